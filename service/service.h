@@ -1,0 +1,25 @@
+// Account check service: the one entry through which every face checks an account.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavrel::service {
+
+// Result values the service adds to the engine's 1, 0, -2 and -3.
+inline constexpr int kBankCodeNotEightChars = -5;
+inline constexpr int kBankCodeNotDigits = -6;
+inline constexpr int kAccountLength = -7;
+inline constexpr int kAccountNotDigits = -8;
+inline constexpr int kBankCodeUnknown = -9;
+
+// Trims both strings, validates them, looks up the bank's method code and runs it.
+// Note the order: account number first. Strings are Windows-1252.
+int CheckAccount(std::string_view account, std::string_view bankCode);
+
+// Sets `message` to the German (Windows-1252) text of `value` when it has one and
+// leaves it untouched otherwise. Returns the row flag: false for the bank-code
+// results -5, -6 and -9, true for every other value.
+bool ResultMessage(int value, std::string& message);
+
+}  // namespace tavrel::service
