@@ -18,9 +18,9 @@ inline constexpr int kInvalid = -3;            // wrong check digit or broken ru
 
 // Runs the block selected by `key` (exact, case-sensitive) on `account`.
 // `bankCode` is the eight-digit bank code; only the "Eser" rule reads it.
-// Safe for any bytes: an account that is empty, longer than ten characters or not
-// all digits never reaches a block and gives kInvalid (method 09 accepts
-// everything); unknown keys give kMethodNotFound. Allocation-free and re-entrant.
+// Safe for any bytes: unknown keys give kMethodNotFound, and an account that is
+// empty, longer than ten characters or not all digits never reaches a block and
+// gives kInvalid. Allocation-free and re-entrant.
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode);
 
 // ComputeMethod with an empty bank code: how blocks run other methods and variants.

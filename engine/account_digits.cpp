@@ -1,0 +1,156 @@
+#include "engine/account_digits.h"
+
+#include <algorithm>
+
+namespace tavrel::engine {
+namespace {
+
+constexpr int DigitValue(char c) { return c - '0'; }
+
+// Fills check digit and entries from a digit string whose last character is the
+// check digit: entry k is the character k places left of the last one.
+void FillFromDigitString(AccountDigits& record, std::string_view text) {
+  const std::size_t n = text.size();
+  if (n == 0) return;
+  record.checkDigit = DigitValue(text[n - 1]);
+  for (std::size_t k = 1; k <= 9 && k < n; ++k) record.digits[k - 1] = DigitValue(text[n - 1 - k]);
+}
+
+AccountDigits StartRecord(std::string_view account) {
+  AccountDigits record;
+  record.significant = StripLeadingZeros(account);
+  record.significantLength = static_cast<int>(record.significant.size());
+  record.firstCharacter = record.significant.empty() ? '\0' : record.significant[0];
+  return record;
+}
+
+// Character at a 1-based position of a text, '0' where the text has none.
+char CharAt(std::string_view text, int position) {
+  if (position < 1 || static_cast<std::size_t>(position) > text.size()) return '0';
+  return text[static_cast<std::size_t>(position - 1)];
+}
+
+int CompareWithBound(const AccountDigits& record, std::string_view bound) {
+  const auto length = static_cast<std::size_t>(record.significantLength);
+  if (length != bound.size()) return length < bound.size() ? -1 : 1;
+  return record.significant.view().compare(bound);
+}
+
+}  // namespace
+
+AccountText StripLeadingZeros(std::string_view text) {
+  const std::size_t first = text.find_first_not_of('0');
+  return first == std::string_view::npos ? AccountText{} : AccountText{text.substr(first)};
+}
+
+int SignificantLength(std::string_view text) {
+  const std::size_t first = text.find_first_not_of('0');
+  return first == std::string_view::npos ? 0 : static_cast<int>(text.size() - first);
+}
+
+AccountText PadToTen(std::string_view text) {
+  AccountText padded;
+  for (std::size_t i = text.size(); i < 10; ++i) padded.Append("0");
+  padded.Append(text);
+  return padded;
+}
+
+AccountText DropLeft(std::string_view text, int count) {
+  const auto n = static_cast<std::size_t>(std::max(count, 0));
+  return n >= text.size() ? AccountText{} : AccountText{text.substr(n)};
+}
+
+AccountText TakeLeft(std::string_view text, int count) {
+  return AccountText{text.substr(0, static_cast<std::size_t>(std::max(count, 0)))};
+}
+
+bool DigitIs(std::string_view text, int index, char digit) {
+  return index >= 0 && static_cast<std::size_t>(index) < text.size() &&
+         text[static_cast<std::size_t>(index)] == digit;
+}
+
+AccountText AppendText(std::string_view text, std::string_view tail) {
+  AccountText joined{text};
+  joined.Append(tail);
+  return joined;
+}
+
+bool KeyIs(std::string_view text, std::string_view key) { return text == key; }
+
+bool KeyIsOneOf(std::string_view text, std::initializer_list<std::string_view> keys) {
+  return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) { return KeyIs(text, key); });
+}
+
+bool AtLeast(const AccountDigits& record, std::string_view bound) {
+  return CompareWithBound(record, bound) >= 0;
+}
+
+bool AtMost(const AccountDigits& record, std::string_view bound) {
+  return CompareWithBound(record, bound) <= 0;
+}
+
+bool InRange(const AccountDigits& record, std::string_view lower, std::string_view upper) {
+  return AtLeast(record, lower) && AtMost(record, upper);
+}
+
+AccountDigits MakeAccountDigits(std::string_view account) {
+  AccountDigits record = StartRecord(account);
+  FillFromDigitString(record, record.significant);
+  return record;
+}
+
+AccountDigits MakeAccountDigitsForward(std::string_view account) {
+  AccountDigits record = StartRecord(account);
+  const AccountText padded = PadToTen(account);
+  for (int k = 1; k <= 10; ++k) record.digits[static_cast<std::size_t>(k - 1)] = DigitValue(CharAt(padded, k));
+  record.checkDigit = record.digits[9];
+  return record;
+}
+
+AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition, int firstPosition,
+                                     int lastPosition, bool leftToRight) {
+  AccountDigits record = StartRecord(account);
+  const AccountText ten = record.significantLength < 10 ? PadToTen(account) : AccountText{account};
+  AccountText collected;
+  for (int position = firstPosition; position <= lastPosition; ++position) {
+    if (position != checkPosition) {
+      const char c = CharAt(ten, position);
+      collected.Append(std::string_view{&c, 1});
+    }
+  }
+  std::array<char, AccountText::kCapacity> ordered{};
+  const std::size_t n = collected.size();
+  for (std::size_t i = 0; i < n; ++i) ordered[i] = leftToRight ? collected[n - 1 - i] : collected[i];
+  AccountText digitString{std::string_view{ordered.data(), n}};
+  const char check = CharAt(ten, checkPosition);
+  digitString.Append(std::string_view{&check, 1});
+  FillFromDigitString(record, digitString);
+  return record;
+}
+
+AccountDigits MakeEserDigits(std::string_view account, std::string_view bankCode) {
+  AccountDigits record = StartRecord(account);
+  const std::string_view s = record.significant;
+  const auto bank = [&](int position) { return CharAt(bankCode, position); };
+  AccountText converted;
+  AccountText tail;
+  const auto put = [&](char c) { converted.Append(std::string_view{&c, 1}); };
+  if (record.significantLength == 9) {
+    tail = StripLeadingZeros(s.substr(3, 6));
+    put(bank(5)), put(bank(6)), put(s[1]), put(bank(8)), put(s[0]), put('0');
+    record.checkDigit = DigitValue(s[2]);
+  } else if (record.significantLength == 8) {
+    tail = StripLeadingZeros(s.substr(2, 6));
+    put(bank(5)), put(bank(6)), put(bank(7)), put(bank(8)), put(s[0]), put('0');
+    record.checkDigit = DigitValue(s[1]);
+  } else {
+    return record;
+  }
+  converted.Append(tail);
+  record.checkWeightIndex = static_cast<int>(tail.size());
+  const std::size_t n = converted.size();
+  for (std::size_t k = 0; k < 12 && k < n; ++k) record.digits[k] = DigitValue(converted[n - 1 - k]);
+  return record;
+}
+
+}  // namespace tavrel::engine

@@ -1,0 +1,83 @@
+// Account digits: the record every check primitive reads, its builders, and the
+// small string helpers that method blocks use to test or rewrite an account.
+//
+// Positions 1 to 10 are those of the ten-digit form (right-aligned, zero-padded);
+// the check digit is position 10 unless a method says otherwise. Nothing here
+// allocates: texts and records are fixed-size values.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+namespace tavrel::engine {
+
+// An account text of at most kCapacity characters, held by value. Longer input is
+// cut at the capacity; the dispatcher never hands in more than ten characters and
+// the longest rewrite appends three.
+class AccountText {
+ public:
+  static constexpr std::size_t kCapacity = 16;
+
+  constexpr AccountText() = default;
+  constexpr AccountText(std::string_view text) { Append(text); }  // NOLINT: implicit by design
+
+  constexpr std::size_t size() const { return size_; }
+  constexpr bool empty() const { return size_ == 0; }
+  constexpr char operator[](std::size_t i) const { return chars_[i]; }
+  constexpr std::string_view view() const { return {chars_.data(), size_}; }
+  constexpr operator std::string_view() const { return view(); }  // NOLINT
+
+  constexpr void Append(std::string_view text) {
+    for (char c : text) {
+      if (size_ == kCapacity) return;
+      chars_[size_++] = c;
+    }
+  }
+
+ private:
+  std::array<char, kCapacity> chars_{};
+  std::size_t size_ = 0;
+};
+
+// The record of check digit and weighted digits. Entries are counted from 1 in the
+// method tables; here entry k is digits[k - 1]. Entries without a digit are 0.
+struct AccountDigits {
+  static constexpr int kNoCheckDigit = -9999;  // matches no digit
+
+  int checkDigit = kNoCheckDigit;
+  std::array<int, 15> digits{};
+  int significantLength = 0;
+  int checkWeightIndex = 0;  // 0-based index of the weight of the check digit's place
+  AccountText significant;   // the account without its leading zeros
+  char firstCharacter = '\0';
+};
+
+// String helpers. Each returns a new value and changes nothing.
+AccountText StripLeadingZeros(std::string_view text);
+int SignificantLength(std::string_view text);
+AccountText PadToTen(std::string_view text);
+AccountText DropLeft(std::string_view text, int count);
+AccountText TakeLeft(std::string_view text, int count);
+bool DigitIs(std::string_view text, int index, char digit);  // false outside the text
+AccountText AppendText(std::string_view text, std::string_view tail);
+bool KeyIs(std::string_view text, std::string_view key);
+bool KeyIsOneOf(std::string_view text, std::initializer_list<std::string_view> keys);
+
+// Numeric comparisons of the record's whole account with a bound written without
+// leading zeros.
+bool AtLeast(const AccountDigits& record, std::string_view bound);
+bool AtMost(const AccountDigits& record, std::string_view bound);
+bool InRange(const AccountDigits& record, std::string_view lower, std::string_view upper);
+
+// Builders. Every builder is safe for any input: an account without a significant
+// digit gives a record whose check digit matches nothing.
+AccountDigits MakeAccountDigits(std::string_view account);
+AccountDigits MakeAccountDigitsForward(std::string_view account);
+AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition, int firstPosition,
+                                     int lastPosition, bool leftToRight = false);
+AccountDigits MakeEserDigits(std::string_view account, std::string_view bankCode);
+
+}  // namespace tavrel::engine

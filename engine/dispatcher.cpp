@@ -1,0 +1,114 @@
+// Selection of a method block by its key. The index is computed at compile time
+// from the method tables: two-character codes by a direct slot, variant keys by
+// binary search. Nothing is initialised at start-up and nothing allocates.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "engine/engine.h"
+#include "engine/keys.h"
+#include "engine/method_table.h"
+#include "engine/methods_00_29.h"
+#include "engine/methods_30_59.h"
+#include "engine/methods_60_79.h"
+#include "engine/methods_80_99.h"
+#include "engine/methods_a0_b9.h"
+#include "engine/methods_c0_d3.h"
+
+namespace tavrel::engine {
+namespace {
+
+template <std::size_t... N>
+constexpr auto Concat(const std::array<MethodRow, N>&... parts) {
+  std::array<MethodRow, (N + ... + 0)> all{};
+  std::size_t next = 0;
+  ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(next)), next += parts.size()), ...);
+  return all;
+}
+
+constexpr auto kRows = Concat(kMethods00To29, kMethods30To59, kMethods60To79, kMethods80To99,
+                              kMethodsA0ToB9, kMethodsC0ToD3);
+
+// Method codes: first character 0-9 or A-D, second 0-9.
+constexpr int kSlotCount = 140;
+
+constexpr int ShortSlot(std::string_view key) {
+  if (key.size() != 2 || key[1] < '0' || key[1] > '9') return -1;
+  int high = -1;
+  if (key[0] >= '0' && key[0] <= '9') high = key[0] - '0';
+  if (key[0] >= 'A' && key[0] <= 'D') high = 10 + key[0] - 'A';
+  return high < 0 ? -1 : high * 10 + (key[1] - '0');
+}
+
+constexpr auto kShortIndex = [] {
+  std::array<std::int16_t, kSlotCount> index{};
+  index.fill(-1);
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    const int slot = ShortSlot(kRows[i].key);
+    if (slot >= 0) index[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(i);
+  }
+  return index;
+}();
+
+struct LongKey {
+  std::string_view key;
+  std::int16_t row;
+};
+
+constexpr std::size_t kLongKeyCount = static_cast<std::size_t>(
+    std::count_if(kRows.begin(), kRows.end(), [](const MethodRow& row) { return ShortSlot(row.key) < 0; }));
+
+constexpr auto kLongIndex = [] {
+  std::array<LongKey, kLongKeyCount> index{};
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    if (ShortSlot(kRows[i].key) < 0) index[next++] = {kRows[i].key, static_cast<std::int16_t>(i)};
+  }
+  std::sort(index.begin(), index.end(), [](const LongKey& a, const LongKey& b) { return a.key < b.key; });
+  return index;
+}();
+
+constexpr bool RowsAreKnownAndDistinct() {
+  for (std::size_t i = 0; i < kRows.size(); ++i) {
+    if (std::find(kAllKeys.begin(), kAllKeys.end(), kRows[i].key) == kAllKeys.end()) return false;
+    for (std::size_t j = i + 1; j < kRows.size(); ++j) {
+      if (kRows[i].key == kRows[j].key) return false;
+    }
+  }
+  return true;
+}
+static_assert(RowsAreKnownAndDistinct(), "every row needs a distinct key of the dispatcher");
+
+const MethodRow* FindRow(std::string_view key) {
+  const int slot = ShortSlot(key);
+  if (slot >= 0) {
+    const int row = kShortIndex[static_cast<std::size_t>(slot)];
+    return row < 0 ? nullptr : &kRows[static_cast<std::size_t>(row)];
+  }
+  const auto it = std::lower_bound(kLongIndex.begin(), kLongIndex.end(), key,
+                                   [](const LongKey& entry, std::string_view k) { return entry.key < k; });
+  return it != kLongIndex.end() && it->key == key ? &kRows[static_cast<std::size_t>(it->row)] : nullptr;
+}
+
+// Blocks read positions of a ten-digit form: only texts of one to ten digits
+// reach them.
+bool IsAccountText(std::string_view account) {
+  if (account.empty() || account.size() > 10) return false;
+  return std::all_of(account.begin(), account.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode) {
+  const MethodRow* row = FindRow(key);
+  if (row == nullptr) return kMethodNotFound;
+  if (!IsAccountText(account)) return kInvalid;
+  if (row->run == nullptr) return RunRecipe(row->recipe, account, bankCode);
+  return row->run(Call{AccountText{account}, bankCode, row->recipe});
+}
+
+int ComputeSubMethod(std::string_view account, std::string_view key) { return ComputeMethod(account, key, {}); }
+
+std::span<const std::string_view> Keys() { return kAllKeys; }
+
+}  // namespace tavrel::engine

@@ -1,0 +1,28 @@
+#include "engine/methods_00_29.h"
+
+#include "engine/engine.h"
+
+namespace tavrel::engine {
+
+// Method 09 has no check digit: every account is accepted.
+int Method09(const Call&) { return kValidWithoutCheck; }
+
+// Method 13: a failed first attempt is retried with the account moved two places
+// to the left ("00" appended), unless that would make it longer than ten.
+int Method13(const Call& call) {
+  const int first = RunRecipe(call.recipe, call.account);
+  if (first == kValid) return kValid;
+  const AccountText shifted = AppendText(call.account, "00");
+  if (shifted.size() >= 11) return first;
+  return RunRecipe(call.recipe, shifted);
+}
+
+// Method 26: an account whose positions 1 and 2 are zero is moved two places to
+// the left before the check digit at position 8 is tested.
+int Method26(const Call& call) {
+  AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) text = AppendText(DropLeft(text, 2), "00");
+  return RunRecipe(call.recipe, text);
+}
+
+}  // namespace tavrel::engine
