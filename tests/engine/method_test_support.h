@@ -1,0 +1,52 @@
+// Shared checks for method tests: a valid account and every other digit in its
+// check digit's place.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "engine/engine.h"
+
+namespace tavrel::engine::testing {
+
+struct ValidAccount {
+  std::string_view key;
+  std::string_view account;
+  int checkPosition;  // 1-based position of the check digit in the ten-digit form
+};
+
+inline std::string TenDigits(std::string_view account) {
+  return std::string(account.size() < 10 ? 10 - account.size() : 0, '0') + std::string(account);
+}
+
+// The account is valid under its key, and each of the nine other digits in the
+// check digit's place makes it invalid.
+inline void ExpectOnlyThisCheckDigit(const ValidAccount& c, std::string_view bankCode = {}) {
+  SCOPED_TRACE(::testing::Message() << "key " << c.key << ", account " << c.account);
+  EXPECT_EQ(ComputeMethod(c.account, c.key, bankCode), kValid);
+  const std::string ten = TenDigits(c.account);
+  const auto place = static_cast<std::size_t>(c.checkPosition - 1);
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    if (digit == ten[place]) continue;
+    std::string changed = ten;
+    changed[place] = digit;
+    EXPECT_EQ(ComputeMethod(changed, c.key, bankCode), kInvalid) << "check digit " << digit;
+  }
+}
+
+// Result of `key` for `prefix` followed by each check digit 0 to 9, as a string
+// of 'V' (0 or 1) and '.' (anything else): "V........V" reads at a glance.
+inline std::string ValidCheckDigits(std::string_view key, std::string_view prefix,
+                                    std::string_view suffix = {}) {
+  std::string pattern;
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    const std::string account = std::string(prefix) + digit + std::string(suffix);
+    const int result = ComputeMethod(account, key, {});
+    pattern += result == kValid || result == kValidWithoutCheck ? 'V' : '.';
+  }
+  return pattern;
+}
+
+}  // namespace tavrel::engine::testing
