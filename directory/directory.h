@@ -34,7 +34,13 @@ bool FindEntry(std::string_view bankCode, EntryView& entry);
 // code followed directly by the short name.
 void ForEachEntry(const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor);
 
-// The bank search behind the control's bank-code field.
+// The bank search behind the control's bank-code field. Digits list the bank
+// codes that begin with them (two to seven digits); a text that begins with any
+// other character lists the banks whose short name contains it, or contains both
+// terms when a comma (not the first character) splits it into two. Names and
+// terms are compared after mapping A-Z, Ä, Ö and Ü onto their small forms.
+// The new mode follows from the text alone; `nameSearchMode`, the control's mode
+// before the change, does not alter the result.
 struct SearchResult {
   bool nameSearchMode = false;    // the mode after this change
   int fieldLimit = 8;             // 27 in name-search mode, 8 otherwise

@@ -1,0 +1,63 @@
+// The compiled-in bank data: one record per bank code, generated at build time
+// from banks.tsv, together with the compile-time checks the generated table must
+// pass.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+namespace tavrel::directory {
+
+inline constexpr std::size_t kBankCodeLength = 8;
+inline constexpr std::size_t kMethodCodeLength = 2;
+inline constexpr std::size_t kLongestBankName = 27;
+
+// `entry` is the method code followed directly by the short name (Windows-1252),
+// so lookups and the search hand out views into it without copying.
+struct BankRecord {
+  std::string_view bankCode;
+  std::string_view entry;
+};
+
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr bool IsBankCode(std::string_view text) {
+  if (text.size() != kBankCodeLength) {
+    return false;
+  }
+  for (const char c : text) {
+    if (!IsDigit(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// A method code is a digit or one of A to D, then a digit.
+constexpr bool IsMethodCode(std::string_view text) {
+  return text.size() == kMethodCodeLength && (IsDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) &&
+         IsDigit(text[1]);
+}
+
+constexpr bool IsWellFormedRecord(const BankRecord& record) {
+  const std::string_view name = record.entry.substr(std::min(record.entry.size(), kMethodCodeLength));
+  return IsBankCode(record.bankCode) && IsMethodCode(record.entry.substr(0, kMethodCodeLength)) &&
+         !name.empty() && name.size() <= kLongestBankName && name.front() != ' ' && name.back() != ' ';
+}
+
+// Every record well formed, bank codes strictly ascending (so keys are unique).
+constexpr bool IsWellFormedTable(std::span<const BankRecord> records) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (!IsWellFormedRecord(records[i]) || (i > 0 && records[i - 1].bankCode >= records[i].bankCode)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The generated table, ascending by bank code.
+std::span<const BankRecord> CompiledBankRecords();
+
+}  // namespace tavrel::directory

@@ -1,0 +1,104 @@
+#include "directory/directory.h"
+
+#include <atomic>
+#include <limits>
+#include <mutex>
+#include <new>
+
+#include "directory/bank_map.h"
+#include "directory/bank_records.h"
+#include "directory/directory_testing.h"
+
+namespace tavrel::directory {
+namespace {
+
+constexpr std::size_t kNoInjectedFault = std::numeric_limits<std::size_t>::max();
+
+// Created at load in this order (map, then lock) and destroyed in reverse. All
+// three are constant-initialised, so no lookup from another static initialiser
+// can see them unconstructed.
+constinit BankMap gBankMap;
+constinit std::mutex gDirectoryLock;
+constinit std::atomic<bool> gLoaded{false};
+
+constinit std::atomic<std::size_t> gFailFillAfter{kNoInjectedFault};
+constinit std::atomic<std::size_t> gCompletedFills{0};
+
+void FillUnderLock() {
+  const std::size_t failAfter = gFailFillAfter.exchange(kNoInjectedFault);
+  std::size_t inserted = 0;
+  for (const BankRecord& record : CompiledBankRecords()) {
+    if (inserted++ == failAfter) {
+      throw std::bad_alloc();
+    }
+    gBankMap.InsertOrAssign(record);
+  }
+  gCompletedFills.fetch_add(1, std::memory_order_relaxed);
+  gLoaded.store(true, std::memory_order_release);
+}
+
+[[gnu::noinline]] void FillOnce() {
+  const std::lock_guard lock(gDirectoryLock);
+  if (!gLoaded.load(std::memory_order_acquire)) {
+    FillUnderLock();
+  }
+}
+
+}  // namespace
+
+void EnsureLoaded() {
+  if (!gLoaded.load(std::memory_order_acquire)) {
+    FillOnce();
+  }
+}
+
+bool FindEntry(std::string_view bankCode, EntryView& entry) {
+  EnsureLoaded();
+  const BankRecord* record = gBankMap.Find(bankCode);
+  if (record == nullptr) {
+    return false;
+  }
+  entry.methodCode = record->entry.substr(0, kMethodCodeLength);
+  entry.bankName = record->entry.substr(kMethodCodeLength);
+  return true;
+}
+
+bool LookupMethodCode(std::string_view bankCode, std::string& methodCode) {
+  EntryView entry;
+  if (!FindEntry(bankCode, entry)) {
+    return false;
+  }
+  methodCode.assign(entry.methodCode);
+  return true;
+}
+
+bool LookupBankName(std::string_view bankCode, std::string& bankName) {
+  EntryView entry;
+  if (!FindEntry(bankCode, entry)) {
+    return false;
+  }
+  bankName.assign(entry.bankName);
+  return true;
+}
+
+void ForEachEntry(const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor) {
+  EnsureLoaded();
+  for (const BankRecord& record : gBankMap.Entries()) {
+    visitor(record.bankCode, record.entry);
+  }
+}
+
+namespace testing {
+
+void FailNextFillAfter(std::size_t insertions) { gFailFillAfter.store(insertions); }
+
+std::size_t CompletedFills() { return gCompletedFills.load(); }
+
+void ResetDirectory() {
+  const std::lock_guard lock(gDirectoryLock);
+  gLoaded.store(false, std::memory_order_release);
+  gBankMap.Clear();
+}
+
+}  // namespace testing
+}  // namespace tavrel::directory

@@ -1,0 +1,114 @@
+// Build step: turns directory/banks.tsv (UTF-8) into a C++ source holding the
+// bank records as a constant table in Windows-1252, each entry the method code
+// followed directly by the short name.
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "directory/bank_records.h"
+#include "encoding/encoding.h"
+#include "tools/text_file.h"
+
+namespace tavrel::tools {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: tavrel_embed_banks BANKS_TSV OUTPUT_CPP\n"
+    "\n"
+    "Reads the bank directory's data file (BANKCODE<TAB>METHODCODE<TAB>SHORTNAME,\n"
+    "UTF-8, ascending by bank code) and writes the C++ source of the compiled-in\n"
+    "table, names converted to Windows-1252.\n";
+
+constexpr std::string_view kHead =
+    "// Generated from directory/banks.tsv by tavrel_embed_banks. Do not edit.\n"
+    "#include <iterator>\n"
+    "\n"
+    "#include \"directory/bank_records.h\"\n"
+    "#include \"directory/directory.h\"\n"
+    "\n"
+    "namespace tavrel::directory {\n"
+    "namespace {\n"
+    "\n"
+    "constexpr BankRecord kRecords[] = {\n";
+
+constexpr std::string_view kTail =
+    "};\n"
+    "\n"
+    "static_assert(std::size(kRecords) == kEntryCount, \"banks.tsv and kEntryCount disagree\");\n"
+    "static_assert(IsWellFormedTable(kRecords), \"banks.tsv holds a malformed or unsorted record\");\n"
+    "\n"
+    "}  // namespace\n"
+    "\n"
+    "std::span<const BankRecord> CompiledBankRecords() { return kRecords; }\n"
+    "\n"
+    "}  // namespace tavrel::directory\n";
+
+// A C++ string literal of Windows-1252 bytes. Octal escapes end after three
+// digits, so a following digit can never extend them.
+std::string Literal(std::string_view bytes) {
+  std::string literal = "\"";
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
+      literal += '\\';
+      literal += static_cast<char>('0' + (byte >> 6));
+      literal += static_cast<char>('0' + ((byte >> 3) & 7));
+      literal += static_cast<char>('0' + (byte & 7));
+    } else {
+      literal += c;
+    }
+  }
+  return literal + "\"";
+}
+
+// One table row for a line "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME".
+std::string Row(const std::string& path, std::size_t lineIndex, std::string_view line) {
+  const std::size_t firstTab = line.find('\t');
+  const std::size_t secondTab = firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
+  if (secondTab == std::string_view::npos) {
+    throw ToolError(Where(path, lineIndex, "expected three fields separated by tabs"));
+  }
+  const std::string_view bankCode = line.substr(0, firstTab);
+  const std::string_view methodCode = line.substr(firstTab + 1, secondTab - firstTab - 1);
+  const std::optional<std::string> name = encoding::Utf8ToCp1252(line.substr(secondTab + 1));
+  if (!name) {
+    throw ToolError(Where(path, lineIndex, "short name is not UTF-8 with a Windows-1252 form"));
+  }
+  const std::string entry = std::string(methodCode) + *name;
+  if (!directory::IsWellFormedRecord({bankCode, entry})) {
+    throw ToolError(Where(path, lineIndex, "malformed bank code, method code or short name"));
+  }
+  return "    {" + Literal(bankCode) + ", " + Literal(entry) + "},\n";
+}
+
+int Run(const std::vector<std::string_view>& args) {
+  if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (args.size() != 2) {
+    std::cerr << "tavrel_embed_banks: expected two arguments\n" << kUsage;
+    return 2;
+  }
+  try {
+    const std::string input(args[0]);
+    const std::vector<std::string> lines = ReadLines(input);
+    std::string source(kHead);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      source += Row(input, i, lines[i]);
+    }
+    source += kTail;
+    WriteText(source, std::string(args[1]));
+  } catch (const ToolError& error) {
+    std::cerr << "tavrel_embed_banks: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace tavrel::tools
+
+int main(int argc, char** argv) { return tavrel::tools::Run({argv + 1, argv + argc}); }
