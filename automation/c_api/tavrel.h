@@ -1,0 +1,133 @@
+/*
+ * tavrel: German bank account number verification, as a plain C library.
+ *
+ * All strings crossing this interface are UTF-8. A string the library returns
+ * is newly allocated and owned by the caller, who frees it with tavrel_free();
+ * strings the caller passes in are only read. A NULL string argument counts as
+ * an empty string; no function crashes on NULL.
+ *
+ * The check result values:
+ *    1  valid without check (the bank's method has no check digit to test)
+ *    0  valid
+ *   -2  the bank's check method is unknown
+ *   -3  invalid (wrong check digit, or an account of zeros only)
+ *   -5  bank code not eight characters    -6  bank code holds a non-digit
+ *   -7  account empty or over ten digits  -8  account holds a non-digit
+ *   -9  bank code not in the directory
+ *  -99  memory ran out (TAVREL_CHECK_NO_MEMORY)
+ */
+#ifndef TAVREL_H
+#define TAVREL_H
+
+#include <stdint.h>
+
+#if defined(__GNUC__)
+#define TAVREL_API __attribute__((visibility("default")))
+#else
+#define TAVREL_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* The library's version, e.g. "1.0.0". Static storage: do not free. */
+TAVREL_API const char* tavrel_version(void);
+
+/* Frees a string or value buffer returned by this library. NULL is ignored. */
+TAVREL_API void tavrel_free(void* memory);
+
+#define TAVREL_CHECK_NO_MEMORY (-99)
+
+/* Checks an account number against a bank code. Blanks around either are
+ * ignored. Returns one of the check result values above. */
+TAVREL_API int tavrel_check(const char* bank_code, const char* account);
+
+/* The German message for a check result value; "" for 0, 1 and values without
+ * one. NULL only when memory runs out. */
+TAVREL_API char* tavrel_message(int result);
+
+/* The short name of the bank with exactly this bank code (no trimming), or NULL
+ * when the directory has no such bank code. */
+TAVREL_API char* tavrel_bank_name(const char* bank_code);
+
+/* Bank search as the control's bank-code field does it: leading digits (two to
+ * seven) list the bank codes beginning with them; a text beginning with any
+ * other character searches the short names for one term, or two terms separated
+ * by a comma, ignoring the case of A-Z. Returns the hit lines
+ * "BANKCODE | short name" in ascending order, each ended by "\n"; "" when
+ * nothing is found. NULL only when memory runs out. */
+TAVREL_API char* tavrel_search(const char* text);
+
+/* ---- Automation objects ---------------------------------------------------
+ * Objects are created by programmatic identifier ("tavrel.QXcompute",
+ * "tavrel.QXcompute.1", "TAVREL.tavrelCtrl.1", "TAVREL.tavrelPropPage.1") and
+ * called by member name, ignoring case. */
+
+typedef struct tavrel_object tavrel_object;
+
+/* Result codes of tavrel_invoke (automation HRESULTs). */
+#define TAVREL_S_OK 0
+#define TAVREL_E_POINTER ((int32_t)0x80004003u)
+#define TAVREL_E_OUTOFMEMORY ((int32_t)0x8007000Eu)
+#define TAVREL_E_INVALIDARG ((int32_t)0x80070057u)
+#define TAVREL_DISP_E_UNKNOWNNAME ((int32_t)0x80020006u)
+#define TAVREL_DISP_E_MEMBERNOTFOUND ((int32_t)0x80020003u)
+#define TAVREL_DISP_E_TYPEMISMATCH ((int32_t)0x80020005u)
+#define TAVREL_DISP_E_BADPARAMCOUNT ((int32_t)0x8002000Eu)
+#define TAVREL_DISP_E_PARAMNOTOPTIONAL ((int32_t)0x8002000Fu)
+#define TAVREL_CTL_E_SETNOTSUPPORTED ((int32_t)0x800A017Fu)
+#define TAVREL_REGDB_E_CLASSNOTREG ((int32_t)0x80040154u)
+
+/* Invoke flags; METHOD and GET may be combined. */
+#define TAVREL_METHOD 1
+#define TAVREL_GET 2
+#define TAVREL_PUT 4
+
+enum tavrel_value_type {
+  TAVREL_EMPTY = 0,  /* no value; as an argument: a left-out parameter */
+  TAVREL_BOOL = 1,   /* number: -1 true, 0 false */
+  TAVREL_INT16 = 2,  /* number */
+  TAVREL_INT32 = 3,  /* number */
+  TAVREL_STRING = 4, /* string, UTF-8; NULL is a null string */
+  TAVREL_COLOUR = 5, /* colour: 0x00BBGGRR */
+  TAVREL_FONT = 6    /* string: font name; font_size, font_bold, font_italic */
+};
+
+/* A tagged value. In arguments the library only reads `string`. In a result,
+ * `string` is allocated by the library: release it with tavrel_value_clear(). */
+typedef struct tavrel_value {
+  int32_t type; /* enum tavrel_value_type */
+  int32_t number;
+  uint32_t colour;
+  char* string;
+  double font_size;
+  int32_t font_bold;
+  int32_t font_italic;
+} tavrel_value;
+
+/* Frees a result's string and sets the value to TAVREL_EMPTY. */
+TAVREL_API void tavrel_value_clear(tavrel_value* value);
+
+/* Creates an object; returns NULL when the identifier is unknown or memory runs
+ * out. The caller releases it with tavrel_release(). */
+TAVREL_API tavrel_object* tavrel_create(const char* prog_id);
+
+/* Calls a member: `args` holds `nargs` arguments in parameter order (a property
+ * put takes the new value as its one argument); a method's result or a
+ * property's value goes to `result`, which may be NULL. Returns TAVREL_S_OK or
+ * an error code above; on error `result` is left untouched. */
+TAVREL_API int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags, const tavrel_value* args,
+                                 int nargs, tavrel_value* result);
+
+/* Releases an object from tavrel_create(). NULL is ignored. */
+TAVREL_API void tavrel_release(tavrel_object* object);
+
+/* 1 when no object created through this library or the module is alive. */
+TAVREL_API int tavrel_can_unload(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* TAVREL_H */

@@ -1,0 +1,175 @@
+// The C library: UTF-8 in and out, no exception ever crosses the boundary, and
+// every pointer argument may be NULL.
+#include "tavrel.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "automation/account_texts.h"
+#include "automation/registry.h"
+#include "directory/directory.h"
+#include "encoding/encoding.h"
+#include "service/service.h"
+
+namespace {
+
+namespace automation = tavrel::automation;
+namespace encoding = tavrel::encoding;
+
+std::string_view ViewOf(const char* text) { return text == nullptr ? std::string_view() : std::string_view(text); }
+
+std::string Cp1252From(const char* utf8) { return encoding::Utf8ToCp1252Lossy(ViewOf(utf8)); }
+
+// A malloc'd, NUL-terminated UTF-8 copy of a Windows-1252 string; NULL when
+// memory runs out.
+char* NewUtf8(std::string_view cp1252) {
+  const std::string utf8 = encoding::Cp1252ToUtf8(cp1252);
+  auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
+  if (copy != nullptr) std::memcpy(copy, utf8.c_str(), utf8.size() + 1);
+  return copy;
+}
+
+// Runs `body`, turning any exception (only memory exhaustion is expected) into
+// `failure`.
+template <typename T, typename Body>
+T Guarded(T failure, Body body) {
+  try {
+    return body();
+  } catch (...) {
+    return failure;
+  }
+}
+
+automation::Bstr BstrFrom(const char* utf8) {
+  return utf8 == nullptr ? automation::Bstr() : automation::FromCp1252(Cp1252From(utf8));
+}
+
+automation::Font FontFrom(const tavrel_value& value) {
+  return automation::Font{std::u16string(BstrFrom(value.string).View()), value.font_size, value.font_bold != 0,
+                          value.font_italic != 0};
+}
+
+automation::Variant ToVariant(const tavrel_value& value) {
+  switch (value.type) {
+    case TAVREL_BOOL: return value.number != 0;
+    case TAVREL_INT16: return static_cast<std::int16_t>(value.number);
+    case TAVREL_INT32: return value.number;
+    case TAVREL_STRING: return BstrFrom(value.string);
+    case TAVREL_COLOUR: return automation::Colour{value.colour};
+    case TAVREL_FONT: return FontFrom(value);
+    default: return {};
+  }
+}
+
+char* NewUtf8OrNull(const automation::Bstr& text) {
+  if (text.IsNull()) return nullptr;
+  char* copy = NewUtf8(automation::ToCp1252(text));
+  if (copy == nullptr) throw std::bad_alloc();
+  return copy;
+}
+
+tavrel_value FromVariant(const automation::Variant& variant) {
+  using automation::VarType;
+  tavrel_value value{};
+  switch (variant.Type()) {
+    case VarType::Empty: value.type = TAVREL_EMPTY; break;
+    case VarType::Bool: value.type = TAVREL_BOOL; value.number = variant.AsVariantBool(); break;
+    case VarType::Int16: value.type = TAVREL_INT16; value.number = variant.AsInt16(); break;
+    case VarType::Int32: value.type = TAVREL_INT32; value.number = variant.AsInt32(); break;
+    case VarType::String: value.type = TAVREL_STRING; value.string = NewUtf8OrNull(variant.AsString()); break;
+    case VarType::Colour: value.type = TAVREL_COLOUR; value.colour = variant.AsColour().value; break;
+    case VarType::Font:
+      value.type = TAVREL_FONT;
+      value.string = NewUtf8OrNull(automation::Bstr(variant.AsFont().name));
+      value.font_size = variant.AsFont().pointSize;
+      value.font_bold = variant.AsFont().bold ? 1 : 0;
+      value.font_italic = variant.AsFont().italic ? 1 : 0;
+      break;
+  }
+  return value;
+}
+
+automation::DispatchObject* ObjectOf(tavrel_object* object) {
+  return reinterpret_cast<automation::DispatchObject*>(object);
+}
+
+int32_t InvokeByName(automation::DispatchObject& object, const char* member, int flags, const tavrel_value* args,
+                     int nargs, tavrel_value* result) {
+  automation::DispId id = automation::DISPID_UNKNOWN;
+  const automation::HRESULT found = object.GetIDsOfNames(encoding::Cp1252ToUtf16(Cp1252From(member)), &id);
+  if (automation::Failed(found)) return found;
+  std::vector<automation::Variant> arguments;
+  for (int i = 0; i < nargs; ++i) arguments.push_back(ToVariant(args[i]));
+  automation::Variant value;
+  const automation::HRESULT hr = object.Invoke(id, static_cast<std::uint16_t>(flags), arguments, &value);
+  if (automation::Succeeded(hr) && result != nullptr) *result = FromVariant(value);
+  return hr;
+}
+
+}  // namespace
+
+extern "C" {
+
+const char* tavrel_version(void) { return TAVREL_VERSION; }
+
+void tavrel_free(void* memory) { std::free(memory); }
+
+int tavrel_check(const char* bank_code, const char* account) {
+  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
+    return tavrel::service::CheckAccount(Cp1252From(account), Cp1252From(bank_code));
+  });
+}
+
+char* tavrel_message(int result) {
+  return Guarded<char*>(nullptr, [&] { return NewUtf8(automation::MessageText(result)); });
+}
+
+char* tavrel_bank_name(const char* bank_code) {
+  return Guarded<char*>(nullptr, [&]() -> char* {
+    std::string name;
+    if (!tavrel::directory::LookupBankName(Cp1252From(bank_code), name)) return nullptr;
+    return NewUtf8(name);
+  });
+}
+
+char* tavrel_search(const char* text) {
+  return Guarded<char*>(nullptr, [&] {
+    std::string lines;
+    for (const std::string& hit : tavrel::directory::BankSearch(Cp1252From(text), false).hits) {
+      lines += hit;
+      lines += '\n';
+    }
+    return NewUtf8(lines);
+  });
+}
+
+void tavrel_value_clear(tavrel_value* value) {
+  if (value == nullptr) return;
+  std::free(value->string);
+  *value = tavrel_value{};
+}
+
+tavrel_object* tavrel_create(const char* prog_id) {
+  automation::DispatchObject* object = nullptr;
+  if (automation::Failed(automation::CreateInstance(ViewOf(prog_id), &object))) return nullptr;
+  return reinterpret_cast<tavrel_object*>(object);
+}
+
+int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags, const tavrel_value* args, int nargs,
+                      tavrel_value* result) {
+  if (object == nullptr || (args == nullptr && nargs > 0)) return TAVREL_E_POINTER;
+  if (nargs < 0) return TAVREL_E_INVALIDARG;
+  return Guarded(TAVREL_E_OUTOFMEMORY,
+                 [&] { return InvokeByName(*ObjectOf(object), member, flags, args, nargs, result); });
+}
+
+void tavrel_release(tavrel_object* object) {
+  if (object != nullptr) ObjectOf(object)->Release();
+}
+
+int tavrel_can_unload(void) { return automation::DllCanUnloadNow() == automation::S_OK ? 1 : 0; }
+
+}  // extern "C"
