@@ -127,4 +127,13 @@ int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view b
 // last key's result is returned unchanged.
 int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys);
 
+// Whether position `position` (1 to 10, counted in `text`) holds one of `digits`.
+bool PositionIsOneOf(std::string_view text, int position, std::string_view digits);
+
+// Pads the account to ten digits and runs `whenOneOf` when the given position
+// holds one of `digits`, otherwise `otherwise`; the chosen key gets the ten-digit
+// text and its result is returned unchanged.
+int RunByPosition(std::string_view account, int position, std::string_view digits,
+                  std::string_view whenOneOf, std::string_view otherwise);
+
 }  // namespace tavrel::engine
