@@ -22,4 +22,9 @@ int CheckAccount(std::string_view account, std::string_view bankCode);
 // results -5, -6 and -9, true for every other value.
 bool ResultMessage(int value, std::string& message);
 
+// The input as CheckAccount sees it: blank, tab, line feed, vertical tab, form
+// feed and carriage return removed from both ends. Faces use it to look up the
+// name of the very bank code that was checked.
+std::string_view TrimWhiteSpace(std::string_view text);
+
 }  // namespace tavrel::service
