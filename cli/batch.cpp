@@ -1,0 +1,93 @@
+#include "cli/batch.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <optional>
+
+#include "cli/exit_status.h"
+#include "cli/output.h"
+#include "encoding/encoding.h"
+
+namespace tavrel::cli {
+namespace {
+
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+static_assert(kMaxLineLength == 65536, "the reason text names the limit");
+constexpr const char* kTooLong = "longer than 65536 bytes";
+
+// Faults that make a line unusable whatever the mode; nullptr when there is none.
+const char* LineFault(std::string_view line) {
+  if (line.size() > kMaxLineLength) return kTooLong;
+  if (line.find('\0') != std::string_view::npos) return "contains a NUL byte";
+  return nullptr;
+}
+
+void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
+  char digits[24];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, lineNumber);
+  out += "ERROR\tmalformed line ";
+  out.append(digits, end);
+  out += ": ";
+  out += reason;
+  out += '\n';
+}
+
+// Checks and converts one line, then hands it to the handler. ASCII lines are
+// their own Windows-1252 form, so only lines with other bytes are converted.
+const char* ProcessLine(std::string_view line, LineHandler handler, std::string& out) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (const char* fault = LineFault(line)) return fault;
+  if (IsAscii(line)) return handler(line, line, out);
+  std::optional<std::string> converted = encoding::Utf8ToCp1252(line);
+  if (!converted) return "not valid UTF-8 or a character without a Windows-1252 form";
+  return handler(line, *converted, out);
+}
+
+}  // namespace
+
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, std::string& out) {
+  BatchCounts counts;
+  if (chunk.overLongLine) {
+    AppendError(out, chunk.firstLineNumber, kTooLong);
+    return {1, 1};
+  }
+  std::string_view rest = chunk.lines;
+  while (!rest.empty()) {
+    std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (const char* fault = ProcessLine(line, handler, out)) {
+      AppendError(out, chunk.firstLineNumber + counts.lines, fault);
+      ++counts.malformed;
+    }
+    ++counts.lines;
+  }
+  return counts;
+}
+
+int RunBatch(int inFd, int outFd, LineHandler handler) {
+  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize);
+  OutputSink sink(outFd);
+  BatchCounts total;
+  Chunk chunk;
+  while (!sink.Failed() && reader.Next(chunk)) {
+    BatchCounts counts = ProcessChunk(chunk, handler, sink.Buffer());
+    total.lines += counts.lines;
+    total.malformed += counts.malformed;
+    sink.FlushIfFull();
+  }
+  sink.Flush();
+  if (reader.ReadFailed()) WriteAll(STDERR_FILENO, "tavrel: reading standard input failed\n");
+  if (sink.Failed()) WriteAll(STDERR_FILENO, "tavrel: writing standard output failed\n");
+  if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
+  return total.malformed == 0 ? kExitValid : kExitInputFault;
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,80 @@
+// The line formats of the two batch modes.
+#include <array>
+#include <charconv>
+#include <span>
+
+#include "cli/batch.h"
+#include "encoding/encoding.h"
+#include "engine/engine.h"
+#include "service/service.h"
+
+namespace tavrel::cli {
+namespace {
+
+// Splits `line` at tabs into at most fields.size() fields. Returns the number of
+// fields, or fields.size() + 1 when the line has more.
+std::size_t SplitFields(std::string_view line, std::span<std::string_view> fields) {
+  std::size_t count = 0;
+  for (;;) {
+    if (count == fields.size()) return count + 1;
+    std::size_t tab = line.find('\t');
+    fields[count++] = line.substr(0, tab);
+    if (tab == std::string_view::npos) return count;
+    line.remove_prefix(tab + 1);
+  }
+}
+
+void AppendResult(std::string& out, int result) {
+  char digits[12];
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, result);
+  out.append(digits, end);
+}
+
+// UTF-8 messages of the results -9 to 1, converted once; empty for 0 and 1.
+constexpr int kLowestResult = -9;
+constexpr int kHighestResult = 1;
+
+std::string_view BatchMessage(int result) {
+  static const auto messages = [] {
+    std::array<std::string, kHighestResult - kLowestResult + 1> table;
+    for (int value = kLowestResult; value <= kHighestResult; ++value) {
+      std::string text;
+      service::ResultMessage(value, text);
+      table[static_cast<std::size_t>(value - kLowestResult)] = encoding::Cp1252ToUtf8(text);
+    }
+    return table;
+  }();
+  if (result < kLowestResult || result > kHighestResult) return {};
+  return messages[static_cast<std::size_t>(result - kLowestResult)];
+}
+
+}  // namespace
+
+const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, std::string& out) {
+  std::array<std::string_view, 2> given;
+  std::array<std::string_view, 2> text;
+  if (SplitFields(utf8Line, given) != given.size()) return "expected BANKCODE<TAB>ACCOUNT";
+  SplitFields(cp1252Line, text);
+  const int result = service::CheckAccount(text[1], text[0]);
+  out += given[0];
+  out += '\t';
+  out += given[1];
+  out += '\t';
+  AppendResult(out, result);
+  out += '\t';
+  out += BatchMessage(result);
+  out += '\n';
+  return nullptr;
+}
+
+// The output holds no input field, so only the Windows-1252 line is read.
+const char* MethodLine(std::string_view, std::string_view cp1252Line, std::string& out) {
+  std::array<std::string_view, 3> text;
+  const std::size_t count = SplitFields(cp1252Line, text);
+  if (count < 2 || count > text.size()) return "expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]";
+  AppendResult(out, engine::ComputeMethod(text[1], text[0], text[2]));
+  out += '\n';
+  return nullptr;
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,50 @@
+// Reads a byte stream in large blocks and hands it out as chunks of complete lines.
+// A chunk is self-contained (it knows the number of its first line), so chunks can
+// be processed independently, e.g. split between threads, and written in order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace tavrel::cli {
+
+struct Chunk {
+  // Whole lines, each ending in '\n' except the input's last line when it has no
+  // line end. Valid until the next call of ChunkReader::Next.
+  std::string_view lines;
+  std::uint64_t firstLineNumber = 1;
+  // True when the chunk stands for one line longer than the reader's limit; its
+  // bytes were skipped without being kept and `lines` is empty.
+  bool overLongLine = false;
+};
+
+class ChunkReader {
+ public:
+  // Memory use is fixed at about blockSize + maxLineLength bytes. A line whose end
+  // is not in sight after maxLineLength bytes (plus one for a CR) is skipped to its
+  // end; shorter lines are handed out whole, whatever their length.
+  ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize);
+
+  // The next chunk; false at the end of the input or after a read error.
+  bool Next(Chunk& chunk);
+  bool ReadFailed() const { return readFailed_; }
+
+ private:
+  std::string_view Pending() const;
+  void ReadBlock();
+  void SkipToLineEnd();
+
+  int fd_;
+  std::size_t maxPartialLine_;  // the line limit plus a CR
+  std::size_t capacity_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t begin_ = 0;  // first byte not yet handed out
+  std::size_t end_ = 0;    // one past the last byte read
+  std::uint64_t nextLineNumber_ = 1;
+  bool endOfInput_ = false;
+  bool readFailed_ = false;
+};
+
+}  // namespace tavrel::cli

@@ -1,0 +1,21 @@
+#include "cli/exit_status.h"
+
+#include "engine/engine.h"
+
+namespace tavrel::cli {
+
+int ExitStatusForResult(int result) {
+  switch (result) {
+    case engine::kValid:
+    case engine::kValidWithoutCheck:
+      return kExitValid;
+    case engine::kInvalid:
+      return kExitInvalid;
+    case engine::kMethodNotFound:
+      return kExitMethodNotFound;
+    default:
+      return kExitInputFault;
+  }
+}
+
+}  // namespace tavrel::cli

@@ -1,0 +1,57 @@
+// tavrel: checks German bank account numbers from the command line.
+#include <unistd.h>
+
+#include <new>
+#include <string>
+
+#include "cli/arguments.h"
+#include "cli/batch.h"
+#include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/output.h"
+#include "cli/usage.h"
+
+namespace {
+
+using namespace tavrel::cli;
+
+int Run(const Command& command) {
+  const auto& operand = command.operands;
+  switch (command.kind) {
+    case CommandKind::kHelp:
+      return WriteAll(STDOUT_FILENO, HelpText()) ? kExitValid : kExitIoError;
+    case CommandKind::kVersion:
+      return WriteAll(STDOUT_FILENO, VersionLine()) ? kExitValid : kExitIoError;
+    case CommandKind::kCheck:
+      return RunCheck(operand[0], operand[1]);
+    case CommandKind::kCheckBatch:
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine);
+    case CommandKind::kName:
+      return RunName(operand[0]);
+    case CommandKind::kMethod:
+      return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string());
+    case CommandKind::kMethodBatch:
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine);
+    case CommandKind::kSearch:
+      return RunSearch(operand[0], command.json);
+  }
+  return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const ParseResult parsed = ParseArguments(argc, argv);
+    if (parsed.status != ParseStatus::kOk) {
+      WriteAll(STDERR_FILENO, "tavrel: " + parsed.error + '\n');
+      if (parsed.status == ParseStatus::kEncodingError) return kExitInputFault;
+      WriteAll(STDERR_FILENO, kUsageHint);
+      return kExitUsage;
+    }
+    return Run(parsed.command);
+  } catch (const std::bad_alloc&) {
+    WriteAll(STDERR_FILENO, "tavrel: out of memory\n");
+    return kExitInternal;
+  }
+}

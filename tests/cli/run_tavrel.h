@@ -1,0 +1,23 @@
+// Runs the real tavrel binary with arguments and standard input, capturing its
+// exit status and both output streams.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrel::cli::testing {
+
+struct RunResult {
+  int exitStatus = -1;  // -1 when the process did not exit normally
+  std::string out;
+  std::string err;
+};
+
+RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input = {});
+
+// A temporary file, already unlinked, holding `contents`; the descriptor is at
+// offset 0. The caller closes it.
+int TempFileWith(std::string_view contents);
+
+}  // namespace tavrel::cli::testing
