@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "engine/engine.h"
+#include "engine/method_table.h"
+
+namespace tavrel::engine {
+namespace {
+
+TEST(Dispatcher, KnowsExactly188DistinctKeysWith09First) {
+  const auto keys = Keys();
+  ASSERT_EQ(keys.size(), 188U);
+  EXPECT_EQ(keys.front(), "09");
+  EXPECT_EQ(keys.back(), "D3");
+  EXPECT_EQ(std::set<std::string_view>(keys.begin(), keys.end()).size(), 188U);
+}
+
+TEST(Dispatcher, KeysWithoutABlockGiveMethodNotFound) {
+  for (std::string_view key : {"12", "70", "77", "79", "82", "83", "89", "93", "97", "A4", "B0", "B4", "D4", "E0",
+                               "", "0", "000", "00 ", " 00", "a1", "c6", "51methodea", "Eser ", "eser"}) {
+    EXPECT_EQ(ComputeMethod("1234567897", key, "12345678"), kMethodNotFound) << '"' << key << '"';
+  }
+}
+
+TEST(Dispatcher, MalformedAccountsNeverReachABlock) {
+  const std::string huge(1 << 20, '7');
+  const std::string withNul("12345\0" "6789", 10);
+  for (std::string_view key : Keys()) {
+    for (std::string_view account : {std::string_view{}, std::string_view{"12345678901"}, std::string_view{"12a4"},
+                                     std::string_view{" 123"}, std::string_view{"\xFC"}, std::string_view{huge},
+                                     std::string_view{withNul}}) {
+      const int result = ComputeMethod(account, key, "12345678");
+      EXPECT_EQ(result, kInvalid) << key << " on a malformed account";
+    }
+  }
+}
+
+TEST(Dispatcher, EveryKeySurvivesZerosAndOddBankCodes) {
+  for (std::string_view key : Keys()) {
+    for (std::string_view account : {"0", "0000000000", "1", "9999999999", "0000000001"}) {
+      for (std::string_view bankCode : {std::string_view{}, std::string_view{"1"}, std::string_view{"abcdefgh"},
+                                        std::string_view{"12345678"}}) {
+        const int result = ComputeMethod(account, key, bankCode);
+        EXPECT_TRUE(result == kValid || result == kValidWithoutCheck || result == kInvalid ||
+                    result == kMethodNotFound)
+            << key << " " << account << " gave " << result;
+      }
+    }
+  }
+}
+
+TEST(Dispatcher, SubMethodRunsWithAnEmptyBankCode) {
+  EXPECT_EQ(ComputeSubMethod("9290701", "00"), ComputeMethod("9290701", "00", "12345678"));
+}
+
+TEST(Sequence, StopsAtTheFirstValidAndOtherwiseReturnsTheLast) {
+  // 9290701 is valid under 00 and invalid under 01 (3,7,1,... weights).
+  EXPECT_EQ(RunSequence("9290701", {"01", "00"}), kValid);
+  EXPECT_EQ(RunSequence("9290701", {"00", "01"}), kValid);
+  // A 1 from a key that is not the last does not end the sequence.
+  EXPECT_EQ(RunSequence("9290702", {"09", "00"}), kInvalid);
+  EXPECT_EQ(RunSequence("9290702", {"00", "09"}), kValidWithoutCheck);
+  EXPECT_EQ(RunSequence("9290702", {"00", "12"}), kMethodNotFound);
+}
+
+}  // namespace
+}  // namespace tavrel::engine
