@@ -74,6 +74,12 @@ int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view b
   return ApplyCheck(recipe.rule, recipe.weights, record);
 }
 
+int RunRecipeWithRetry(const Recipe& recipe, std::string_view text, std::string_view retry) {
+  const int first = RunRecipe(recipe, text);
+  if (first == kValid || retry.size() > 10) return first;
+  return RunRecipe(recipe, retry);
+}
+
 int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys) {
   int result = kMethodNotFound;
   for (std::string_view key : keys) {

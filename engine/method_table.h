@@ -123,6 +123,11 @@ struct MethodRow {
 // Builds the recipe's record from `account` and applies its check.
 int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view bankCode = {});
 
+// Runs the recipe on `text`; when that is not valid, the result of a second run
+// on `retry` (the account moved left) instead, unless `retry` has grown beyond
+// ten characters, when the first result stands.
+int RunRecipeWithRetry(const Recipe& recipe, std::string_view text, std::string_view retry);
+
 // Runs keys in order on the same account: the first 0 ends with 0, otherwise the
 // last key's result is returned unchanged.
 int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys);

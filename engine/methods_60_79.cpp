@@ -1,0 +1,100 @@
+#include "engine/methods_60_79.h"
+
+#include <string_view>
+
+#include "engine/engine.h"
+
+namespace tavrel::engine {
+namespace {
+
+// Methods 61 and 65 share their arithmetic and differ only in the digit at
+// position 9 that marks an account whose positions 9 and 10 are weighted too.
+int ChooseByPositionNine(const Call& call, char marker, std::string_view markedKey,
+                         std::string_view standardKey) {
+  const AccountText text = PadToTen(call.account);
+  return ComputeSubMethod(text, DigitIs(text, 8, marker) ? markedKey : standardKey);
+}
+
+}  // namespace
+
+// Method 61: position 9 is 8: "61Art8", otherwise "61Standard".
+int Method61(const Call& call) { return ChooseByPositionNine(call, '8', "61Art8", "61Standard"); }
+
+// Method 65: position 9 is 9: "65Art9", otherwise "65Standard".
+int Method65(const Call& call) { return ChooseByPositionNine(call, '9', "65Art9", "65Standard"); }
+
+// Method 63: a ten-digit account is invalid. An account whose positions 2 and 3
+// are 0 is moved two places left; a failed try is repeated two places further left
+// while the account still fits ten digits.
+int Method63(const Call& call) {
+  const AccountText ten = PadToTen(call.account);
+  if (!DigitIs(ten, 0, '0')) return kInvalid;
+  const bool shortAccount = DigitIs(ten, 1, '0') && DigitIs(ten, 2, '0');
+  const AccountText text = shortAccount ? AppendText(StripLeadingZeros(ten), "00") : ten;
+  return RunRecipeWithRetry(call.recipe, text, AppendText(text, "00"));
+}
+
+// Method 66: a ten-digit account is invalid.
+int Method66(const Call& call) {
+  const AccountText ten = PadToTen(call.account);
+  return DigitIs(ten, 0, '0') ? RunRecipe(call.recipe, ten) : kInvalid;
+}
+
+// Method 68: nine-digit accounts beginning with 4 carry no check digit; other
+// short accounts try both variants. A ten-digit account needs 9 at position 4.
+int Method68(const Call& call) {
+  const AccountText ten = PadToTen(call.account);
+  if (DigitIs(ten, 0, '0')) {
+    if (DigitIs(ten, 1, '4')) return kValidWithoutCheck;
+    return RunSequence(ten, {"68Variante1", "68Variante2"});
+  }
+  return DigitIs(ten, 3, '9') ? ComputeSubMethod(ten, "68stell10") : kInvalid;
+}
+
+// Method 69: accounts beginning with 93 carry no check digit and are valid;
+// accounts beginning with 97 are checked by the second variant alone.
+int Method69(const Call& call) {
+  const AccountText ten = PadToTen(call.account);
+  const bool nineFirst = DigitIs(ten, 0, '9');
+  if (nineFirst && DigitIs(ten, 1, '3')) return kValid;
+  if (nineFirst && DigitIs(ten, 1, '7')) return ComputeSubMethod(ten, "69Variante2");
+  return RunSequence(ten, {"69Variante1", "69Variante2"});
+}
+
+// Method 73: position 3 is 9 (a ledger account): the two exception keys of
+// method 51; otherwise the three variants.
+int Method73(const Call& call) {
+  const AccountText ten = PadToTen(call.account);
+  if (DigitIs(ten, 2, '9')) return RunSequence(ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+  return RunSequence(ten, {"73Variante1", "73Variante2", "73Variante3"});
+}
+
+// Method 75: the number of significant digits picks the variant; six, seven and
+// nine digits have one, every other length is invalid. Nine-digit accounts
+// beginning with 9 carry their check digit one place further right.
+int Method75(const Call& call) {
+  switch (SignificantLength(call.account)) {
+    case 6:
+    case 7:
+      return ComputeSubMethod(call.account, "75stellen6_7");
+    case 9: {
+      const bool nineFirst = DigitIs(PadToTen(call.account), 1, '9');
+      return ComputeSubMethod(call.account, nineFirst ? "75stellen9a" : "75stellen9b");
+    }
+    default:
+      return kInvalid;
+  }
+}
+
+// Method 76: a failed account is tried again moved two places left (its
+// significant digits followed by "00") when that still fits ten digits.
+int Method76(const Call& call) {
+  return RunRecipeWithRetry(call.recipe, call.account, AppendText(StripLeadingZeros(call.account), "00"));
+}
+
+// Method 78: eight-digit accounts carry no check digit.
+int Method78(const Call& call) {
+  return SignificantLength(call.account) == 8 ? kValidWithoutCheck : RunRecipe(call.recipe, call.account);
+}
+
+}  // namespace tavrel::engine
