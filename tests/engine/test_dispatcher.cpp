@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 
@@ -47,6 +48,29 @@ TEST(Dispatcher, EveryKeySurvivesZerosAndOddBankCodes) {
                     result == kMethodNotFound)
             << key << " " << account << " gave " << result;
       }
+    }
+  }
+}
+
+// Random texts of 0 to 12 characters, as accounts and as bank codes, for every
+// key: half of them digits only (so that blocks run on odd lengths and zeros),
+// half mixed with letters, blanks and bytes above 0x7F.
+TEST(Dispatcher, EveryKeyGivesAResultValueForRandomTexts) {
+  std::mt19937 random(20090907);
+  const std::string digits = "01234567890000";
+  const std::string mixed = digits + "aZ \t\x80\xC4\xFC\xFF";
+  const auto randomText = [&](const std::string& alphabet) {
+    std::string text(std::uniform_int_distribution<std::size_t>(0, 12)(random), '0');
+    for (char& c : text) c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    return text;
+  };
+  for (std::string_view key : Keys()) {
+    for (int i = 0; i < 2000; ++i) {
+      const std::string account = randomText(i % 2 == 0 ? digits : mixed);
+      const std::string bankCode = i % 3 == 0 ? randomText(mixed) : "12345678";
+      const int result = ComputeMethod(account, key, bankCode);
+      ASSERT_TRUE(result == kValid || result == kValidWithoutCheck || result == kInvalid || result == kMethodNotFound)
+          << key << " '" << account << "' gave " << result;
     }
   }
 }
