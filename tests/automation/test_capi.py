@@ -1,0 +1,202 @@
+"""The C library as another language sees it: loaded with ctypes, UTF-8 strings.
+
+Usage: test_capi.py PATH_TO_LIBTAVREL [unittest arguments]
+"""
+import ctypes
+import sys
+import unittest
+
+LIB = None
+
+METHOD, GET, PUT = 1, 2, 4
+EMPTY, BOOL, INT16, INT32, STRING, COLOUR, FONT = range(7)
+S_OK = 0
+DISP_E_UNKNOWNNAME = -0x7FFDFFFA  # 0x80020006
+DISP_E_TYPEMISMATCH = -0x7FFDFFFB  # 0x80020005
+DISP_E_BADPARAMCOUNT = -0x7FFDFFF2  # 0x8002000E
+CTL_E_SETNOTSUPPORTED = -0x7FF5FE81  # 0x800A017F
+E_POINTER = -0x7FFFBFFD  # 0x80004003
+
+
+class Value(ctypes.Structure):
+    _fields_ = [
+        ("type", ctypes.c_int32),
+        ("number", ctypes.c_int32),
+        ("colour", ctypes.c_uint32),
+        ("string", ctypes.c_char_p),
+        ("font_size", ctypes.c_double),
+        ("font_bold", ctypes.c_int32),
+        ("font_italic", ctypes.c_int32),
+    ]
+
+
+def load(path):
+    lib = ctypes.CDLL(path)
+    owned = ctypes.POINTER(ctypes.c_char)  # returned strings: freed by tavrel_free
+    signatures = {
+        "tavrel_version": (ctypes.c_char_p, []),
+        "tavrel_free": (None, [ctypes.c_void_p]),
+        "tavrel_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_message": (owned, [ctypes.c_int]),
+        "tavrel_bank_name": (owned, [ctypes.c_char_p]),
+        "tavrel_search": (owned, [ctypes.c_char_p]),
+        "tavrel_value_clear": (None, [ctypes.POINTER(Value)]),
+        "tavrel_create": (ctypes.c_void_p, [ctypes.c_char_p]),
+        "tavrel_invoke": (ctypes.c_int32, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int,
+                                           ctypes.POINTER(Value), ctypes.c_int, ctypes.POINTER(Value)]),
+        "tavrel_release": (None, [ctypes.c_void_p]),
+        "tavrel_can_unload": (ctypes.c_int, []),
+    }
+    for name, (restype, argtypes) in signatures.items():
+        function = getattr(lib, name)
+        function.restype = restype
+        function.argtypes = argtypes
+    return lib
+
+
+def take_string(pointer):
+    """Copies a library-owned string into Python and frees it; None stays None."""
+    if not pointer:
+        return None
+    text = ctypes.cast(pointer, ctypes.c_char_p).value.decode("utf-8")
+    LIB.tavrel_free(pointer)
+    return text
+
+
+def utf8(text):
+    return None if text is None else text.encode("utf-8")
+
+
+def string_value(text):
+    return Value(type=STRING, string=utf8(text))
+
+
+def int_value(number):
+    return Value(type=INT32, number=number)
+
+
+class Object:
+    """One automation object, released when the block ends."""
+
+    def __init__(self, prog_id):
+        self.handle = LIB.tavrel_create(utf8(prog_id))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        LIB.tavrel_release(self.handle)
+
+    def invoke(self, member, flags, *args):
+        """Returns (code, python value) and frees the result."""
+        array = (Value * max(len(args), 1))(*args)
+        result = Value()
+        code = LIB.tavrel_invoke(self.handle, utf8(member), flags, array, len(args), ctypes.byref(result))
+        if result.type in (STRING, FONT):
+            value = None if result.string is None else result.string.decode("utf-8")
+        elif result.type == COLOUR:
+            value = result.colour
+        elif result.type == EMPTY:
+            value = None
+        else:
+            value = result.number
+        LIB.tavrel_value_clear(ctypes.byref(result))
+        return code, value
+
+
+class CheckTest(unittest.TestCase):
+    def test_results(self):
+        cases = [
+            ("10000000", "1234567890", 1),
+            ("12030000", "9290701", 0),
+            ("12030000", "9290702", -3),
+            (" 12030000 ", " 9290701 ", 0),
+            ("1203000", "9290701", -5),
+            ("1203000ü", "9290701", -6),
+            ("12030000", "", -7),
+            ("12030000", "92907ä1", -8),
+            ("12030000", "0000000000", -3),
+            ("99999999", "9290701", -9),
+            (None, "1", -5),
+            ("12030000", None, -7),
+            (None, None, -5),
+        ]
+        for bank_code, account, expected in cases:
+            with self.subTest(bank_code=bank_code, account=account):
+                self.assertEqual(LIB.tavrel_check(utf8(bank_code), utf8(account)), expected)
+
+    def test_messages_are_utf8_german(self):
+        cases = {
+            -2: "Prüfverfahren nicht gefunden!",
+            -3: "Prüfziffer ungültig!",
+            -6: "BLZ enthält ungültige Zeichen!",
+            -7: "Konto hat falsche Länge!",
+            -9: "BLZ ungültig!",
+            0: "",
+            1: "",
+            -4: "",
+        }
+        for value, text in cases.items():
+            with self.subTest(value=value):
+                self.assertEqual(take_string(LIB.tavrel_message(value)), text)
+
+    def test_bank_names(self):
+        self.assertEqual(take_string(LIB.tavrel_bank_name(b"10000000")), "BBk Berlin")
+        self.assertEqual(take_string(LIB.tavrel_bank_name(b"13051042")), "Kreissparkasse Rügen")
+        for missing in (b" 10000000", b"99999999", b"", None):
+            with self.subTest(bank_code=missing):
+                self.assertIsNone(take_string(LIB.tavrel_bank_name(missing)))
+
+    def test_search(self):
+        lines = take_string(LIB.tavrel_search(b"100500")).splitlines()
+        self.assertEqual([line[:8] for line in lines], ["10050000", "10050001", "10050005", "10050006"])
+        self.assertEqual(take_string(LIB.tavrel_search(utf8("volksbank,chemnitz"))),
+                         "87096214 | Volksbank Chemnitz\n")
+        for nothing in (b"1", b"10000000", b"", None):
+            with self.subTest(text=nothing):
+                self.assertEqual(take_string(LIB.tavrel_search(nothing)), "")
+
+    def test_version(self):
+        self.assertRegex(LIB.tavrel_version().decode("ascii"), r"^\d+\.\d+\.\d+$")
+
+
+class ObjectTest(unittest.TestCase):
+    def test_compute_round_trip(self):
+        with Object("tavrel.QXcompute") as compute:
+            self.assertTrue(compute.handle)
+            self.assertEqual(compute.invoke("Nummprobe", METHOD, string_value("9290701"),
+                                            string_value("12030000")), (S_OK, 0))
+            self.assertEqual(compute.invoke("nummprobe", METHOD, string_value("1"), string_value(None)),
+                             (S_OK, -5))
+            self.assertEqual(compute.invoke("GetErrorMessage", METHOD, int_value(-8)),
+                             (S_OK, "Konto enthält ungültige Zeichen!"))
+            self.assertEqual(compute.invoke("LookupName", METHOD, string_value("10020500")),
+                             (S_OK, "Bank für Sozialwirtschaft"))
+            self.assertEqual(compute.invoke("LookupName", METHOD, int_value(1))[0], DISP_E_TYPEMISMATCH)
+            self.assertEqual(compute.invoke("LookupName", METHOD)[0], DISP_E_BADPARAMCOUNT)
+            self.assertEqual(compute.invoke("Missing", METHOD)[0], DISP_E_UNKNOWNNAME)
+            self.assertEqual(compute.invoke(None, METHOD)[0], DISP_E_UNKNOWNNAME)
+            self.assertEqual(LIB.tavrel_can_unload(), 0)
+        self.assertEqual(LIB.tavrel_can_unload(), 1)
+
+    def test_control_properties(self):
+        with Object("TAVREL.tavrelCtrl.1") as control:
+            self.assertEqual(control.invoke("blz", PUT, string_value("10000000")), (S_OK, None))
+            self.assertEqual(control.invoke("BLZ", GET), (S_OK, "10000000"))
+            self.assertEqual(control.invoke("BlzNumAcht", METHOD), (S_OK, -1))
+            self.assertEqual(control.invoke("checkResult", PUT, int_value(1))[0], CTL_E_SETNOTSUPPORTED)
+            self.assertEqual(control.invoke("bankname", PUT, string_value("Grüße")), (S_OK, None))
+            self.assertEqual(control.invoke("bankname", GET), (S_OK, "Grüße"))
+
+    def test_bad_handles_and_names(self):
+        self.assertIsNone(LIB.tavrel_create(b"tavrel.Unknown.1"))
+        self.assertIsNone(LIB.tavrel_create(None))
+        self.assertEqual(LIB.tavrel_invoke(None, b"blz", GET, None, 0, None), E_POINTER)
+        LIB.tavrel_release(None)
+        LIB.tavrel_free(None)
+        LIB.tavrel_value_clear(None)
+
+
+if __name__ == "__main__":
+    LIB = load(sys.argv[1])
+    unittest.main(argv=[sys.argv[0]] + sys.argv[2:])
