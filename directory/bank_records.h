@@ -14,6 +14,13 @@ inline constexpr std::size_t kBankCodeLength = 8;
 inline constexpr std::size_t kMethodCodeLength = 2;
 inline constexpr std::size_t kLongestBankName = 27;
 
+// The compiled-in entries lie back to back in one array followed by padding, so
+// that this many bytes from the start of any short name can be read at once (the
+// bytes after the name belong to the next entry or the padding). The bank search
+// lowers names a whole window at a time.
+inline constexpr std::size_t kNameWindowSize = 32;
+static_assert(kNameWindowSize >= kLongestBankName);
+
 // `entry` is the method code followed directly by the short name (Windows-1252),
 // so lookups and the search hand out views into it without copying.
 struct BankRecord {
@@ -51,6 +58,18 @@ constexpr bool IsWellFormedRecord(const BankRecord& record) {
 constexpr bool IsWellFormedTable(std::span<const BankRecord> records) {
   for (std::size_t i = 0; i < records.size(); ++i) {
     if (!IsWellFormedRecord(records[i]) || (i > 0 && records[i - 1].bankCode >= records[i].bankCode)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Every record's name window lies inside `text`, the array holding the entries.
+template <std::size_t N>
+constexpr bool IsInsideText(std::span<const BankRecord> records, const char (&text)[N]) {
+  for (const BankRecord& record : records) {
+    const auto start = record.entry.data() + kMethodCodeLength - text;
+    if (start < 0 || static_cast<std::size_t>(start) + kNameWindowSize > N) {
       return false;
     }
   }

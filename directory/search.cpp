@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "directory/bank_records.h"
 #include "directory/directory.h"
@@ -12,19 +14,14 @@ constexpr int kBankCodeFieldLimit = static_cast<int>(kBankCodeLength);
 constexpr std::string_view kAboutCommand = "info:";
 constexpr std::string_view kHitSeparator = " | ";
 
-// The search's case mapping: A-Z and the umlauts Ä Ö Ü (Windows-1252 0xC4,
-// 0xD6, 0xDC) onto their small forms; every other byte maps to itself.
-constexpr std::array<char, 256> MakeLowerCaseTable() {
-  std::array<char, 256> table{};
-  for (int byte = 0; byte < 256; ++byte) {
-    const bool capital = (byte >= 'A' && byte <= 'Z') || byte == 0xC4 || byte == 0xD6 || byte == 0xDC;
-    table[byte] = static_cast<char>(capital ? byte + 0x20 : byte);
-  }
-  return table;
+// The search's case mapping: A-Z and the umlauts \xC4 \xD6 \xDC (Windows-1252
+// capital A, O, U with diaeresis) onto their small forms, 0x20 higher; every
+// other byte maps to itself. Plain arithmetic, so loops over it vectorise.
+constexpr char ToLower(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  const bool capital = static_cast<unsigned char>(byte - 'A') <= 'Z' - 'A' || byte == 0xC4 || byte == 0xD6 || byte == 0xDC;
+  return static_cast<char>(byte + (capital ? 0x20 : 0));
 }
-constexpr std::array<char, 256> kLowerCase = MakeLowerCaseTable();
-
-char ToLower(char c) { return kLowerCase[static_cast<unsigned char>(c)]; }
 
 // The name terms of a search text: a first term and, after the first comma
 // (unless the text begins with it), a second term that may be empty.
@@ -44,17 +41,63 @@ Terms SplitTerms(std::string_view searchText) {
 }
 
 // A short name lower-cased into a fixed buffer, so visiting an entry never
-// allocates. Names are at most kLongestBankName characters (checked when the
-// table is compiled).
+// allocates. The whole window of kNameWindowSize bytes is lowered: a loop of
+// fixed length over read-only data, which compiles to a few vector operations.
+// Only the first size() bytes are the name.
 class LoweredName {
  public:
-  explicit LoweredName(std::string_view name) : size_(std::min(name.size(), buffer_.size())) {
-    std::transform(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(size_), buffer_.begin(), ToLower);
+  explicit LoweredName(std::string_view name) : size_(std::min(name.size(), kLongestBankName)) {
+    for (std::size_t i = 0; i < kNameWindowSize; ++i) {
+      buffer_[i] = ToLower(name.data()[i]);
+    }
   }
-  bool Contains(std::string_view term) const { return std::string_view(buffer_.data(), size_).find(term) != std::string_view::npos; }
+
+  // Most names lack the term's first or second character; a word-at-a-time
+  // test rejects them before the byte-by-byte search.
+  bool Contains(std::string_view term) const {
+    if (term.empty()) {
+      return true;
+    }
+    if (term.size() > size_ || !MayHoldByte(term[0]) || (term.size() > 1 && !MayHoldByte(term[1]))) {
+      return false;
+    }
+    for (std::size_t start = 0; start + term.size() <= size_; ++start) {
+      if (buffer_[start] == term[0] && MatchesAt(start, term)) {
+        return true;
+      }
+    }
+    return false;
+  }
 
  private:
-  std::array<char, kLongestBankName> buffer_;
+  // Byte by byte: library searches load the freshly written buffer in wide
+  // words and stall on it.
+  bool MatchesAt(std::size_t start, std::string_view term) const {
+    for (std::size_t i = 1; i < term.size(); ++i) {
+      if (buffer_[start + i] != term[i]) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // True when the window holds `byte` (false positives come only from the
+  // bytes after the name, which the exact search then ignores).
+  bool MayHoldByte(char byte) const {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const std::uint64_t pattern = kOnes * static_cast<unsigned char>(byte);
+    std::uint64_t anyZeroByte = 0;
+    for (std::size_t offset = 0; offset < kNameWindowSize; offset += sizeof(std::uint64_t)) {
+      std::uint64_t word;
+      std::memcpy(&word, buffer_.data() + offset, sizeof word);
+      const std::uint64_t x = word ^ pattern;
+      anyZeroByte |= (x - kOnes) & ~x & kHighBits;
+    }
+    return anyZeroByte != 0;
+  }
+
+  std::array<char, kNameWindowSize> buffer_;
   std::size_t size_;
 };
 

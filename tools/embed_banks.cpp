@@ -31,11 +31,19 @@ constexpr std::string_view kHead =
     "namespace tavrel::directory {\n"
     "namespace {\n"
     "\n"
+    "// Every entry back to back, then blanks, so that a window of\n"
+    "// kNameWindowSize bytes from the start of any name stays inside the array.\n"
+    "constexpr char kEntryText[] =\n";
+
+constexpr std::string_view kRecordsHead =
+    ";\n"
+    "\n"
     "constexpr BankRecord kRecords[] = {\n";
 
 constexpr std::string_view kTail =
     "};\n"
     "\n"
+    "static_assert(IsInsideText(kRecords, kEntryText), \"an entry's name window leaves kEntryText\");\n"
     "static_assert(std::size(kRecords) == kEntryCount, \"banks.tsv and kEntryCount disagree\");\n"
     "static_assert(IsWellFormedTable(kRecords), \"banks.tsv holds a malformed or unsorted record\");\n"
     "\n"
@@ -63,8 +71,13 @@ std::string Literal(std::string_view bytes) {
   return literal + "\"";
 }
 
-// One table row for a line "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME".
-std::string Row(const std::string& path, std::size_t lineIndex, std::string_view line) {
+struct Bank {
+  std::string bankCode;
+  std::string entry;  // method code followed directly by the name, Windows-1252
+};
+
+// The bank on a line "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME".
+Bank ParseLine(const std::string& path, std::size_t lineIndex, std::string_view line) {
   const std::size_t firstTab = line.find('\t');
   const std::size_t secondTab = firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
   if (secondTab == std::string_view::npos) {
@@ -80,7 +93,23 @@ std::string Row(const std::string& path, std::size_t lineIndex, std::string_view
   if (!directory::IsWellFormedRecord({bankCode, entry})) {
     throw ToolError(Where(path, lineIndex, "malformed bank code, method code or short name"));
   }
-  return "    {" + Literal(bankCode) + ", " + Literal(entry) + "},\n";
+  return {std::string(bankCode), entry};
+}
+
+std::string Source(const std::vector<Bank>& banks) {
+  std::string source(kHead);
+  for (const Bank& bank : banks) {
+    source += "    " + Literal(bank.entry) + "\n";
+  }
+  source += "    " + Literal(std::string(directory::kNameWindowSize, ' '));
+  source += kRecordsHead;
+  std::size_t offset = 0;
+  for (const Bank& bank : banks) {
+    source += "    {" + Literal(bank.bankCode) + ", {kEntryText + " + std::to_string(offset) + ", " +
+              std::to_string(bank.entry.size()) + "}},\n";
+    offset += bank.entry.size();
+  }
+  return source + std::string(kTail);
 }
 
 int Run(const std::vector<std::string_view>& args) {
@@ -95,12 +124,11 @@ int Run(const std::vector<std::string_view>& args) {
   try {
     const std::string input(args[0]);
     const std::vector<std::string> lines = ReadLines(input);
-    std::string source(kHead);
+    std::vector<Bank> banks;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      source += Row(input, i, lines[i]);
+      banks.push_back(ParseLine(input, i, lines[i]));
     }
-    source += kTail;
-    WriteText(source, std::string(args[1]));
+    WriteText(Source(banks), std::string(args[1]));
   } catch (const ToolError& error) {
     std::cerr << "tavrel_embed_banks: " << error.what() << "\n";
     return 1;

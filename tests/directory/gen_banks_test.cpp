@@ -143,7 +143,9 @@ TEST_F(ToolTest, EmbedderWritesWindows1252LiteralsAndRejectsMalformedLines) {
   const ToolRun good = Run(TAVREL_EMBED_BANKS, Input("10000000\t09\tBank f\xC3\xBCr \"Alle\" 1\n").string() + " " +
                                                    output.string());
   ASSERT_EQ(good.exitStatus, 0) << good.errors;
-  EXPECT_NE(ReadFile(output).find("{\"10000000\", \"09Bank f\\374r \\042Alle\\042 1\"},"), std::string::npos);
+  const std::string source = ReadFile(output);
+  EXPECT_NE(source.find("\"09Bank f\\374r \\042Alle\\042 1\""), std::string::npos) << source;
+  EXPECT_NE(source.find("{\"10000000\", {kEntryText + 0, 19}},"), std::string::npos) << source;
 
   const Malformed cases[] = {
       {"two fields", "10000000\t09\n", ":1: expected three fields"},
