@@ -1,0 +1,145 @@
+#include "engine/methods_30_59.h"
+
+#include <algorithm>
+
+#include "engine/engine.h"
+
+namespace tavrel::engine {
+namespace {
+
+bool IsBankCode(std::string_view bankCode) {
+  return bankCode.size() == 8 &&
+         std::all_of(bankCode.begin(), bankCode.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Methods 52 and 53: accounts beginning with 9 follow method 20; the others must
+// have `significantDigits` digits and are checked by the converted number of
+// their own bank code.
+int ConvertedNumberMethod(const Call& call, int significantDigits) {
+  const AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 0, '9')) return ComputeSubMethod(text, "20");
+  if (SignificantLength(text) != significantDigits) return kInvalid;
+  return ComputeMethod(text, "Eser", call.bankCode);
+}
+
+}  // namespace
+
+int RunLedgerAccountChecks(std::string_view account) {
+  return RunSequence(account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+}
+
+// Method 41: when position 4 is 9, positions 1 to 3 count as 0.
+int Method41(const Call& call) {
+  AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 3, '9')) text = AppendText("000", DropLeft(text, 3));
+  return RunRecipe(call.recipe, text);
+}
+
+// Method 45: accounts with position 1 equal to 0 or position 5 equal to 1 carry
+// no check digit and are accepted.
+int Method45(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 0, '0') || DigitIs(text, 4, '1')) return kValid;
+  return RunRecipe(call.recipe, text);
+}
+
+// Method 49: method 00, then method 01.
+int Method49(const Call& call) { return RunSequence(call.account, {"00", "01"}); }
+
+// Method 50: a failed check is retried with "000" appended to the account as
+// received, unless that makes it longer than ten characters.
+int Method50(const Call& call) {
+  const int first = RunRecipe(call.recipe, call.account);
+  if (first == kValid) return kValid;
+  const AccountText shifted = AppendText(call.account, "000");
+  if (shifted.size() >= 11) return first;
+  return RunRecipe(call.recipe, shifted);
+}
+
+// Method 51: ledger accounts (position 3 is 9) are checked only by the two
+// exception keys, whose result stands; the Bundesbank does not let methods A, B
+// or C accept them. Other accounts run methods A, B and C.
+int Method51(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
+  return RunSequence(text, {"51MethodeA", "51MethodeB", "51MethodeC"});
+}
+
+// Method 51 C: check digits 7, 8 and 9 are impossible under modulus 7 and are
+// rejected before anything else; ledger accounts take the two exception keys.
+int Method51C(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 9, '7') || DigitIs(text, 9, '8') || DigitIs(text, 9, '9')) return kInvalid;
+  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
+  return RunRecipe(call.recipe, text);
+}
+
+// Method 52: eight-digit accounts are checked by their converted number.
+int Method52(const Call& call) { return ConvertedNumberMethod(call, 8); }
+
+// Method 53: nine-digit accounts are checked by their converted number.
+int Method53(const Call& call) { return ConvertedNumberMethod(call, 9); }
+
+// The converted number joins bank-code positions 5 to 8 with the account, so
+// without an eight-digit bank code no rule applies.
+int MethodEser(const Call& call) {
+  if (!IsBankCode(call.bankCode)) return kInvalid;
+  return RunRecipe(call.recipe, PadToTen(call.account), call.bankCode);
+}
+
+// Method 54: only ten-digit accounts beginning with 49 exist.
+int Method54(const Call& call) {
+  if (SignificantLength(call.account) != 10) return kInvalid;
+  if (!DigitIs(call.account, 0, '4') || !DigitIs(call.account, 1, '9')) return kInvalid;
+  return RunRecipe(call.recipe, call.account);
+}
+
+// Method 57: positions 1 and 2 choose the variant. No list holds 00, so accounts
+// of fewer than nine digits have no method.
+int Method57(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  const AccountText prefix = TakeLeft(text, 2);
+  if (KeyIsOneOf(prefix, {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78", "79",
+                          "80", "81", "82", "88", "94", "95"})) {
+    return ComputeSubMethod(text, "57Variante1");
+  }
+  if (KeyIsOneOf(prefix, {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44",
+                          "45", "46", "47", "48", "49", "52", "53", "54", "56", "57", "58", "59",
+                          "60", "62", "63", "67", "68", "69", "71", "72", "74", "83", "84", "85",
+                          "86", "87", "89", "90", "92", "93", "96", "97", "98"})) {
+    return ComputeSubMethod(text, "57Variante2");
+  }
+  if (KeyIsOneOf(prefix, {"40", "50", "91", "99"})) return ComputeSubMethod(text, "09");
+  if (KeyIsOneOf(prefix, {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11",
+                          "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22",
+                          "23", "24", "25", "26", "27", "28", "29", "30", "31"})) {
+    return ComputeSubMethod(text, "57Variante4");
+  }
+  return kMethodNotFound;
+}
+
+// Method 57, variant 1: accounts beginning with 777777 or 888888 are accepted
+// without a check.
+int Method57Variant1(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (KeyIsOneOf(TakeLeft(text, 6), {"777777", "888888"})) return kValid;
+  return RunRecipe(call.recipe, text);
+}
+
+// Method 57, variant 4: positions 3 and 4 hold a month and positions 7 to 9 a
+// serial below 500; the account 0185125434 is accepted as it stands.
+int Method57Variant4(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (KeyIs(text, "0185125434")) return kValid;
+  return RunRecipe(call.recipe, text);
+}
+
+// Method 59: accounts of fewer than nine digits carry no check digit and are
+// accepted.
+int Method59(const Call& call) {
+  const AccountText text = PadToTen(call.account);
+  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) return kValid;
+  return RunRecipe(call.recipe, text);
+}
+
+}  // namespace tavrel::engine
