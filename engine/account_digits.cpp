@@ -50,7 +50,7 @@ int SignificantLength(std::string_view text) {
 
 AccountText PadToTen(std::string_view text) {
   AccountText padded;
-  for (std::size_t i = text.size(); i < 10; ++i) padded.Append("0");
+  if (text.size() < 10) padded.AppendRepeated('0', 10 - text.size());
   padded.Append(text);
   return padded;
 }
@@ -111,20 +111,15 @@ AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition
                                      int lastPosition, bool leftToRight) {
   AccountDigits record = StartRecord(account);
   const AccountText ten = record.significantLength < 10 ? PadToTen(account) : AccountText{account};
-  AccountText collected;
-  for (int position = firstPosition; position <= lastPosition; ++position) {
-    if (position != checkPosition) {
-      const char c = CharAt(ten, position);
-      collected.Append(std::string_view{&c, 1});
-    }
+  record.checkDigit = DigitValue(CharAt(ten, checkPosition));
+  // Entry 1 is the collected digit nearest the check digit's side of the string:
+  // the last one, or the first with left-to-right order. At most nine are kept.
+  const int step = leftToRight ? 1 : -1;
+  std::size_t entry = 0;
+  for (int position = leftToRight ? firstPosition : lastPosition;
+       entry < 9 && position >= firstPosition && position <= lastPosition; position += step) {
+    if (position != checkPosition) record.digits[entry++] = DigitValue(CharAt(ten, position));
   }
-  std::array<char, AccountText::kCapacity> ordered{};
-  const std::size_t n = collected.size();
-  for (std::size_t i = 0; i < n; ++i) ordered[i] = leftToRight ? collected[n - 1 - i] : collected[i];
-  AccountText digitString{std::string_view{ordered.data(), n}};
-  const char check = CharAt(ten, checkPosition);
-  digitString.Append(std::string_view{&check, 1});
-  FillFromDigitString(record, digitString);
   return record;
 }
 

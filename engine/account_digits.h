@@ -6,6 +6,7 @@
 // allocates: texts and records are fixed-size values.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -31,10 +32,15 @@ class AccountText {
   constexpr operator std::string_view() const { return view(); }  // NOLINT
 
   constexpr void Append(std::string_view text) {
-    for (char c : text) {
-      if (size_ == kCapacity) return;
-      chars_[size_++] = c;
-    }
+    const std::size_t n = text.size() < kCapacity - size_ ? text.size() : kCapacity - size_;
+    std::copy_n(text.data(), n, chars_.data() + size_);
+    size_ += n;
+  }
+
+  constexpr void AppendRepeated(char c, std::size_t count) {
+    const std::size_t n = count < kCapacity - size_ ? count : kCapacity - size_;
+    std::fill_n(chars_.data() + size_, n, c);
+    size_ += n;
   }
 
  private:
