@@ -10,6 +10,12 @@
 #include "automation/qxcompute.h"
 #include "automation/tavrel_ctrl.h"
 
+// The replacements below pair operator new with malloc and operator delete with
+// free; GCC, seeing them inlined, takes that for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 namespace {
 
 // Allocations left before the next one fails; negative means never fail.
