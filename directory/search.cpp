@@ -43,7 +43,7 @@ Terms SplitTerms(std::string_view searchText) {
 // A short name lower-cased into a fixed buffer, so visiting an entry never
 // allocates. The whole window of kNameWindowSize bytes is lowered: a loop of
 // fixed length over read-only data, which compiles to a few vector operations.
-// Only the first size() bytes are the name.
+// Only the first size_ bytes are the name.
 class LoweredName {
  public:
   explicit LoweredName(std::string_view name) : size_(std::min(name.size(), kLongestBankName)) {
