@@ -99,8 +99,8 @@ int Method54(const Call& call) {
 int Method57(const Call& call) {
   const AccountText text = PadToTen(call.account);
   const AccountText prefix = TakeLeft(text, 2);
-  if (KeyIsOneOf(prefix, {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78", "79",
-                          "80", "81", "82", "88", "94", "95"})) {
+  if (KeyIsOneOf(prefix, {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78",
+                          "79", "80", "81", "82", "88", "94", "95"})) {
     return ComputeSubMethod(text, "57Variante1");
   }
   if (KeyIsOneOf(prefix, {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44",

@@ -29,10 +29,12 @@ int Method59(const Call& call);
 int RunLedgerAccountChecks(std::string_view account);
 
 // Recipes that several keys share.
-inline constexpr Recipe kAlternatingCrossSum{Standard(), {2, 1, 2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
+inline constexpr Recipe kAlternatingCrossSum{
+    Standard(), {2, 1, 2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
 inline constexpr Recipe kMod11Positions4To9{Range(10, 4, 9), {2, 3, 4, 5, 6, 7}, {Check::Mod11}};
 inline constexpr Recipe kMod11Positions5To9{Range(10, 5, 9), {2, 3, 4, 5, 6}, {Check::Mod11}};
-inline constexpr Recipe kPowersOfTwoPositions5To9{Range(10, 5, 9), {2, 4, 8, 5, 10}, {Check::Mod11}};
+inline constexpr Recipe kPowersOfTwoPositions5To9{
+    Range(10, 5, 9), {2, 4, 8, 5, 10}, {Check::Mod11}};
 
 // clang-format off
 inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({

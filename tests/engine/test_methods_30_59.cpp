@@ -19,38 +19,38 @@ using testing::ValidCheckDigits;
 // Weighted sums below list the products in the order of the weight list.
 TEST(Methods30To59, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
   const auto cases = std::to_array<ValidAccount>({
-      {"30", "1234567892", 10},  // pos 1,6..9: 2+6+14+8+18 = 48, r 8 -> 2
-      {"31", "1234567881", 10},  // 72+64+49+36+25+16+9+4+1 = 276, r 1 -> 1
-      {"32", "1234567897", 10},  // 18+24+28+30+30+28 = 158, r 4 -> 7
-      {"33", "1234567892", 10},  // 18+24+28+30+30 = 130, r 9 -> 2
-      {"34", "1234567100", 8},   // 14+24+40+20+30+18+7 = 153, r 10 -> 1
-      {"35", "1234567891", 10},  // 18+24+28+30+30+28+24+18+10 = 210, r 1 -> 1
-      {"36", "1234567897", 10},  // 18+32+56+30 = 136, r 4 -> 7
-      {"37", "1234567891", 10},  // 18+32+56+30+50 = 186, r 10 -> 1
-      {"38", "1234567899", 10},  // 186+36 = 222, r 2 -> 9
-      {"39", "1234567890", 10},  // 222+21 = 243, r 1 -> 0
-      {"40", "1234567899", 10},  // 243+6+6 = 255, r 2 -> 9
-      {"41", "1234567897", 10},  // cross sums 9+8+5+6+1+4+6+2+2 = 43, r 3 -> 7
-      {"42", "1234567899", 10},  // 18+24+28+30+30+28+24+18 = 200, r 2 -> 9
-      {"43", "1234567895", 10},  // 9+16+21+24+25+24+21+16+9 = 165, r 5 -> 5
-      {"44", "1234567891", 10},  // as 37: 186, r 10 -> 1
-      {"45", "1234567897", 10},  // as 41
-      {"46", "1234567900", 8},   // 14+18+20+20+18 = 90, r 2 -> 9
-      {"47", "1234567800", 9},   // 16+21+24+25+24 = 110, r 0 -> 0
-      {"48", "1234567810", 9},   // 110+21 = 131, r 10 -> 1
-      {"50", "1234560000", 7},   // 12+15+16+15+12+7 = 77, r 0 -> 0
+      {"30", "1234567892", 10},                   // pos 1,6..9: 2+6+14+8+18 = 48, r 8 -> 2
+      {"31", "1234567881", 10},                   // 72+64+49+36+25+16+9+4+1 = 276, r 1 -> 1
+      {"32", "1234567897", 10},                   // 18+24+28+30+30+28 = 158, r 4 -> 7
+      {"33", "1234567892", 10},                   // 18+24+28+30+30 = 130, r 9 -> 2
+      {"34", "1234567100", 8},                    // 14+24+40+20+30+18+7 = 153, r 10 -> 1
+      {"35", "1234567891", 10},                   // 18+24+28+30+30+28+24+18+10 = 210, r 1 -> 1
+      {"36", "1234567897", 10},                   // 18+32+56+30 = 136, r 4 -> 7
+      {"37", "1234567891", 10},                   // 18+32+56+30+50 = 186, r 10 -> 1
+      {"38", "1234567899", 10},                   // 186+36 = 222, r 2 -> 9
+      {"39", "1234567890", 10},                   // 222+21 = 243, r 1 -> 0
+      {"40", "1234567899", 10},                   // 243+6+6 = 255, r 2 -> 9
+      {"41", "1234567897", 10},                   // cross sums 9+8+5+6+1+4+6+2+2 = 43, r 3 -> 7
+      {"42", "1234567899", 10},                   // 18+24+28+30+30+28+24+18 = 200, r 2 -> 9
+      {"43", "1234567895", 10},                   // 9+16+21+24+25+24+21+16+9 = 165, r 5 -> 5
+      {"44", "1234567891", 10},                   // as 37: 186, r 10 -> 1
+      {"45", "1234567897", 10},                   // as 41
+      {"46", "1234567900", 8},                    // 14+18+20+20+18 = 90, r 2 -> 9
+      {"47", "1234567800", 9},                    // 16+21+24+25+24 = 110, r 0 -> 0
+      {"48", "1234567810", 9},                    // 110+21 = 131, r 10 -> 1
+      {"50", "1234560000", 7},                    // 12+15+16+15+12+7 = 77, r 0 -> 0
       {"51MethodeA", "1234567897", 10},           // as 32
       {"51MethodeB", "1234567892", 10},           // as 33
       {"51MethodeC", "1234567893", 10},           // 130 mod 7 = 4 -> 3
       {"51MethodeCAusnahme1", "1234567895", 10},  // 158+24 = 182, r 6 -> 5
       {"51MethodeCAusnahme2", "1234567890", 10},  // as 35: 210, r 1 -> 0
-      {"54", "4934567891", 10},  // 18+24+28+30+30+28+6 = 164, r 10 -> 1
-      {"55", "1234567895", 10},  // 18+24+28+30+30+28+24+14+8 = 204, r 6 -> 5
-      {"56", "1234567892", 10},  // 18+24+28+30+30+28+6+6+4 = 174, r 9 -> 2
-      {"57Variante1", "1234567893", 10},  // 1+4+3+8+5+3+7+7+9 = 47, r 7 -> 3
-      {"57Variante2", "1224567890", 3},   // pos 1,2,4..10: 1+4+4+1+6+5+8+9+0 = 38, r 8 -> 2
-      {"58", "1234567892", 10},  // as 33: 130, r 9 -> 2
-      {"59", "1234567897", 10},  // as 41
+      {"54", "4934567891", 10},                   // 18+24+28+30+30+28+6 = 164, r 10 -> 1
+      {"55", "1234567895", 10},                   // 18+24+28+30+30+28+24+14+8 = 204, r 6 -> 5
+      {"56", "1234567892", 10},                   // 18+24+28+30+30+28+6+6+4 = 174, r 9 -> 2
+      {"57Variante1", "1234567893", 10},          // 1+4+3+8+5+3+7+7+9 = 47, r 7 -> 3
+      {"57Variante2", "1224567890", 3},           // pos 1,2,4..10: 1+4+4+1+6+5+8+9+0 = 38, r 8 -> 2
+      {"58", "1234567892", 10},                   // as 33: 130, r 9 -> 2
+      {"59", "1234567897", 10},                   // as 41
   });
   for (const ValidAccount& c : cases) ExpectOnlyThisCheckDigit(c);
 }
@@ -90,8 +90,11 @@ TEST(Methods30To59, DigitsRightOfTheCheckPositionTakeNoPart) {
     const char* key;
     const char* checkedPart;  // positions 1 to the check position, valid
   };
-  const auto cases = std::to_array<Case>(
-      {{"34", "12345671"}, {"46", "12345679"}, {"47", "123456780"}, {"48", "123456781"}, {"50", "1234560"}});
+  const auto cases = std::to_array<Case>({{"34", "12345671"},
+                                          {"46", "12345679"},
+                                          {"47", "123456780"},
+                                          {"48", "123456781"},
+                                          {"50", "1234560"}});
   for (const Case& c : cases) {
     const std::string part = c.checkedPart;
     for (const char* tail : {"999", "123", "505"}) {
@@ -119,16 +122,19 @@ TEST(Methods30To59, Method41IgnoresPositionsOneToThreeWhenPositionFourIsNine) {
       {"41", "1008123455", kValid},
       {"41", "1008123457", kInvalid},
   });
-  for (const Case& c : cases) EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result) << c.key << " " << c.account;
+  for (const Case& c : cases)
+    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result) << c.key << " " << c.account;
 }
 
 TEST(Methods30To59, AccountsWithoutCheckDigitUnder45And59) {
   const std::string digits = "987654321";
   for (std::size_t length = 0; length < 9; ++length) {
-    EXPECT_EQ(ValidCheckDigits("45", digits.substr(0, length)), "VVVVVVVVVV") << length + 1 << " digits";
+    EXPECT_EQ(ValidCheckDigits("45", digits.substr(0, length)), "VVVVVVVVVV")
+        << length + 1 << " digits";
   }
   for (std::size_t length = 0; length < 8; ++length) {
-    EXPECT_EQ(ValidCheckDigits("59", digits.substr(0, length)), "VVVVVVVVVV") << length + 1 << " digits";
+    EXPECT_EQ(ValidCheckDigits("59", digits.substr(0, length)), "VVVVVVVVVV")
+        << length + 1 << " digits";
   }
   ExpectPatterns({
       {"45", "123416789", "VVVVVVVVVV"},  // position 5 is 1
@@ -203,8 +209,8 @@ TEST(Methods30To59, Methods52And53ChooseByLengthAndPositionOne) {
     int result;
   };
   const auto cases = std::to_array<Case>({
-      {"52", "101345678", kInvalid},   // valid converted number, but nine digits
-      {"53", "10345678", kInvalid},    // valid converted number, but eight digits
+      {"52", "101345678", kInvalid},  // valid converted number, but nine digits
+      {"53", "10345678", kInvalid},   // valid converted number, but eight digits
       {"52", "1034567", kInvalid},
       {"53", "1234567890", kInvalid},
       // Ten digits beginning with 9 follow method 20: 16+21+24+25+24+21+16+9+27 = 183, r 7 -> 4.
@@ -212,7 +218,8 @@ TEST(Methods30To59, Methods52And53ChooseByLengthAndPositionOne) {
       {"53", "9123456784", kValid},
       {"52", "9123456785", kInvalid},
   });
-  for (const Case& c : cases) EXPECT_EQ(ComputeMethod(c.account, c.key, kBank), c.result) << c.key << " " << c.account;
+  for (const Case& c : cases)
+    EXPECT_EQ(ComputeMethod(c.account, c.key, kBank), c.result) << c.key << " " << c.account;
   for (const char* key : {"52", "53"}) {
     EXPECT_EQ(ValidCheckDigits(key, "912345678"), ValidCheckDigits("20", "912345678")) << key;
   }
@@ -227,7 +234,8 @@ TEST(Methods30To59, ConvertedNumberReadsBankCodePositionsFiveToEightOnly) {
   const auto cases = std::to_array<Case>({{"52", "10345678", "5678"}, {"53", "101345678", "568"}});
   for (const Case& c : cases) {
     for (int position = 1; position <= 8; ++position) {
-      const bool matters = std::string_view(c.positionsThatMatter).find(char('0' + position)) != std::string_view::npos;
+      const bool matters = std::string_view(c.positionsThatMatter).find(char('0' + position)) !=
+                           std::string_view::npos;
       for (char digit = '0'; digit <= '9'; ++digit) {
         std::string bank(kBank);
         const bool changed = bank[static_cast<std::size_t>(position - 1)] != digit;
@@ -252,7 +260,8 @@ TEST(Methods30To59, EserNeedsAnEightDigitBankCode) {
 
 TEST(Methods30To59, Method54NeedsTenDigitsBeginningWith49) {
   // Positions 1 and 2 carry weight 0: the same sum as 4934567891, still rejected.
-  for (const char* account : {"0934567891", "934567891", "4834567891", "5934567891", "9434567891"}) {
+  for (const char* account :
+       {"0934567891", "934567891", "4834567891", "5934567891", "9434567891"}) {
     EXPECT_EQ(ComputeMethod(account, "54", {}), kInvalid) << account;
   }
 }
@@ -260,16 +269,29 @@ TEST(Methods30To59, Method54NeedsTenDigitsBeginningWith49) {
 // Which key method 57 hands each prefix 00 to 99 to: '1' "57Variante1", '2'
 // "57Variante2", '9' method 09, '4' "57Variante4", '-' none.
 constexpr std::string_view kRouteByPrefix =
-    "-444444444" "4444444444" "4444444444" "4422222222" "9222222222"
-    "9122212222" "2122111222" "1221211111" "1112222212" "2922112229";
+    "-444444444"
+    "4444444444"
+    "4444444444"
+    "4422222222"
+    "9222222222"
+    "9122212222"
+    "2122111222"
+    "1221211111"
+    "1112222212"
+    "2922112229";
 
 std::string_view RouteKey(char route) {
   switch (route) {
-    case '1': return "57Variante1";
-    case '2': return "57Variante2";
-    case '9': return "09";
-    case '4': return "57Variante4";
-    default: return "none";
+    case '1':
+      return "57Variante1";
+    case '2':
+      return "57Variante2";
+    case '9':
+      return "09";
+    case '4':
+      return "57Variante4";
+    default:
+      return "none";
   }
 }
 
@@ -300,7 +322,8 @@ TEST(Methods30To59, Method57ChoosesTheVariantByPositionsOneAndTwo) {
     EXPECT_EQ(method57, Results(RouteKey(route), prefix)) << "prefix " << prefix;
     for (char other : std::string_view("1294-")) {
       if (other == route) continue;
-      EXPECT_NE(method57, Results(RouteKey(other), prefix)) << "prefix " << prefix << " also fits " << other;
+      EXPECT_NE(method57, Results(RouteKey(other), prefix))
+          << "prefix " << prefix << " also fits " << other;
     }
   }
 }
@@ -327,8 +350,8 @@ TEST(Methods30To59, Method57Variant4ReadsADate) {
     int result;
   };
   const auto cases = std::to_array<Case>({
-      {"0185125434", kValid},    // accepted as it stands (month 85)
-      {"185125434", kValid},     // the same account without its leading zero
+      {"0185125434", kValid},  // accepted as it stands (month 85)
+      {"185125434", kValid},   // the same account without its leading zero
       {"0185125435", kInvalid},
       {"0112344990", kValid},    // month 12, serial 499
       {"0101000000", kValid},    // month 01, serial 000
