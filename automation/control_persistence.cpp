@@ -31,10 +31,13 @@ void CtavrelCtrl::Save(PropertyBag& bag) const {
 }
 
 void CtavrelCtrl::Load(const PropertyBag& bag) {
-  if (Variant v = ReadEntry(bag, kBackColorKey, ValueType::Colour); !v.IsEmpty()) SetBackColor(v.AsColour());
-  if (Variant v = ReadEntry(bag, kEnabledKey, ValueType::Bool); !v.IsEmpty()) SetEnabled(v.AsBool());
+  if (Variant v = ReadEntry(bag, kBackColorKey, ValueType::Colour); !v.IsEmpty())
+    SetBackColor(v.AsColour());
+  if (Variant v = ReadEntry(bag, kEnabledKey, ValueType::Bool); !v.IsEmpty())
+    SetEnabled(v.AsBool());
   if (Variant v = ReadEntry(bag, kFontKey, ValueType::Font); !v.IsEmpty()) SetFont(v.AsFont());
-  if (Variant v = ReadEntry(bag, kBorderStyleKey, ValueType::Short); !v.IsEmpty()) SetBorderStyle(v.AsInt16());
+  if (Variant v = ReadEntry(bag, kBorderStyleKey, ValueType::Short); !v.IsEmpty())
+    SetBorderStyle(v.AsInt16());
   modified_ = false;
 }
 

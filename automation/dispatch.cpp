@@ -9,7 +9,9 @@ namespace {
 
 std::atomic<std::size_t> liveObjects{0};
 
-char16_t FoldAsciiCase(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t FoldAsciiCase(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 // Member names are ASCII, so each wide character compares with one narrow one.
 bool EqualIgnoringAsciiCase(std::u16string_view wide, std::string_view narrow) {
@@ -24,7 +26,8 @@ HRESULT CoerceNumber(std::int32_t number, ValueType type, Variant& coerced) {
       coerced = number;
       return S_OK;
     case ValueType::Short:
-      if (number < std::numeric_limits<std::int16_t>::min() || number > std::numeric_limits<std::int16_t>::max()) {
+      if (number < std::numeric_limits<std::int16_t>::min() ||
+          number > std::numeric_limits<std::int16_t>::max()) {
         return DISP_E_OVERFLOW;
       }
       coerced = static_cast<std::int16_t>(number);
@@ -51,7 +54,8 @@ bool IsSameType(VarType argument, ValueType type) {
 }  // namespace
 
 std::size_t MemberInfo::ParamCount() const {
-  return static_cast<std::size_t>(std::ranges::count_if(params, [](ValueType t) { return t != ValueType::None; }));
+  return static_cast<std::size_t>(
+      std::ranges::count_if(params, [](ValueType t) { return t != ValueType::None; }));
 }
 
 std::string MemberInfo::HelpString() const {
@@ -115,7 +119,8 @@ HRESULT DispatchObject::GetIDsOfNames(std::u16string_view name, DispId* id) cons
   return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT DispatchObject::Invoke(DispId id, std::uint16_t flags, std::span<const Variant> args, Variant* result) {
+HRESULT DispatchObject::Invoke(DispId id, std::uint16_t flags, std::span<const Variant> args,
+                               Variant* result) {
   const MemberInfo* member = Interface().FindMember(id);
   if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
   try {
@@ -125,8 +130,8 @@ HRESULT DispatchObject::Invoke(DispId id, std::uint16_t flags, std::span<const V
   }
 }
 
-HRESULT DispatchObject::InvokeChecked(const MemberInfo& member, std::uint16_t flags, std::span<const Variant> args,
-                                      Variant* result) {
+HRESULT DispatchObject::InvokeChecked(const MemberInfo& member, std::uint16_t flags,
+                                      std::span<const Variant> args, Variant* result) {
   Access access{};
   std::span<const ValueType> types;
   if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0) {
@@ -148,7 +153,8 @@ HRESULT DispatchObject::InvokeChecked(const MemberInfo& member, std::uint16_t fl
     if (Failed(hr)) return hr;
   }
   Variant value;
-  const HRESULT hr = InvokeMember(member, access, std::span<const Variant>(coerced).first(args.size()), value);
+  const HRESULT hr =
+      InvokeMember(member, access, std::span<const Variant>(coerced).first(args.size()), value);
   if (Succeeded(hr) && result != nullptr) *result = std::move(value);
   return hr;
 }

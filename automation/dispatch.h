@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "automation/guid.h"
 #include "automation/hresult.h"
@@ -95,12 +96,12 @@ class DispatchObject {
   virtual ~DispatchObject();
 
   // Runs a member with arguments already counted and coerced to its types.
-  virtual HRESULT InvokeMember(const MemberInfo& member, Access access, std::span<const Variant> args,
-                               Variant& result) = 0;
+  virtual HRESULT InvokeMember(const MemberInfo& member, Access access,
+                               std::span<const Variant> args, Variant& result) = 0;
 
  private:
-  HRESULT InvokeChecked(const MemberInfo& member, std::uint16_t flags, std::span<const Variant> args,
-                        Variant* result);
+  HRESULT InvokeChecked(const MemberInfo& member, std::uint16_t flags,
+                        std::span<const Variant> args, Variant* result);
 
   std::atomic<std::uint32_t> references_{1};
 };

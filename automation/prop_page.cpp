@@ -3,7 +3,8 @@
 namespace tavrel::automation {
 
 const InterfaceInfo& CtavrelPropPage::Interface() const {
-  static constexpr InterfaceInfo kInterface{"CtavrelPropPage", IID_tavrelPropPage, "tavrel Property Page", {}};
+  static constexpr InterfaceInfo kInterface{
+      "CtavrelPropPage", IID_tavrelPropPage, "tavrel Property Page", {}};
   return kInterface;
 }
 

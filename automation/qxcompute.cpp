@@ -9,12 +9,25 @@ namespace tavrel::automation {
 namespace {
 
 constexpr MemberInfo kMembers[] = {
-    {DISPID_QX_NUMMPROBE, "Nummprobe", MemberKind::Method, ValueType::Long, {ValueType::String, ValueType::String}},
-    {DISPID_QX_GETERRORMESSAGE, "GetErrorMessage", MemberKind::Method, ValueType::String, {ValueType::Long}},
-    {DISPID_QX_LOOKUPNAME, "LookupName", MemberKind::Method, ValueType::String, {ValueType::String}},
+    {DISPID_QX_NUMMPROBE,
+     "Nummprobe",
+     MemberKind::Method,
+     ValueType::Long,
+     {ValueType::String, ValueType::String}},
+    {DISPID_QX_GETERRORMESSAGE,
+     "GetErrorMessage",
+     MemberKind::Method,
+     ValueType::String,
+     {ValueType::Long}},
+    {DISPID_QX_LOOKUPNAME,
+     "LookupName",
+     MemberKind::Method,
+     ValueType::String,
+     {ValueType::String}},
 };
 
-constexpr InterfaceInfo kInterface{"IQXcompute", IID_IQXcompute, "IQXcompute-Schnittstelle", kMembers};
+constexpr InterfaceInfo kInterface{"IQXcompute", IID_IQXcompute, "IQXcompute-Schnittstelle",
+                                   kMembers};
 
 // Runs `compute` and stores its value in `*out`; the out parameter is written
 // only when everything before it succeeded.
@@ -41,7 +54,8 @@ HRESULT ReturnThrough(Variant& result, Call call) {
 }  // namespace
 
 HRESULT CQXcompute::Nummprobe(const Bstr& konto, const Bstr& blz, std::int32_t* checkResult) {
-  return StoreResult(checkResult, [&] { return service::CheckAccount(ToCp1252(konto), ToCp1252(blz)); });
+  return StoreResult(checkResult,
+                     [&] { return service::CheckAccount(ToCp1252(konto), ToCp1252(blz)); });
 }
 
 HRESULT CQXcompute::GetErrorMessage(std::int32_t checkResult, Bstr* message) {
@@ -54,15 +68,19 @@ HRESULT CQXcompute::LookupName(const Bstr& blz, Bstr* bankname) {
 
 const InterfaceInfo& CQXcompute::Interface() const { return kInterface; }
 
-HRESULT CQXcompute::InvokeMember(const MemberInfo& member, Access, std::span<const Variant> args, Variant& result) {
+HRESULT CQXcompute::InvokeMember(const MemberInfo& member, Access, std::span<const Variant> args,
+                                 Variant& result) {
   switch (member.id) {
     case DISPID_QX_NUMMPROBE:
-      return ReturnThrough<std::int32_t>(
-          result, [&](std::int32_t* out) { return Nummprobe(args[0].AsString(), args[1].AsString(), out); });
+      return ReturnThrough<std::int32_t>(result, [&](std::int32_t* out) {
+        return Nummprobe(args[0].AsString(), args[1].AsString(), out);
+      });
     case DISPID_QX_GETERRORMESSAGE:
-      return ReturnThrough<Bstr>(result, [&](Bstr* out) { return GetErrorMessage(args[0].AsInt32(), out); });
+      return ReturnThrough<Bstr>(
+          result, [&](Bstr* out) { return GetErrorMessage(args[0].AsInt32(), out); });
     case DISPID_QX_LOOKUPNAME:
-      return ReturnThrough<Bstr>(result, [&](Bstr* out) { return LookupName(args[0].AsString(), out); });
+      return ReturnThrough<Bstr>(result,
+                                 [&](Bstr* out) { return LookupName(args[0].AsString(), out); });
     default:
       return DISP_E_MEMBERNOTFOUND;
   }

@@ -24,8 +24,8 @@ constexpr TypeLibraryInfo kTypeLibrary{"tavrelLib", LIBID_tavrelLib, 1, 0};
 constexpr ClassInfo kClasses[] = {
     {"QXcompute", CLSID_QXcompute, "tavrel.QXcompute.1", "tavrel.QXcompute", "QXcompute Class",
      ThreadingModel::Both, true, false, 0, &NewObject<CQXcompute>},
-    {"CtavrelCtrl", CLSID_tavrelCtrl, "TAVREL.tavrelCtrl.1", "", "tavrel Control", ThreadingModel::Apartment,
-     false, true, kControlMiscStatus, &NewObject<CtavrelCtrl>},
+    {"CtavrelCtrl", CLSID_tavrelCtrl, "TAVREL.tavrelCtrl.1", "", "tavrel Control",
+     ThreadingModel::Apartment, false, true, kControlMiscStatus, &NewObject<CtavrelCtrl>},
     {"CtavrelPropPage", CLSID_tavrelPropPage, "TAVREL.tavrelPropPage.1", "", "tavrel Property Page",
      ThreadingModel::Apartment, false, false, 0, &NewObject<CtavrelPropPage>},
 };
@@ -33,7 +33,8 @@ constexpr ClassInfo kClasses[] = {
 char FoldAsciiCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
+  return std::ranges::equal(a, b,
+                            [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
 HRESULT CreateFrom(const ClassInfo* info, HRESULT notFound, DispatchObject** object) {
@@ -57,7 +58,8 @@ std::span<const ClassInfo> RegisteredClasses() { return kClasses; }
 const ClassInfo* FindClass(std::string_view progId) {
   const auto found = std::ranges::find_if(kClasses, [&](const ClassInfo& info) {
     return EqualIgnoringAsciiCase(info.progId, progId) ||
-           (!info.versionIndependentProgId.empty() && EqualIgnoringAsciiCase(info.versionIndependentProgId, progId));
+           (!info.versionIndependentProgId.empty() &&
+            EqualIgnoringAsciiCase(info.versionIndependentProgId, progId));
   });
   return found == std::end(kClasses) ? nullptr : found;
 }

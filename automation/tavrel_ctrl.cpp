@@ -24,9 +24,10 @@ constexpr MemberInfo kMembers[] = {
     {DISPID_BORDERSTYLE, "BorderStyle", MemberKind::Property, VT::Short},
 };
 
-constexpr InterfaceInfo kDtavrel{"_Dtavrel", DIID_Dtavrel, "Dispatchschnittstelle f\xFCr tavrel Control", kMembers};
-constexpr InterfaceInfo kDtavrelEvents{"_DtavrelEvents", DIID_DtavrelEvents,
-                                       "Ereignisschnittstelle f\xFCr tavrel Control", {}};
+constexpr InterfaceInfo kDtavrel{"_Dtavrel", DIID_Dtavrel,
+                                 "Dispatchschnittstelle f\xFCr tavrel Control", kMembers};
+constexpr InterfaceInfo kDtavrelEvents{
+    "_DtavrelEvents", DIID_DtavrelEvents, "Ereignisschnittstelle f\xFCr tavrel Control", {}};
 
 bool IsEightDigits(std::string_view text) {
   return text.size() == 8 && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
@@ -74,7 +75,9 @@ std::int32_t CtavrelCtrl::Nummprobe(std::string_view konto, std::string_view blz
   return service::CheckAccount(konto, blz);
 }
 
-std::string CtavrelCtrl::GetErrorMessage(std::int32_t checkResult) const { return MessageText(checkResult); }
+std::string CtavrelCtrl::GetErrorMessage(std::int32_t checkResult) const {
+  return MessageText(checkResult);
+}
 
 void CtavrelCtrl::SetBankname(std::string_view text) {
   state_.bankName = text;
@@ -108,8 +111,8 @@ void CtavrelCtrl::StockChanged(DispId id) {
   if (window_ != nullptr) window_->StockPropertyChanged(id);
 }
 
-HRESULT CtavrelCtrl::InvokeMember(const MemberInfo& member, Access access, std::span<const Variant> args,
-                                  Variant& result) {
+HRESULT CtavrelCtrl::InvokeMember(const MemberInfo& member, Access access,
+                                  std::span<const Variant> args, Variant& result) {
   if (access == Access::Put) {
     PutProperty(member.id, args[0]);
   } else {
@@ -120,32 +123,54 @@ HRESULT CtavrelCtrl::InvokeMember(const MemberInfo& member, Access access, std::
 
 void CtavrelCtrl::PutProperty(DispId id, const Variant& value) {
   switch (id) {
-    case DISPID_BACKCOLOR: return SetBackColor(value.AsColour());
-    case DISPID_CTRL_BLZ: return SetBlz(ToCp1252(value.AsString()));
-    case DISPID_CTRL_KONTO: return SetKonto(ToCp1252(value.AsString()));
-    case DISPID_CTRL_BANKNAME: return SetBankname(ToCp1252(value.AsString()));
-    case DISPID_ENABLED: return SetEnabled(value.AsBool());
-    case DISPID_FONT: return SetFont(value.AsFont());
-    case DISPID_BORDERSTYLE: return SetBorderStyle(value.AsInt16());
-    default: return;  // the dispatch layer refuses puts on methods and read-only properties
+    case DISPID_BACKCOLOR:
+      return SetBackColor(value.AsColour());
+    case DISPID_CTRL_BLZ:
+      return SetBlz(ToCp1252(value.AsString()));
+    case DISPID_CTRL_KONTO:
+      return SetKonto(ToCp1252(value.AsString()));
+    case DISPID_CTRL_BANKNAME:
+      return SetBankname(ToCp1252(value.AsString()));
+    case DISPID_ENABLED:
+      return SetEnabled(value.AsBool());
+    case DISPID_FONT:
+      return SetFont(value.AsFont());
+    case DISPID_BORDERSTYLE:
+      return SetBorderStyle(value.AsInt16());
+    default:
+      return;  // the dispatch layer refuses puts on methods and read-only properties
   }
 }
 
 Variant CtavrelCtrl::GetOrCall(DispId id, std::span<const Variant> args) {
   switch (id) {
-    case DISPID_ABOUTBOX: AboutBox(); return {};
-    case DISPID_BACKCOLOR: return stock_.backColor;
-    case DISPID_CTRL_BLZ: return FromCp1252(GetBlz());
-    case DISPID_CTRL_KONTO: return FromCp1252(GetKonto());
-    case DISPID_CTRL_CHECKRESULT: return GetCheckResult();
-    case DISPID_CTRL_NUMMPROBE: return Nummprobe(ToCp1252(args[0].AsString()), ToCp1252(args[1].AsString()));
-    case DISPID_CTRL_GETERRORMESSAGE: return FromCp1252(GetErrorMessage(args[0].AsInt32()));
-    case DISPID_CTRL_BANKNAME: return FromCp1252(GetBankname());
-    case DISPID_CTRL_BLZNUMACHT: return BlzNumAcht();
-    case DISPID_ENABLED: return stock_.enabled;
-    case DISPID_FONT: return stock_.font;
-    case DISPID_BORDERSTYLE: return stock_.borderStyle;
-    default: return {};
+    case DISPID_ABOUTBOX:
+      AboutBox();
+      return {};
+    case DISPID_BACKCOLOR:
+      return stock_.backColor;
+    case DISPID_CTRL_BLZ:
+      return FromCp1252(GetBlz());
+    case DISPID_CTRL_KONTO:
+      return FromCp1252(GetKonto());
+    case DISPID_CTRL_CHECKRESULT:
+      return GetCheckResult();
+    case DISPID_CTRL_NUMMPROBE:
+      return Nummprobe(ToCp1252(args[0].AsString()), ToCp1252(args[1].AsString()));
+    case DISPID_CTRL_GETERRORMESSAGE:
+      return FromCp1252(GetErrorMessage(args[0].AsInt32()));
+    case DISPID_CTRL_BANKNAME:
+      return FromCp1252(GetBankname());
+    case DISPID_CTRL_BLZNUMACHT:
+      return BlzNumAcht();
+    case DISPID_ENABLED:
+      return stock_.enabled;
+    case DISPID_FONT:
+      return stock_.font;
+    case DISPID_BORDERSTYLE:
+      return stock_.borderStyle;
+    default:
+      return {};
   }
 }
 

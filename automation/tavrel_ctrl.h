@@ -14,9 +14,12 @@
 
 namespace tavrel::automation {
 
-inline constexpr Guid CLSID_tavrelCtrl{0x2C081F95, 0x5631, 0x4AC0, {0xB8, 0x1E, 0xE2, 0xC6, 0x7F, 0xEF, 0x23, 0xA4}};
-inline constexpr Guid DIID_Dtavrel{0x91BEA63A, 0x7F43, 0x47BF, {0x95, 0x22, 0xFF, 0x6B, 0x1B, 0xE8, 0x9F, 0x63}};
-inline constexpr Guid DIID_DtavrelEvents{0xAC378C3E, 0x6153, 0x42A5, {0x9C, 0x73, 0x06, 0x09, 0xFC, 0x71, 0x6B, 0xD3}};
+inline constexpr Guid CLSID_tavrelCtrl{
+    0x2C081F95, 0x5631, 0x4AC0, {0xB8, 0x1E, 0xE2, 0xC6, 0x7F, 0xEF, 0x23, 0xA4}};
+inline constexpr Guid DIID_Dtavrel{
+    0x91BEA63A, 0x7F43, 0x47BF, {0x95, 0x22, 0xFF, 0x6B, 0x1B, 0xE8, 0x9F, 0x63}};
+inline constexpr Guid DIID_DtavrelEvents{
+    0xAC378C3E, 0x6153, 0x42A5, {0x9C, 0x73, 0x06, 0x09, 0xFC, 0x71, 0x6B, 0xD3}};
 
 // Stock members with the identifiers every control host uses.
 inline constexpr DispId DISPID_ABOUTBOX = -552;
@@ -40,13 +43,13 @@ inline constexpr std::int32_t kControlVersion = 0x10000;
 // writes the check result, bank name, quiet flag, search mode and remembered
 // texts here directly. Strings are Windows-1252.
 struct ControlState {
-  std::string blzText;            // last known text of the bank-code field
-  std::string kontoText;          // last known text of the account field
-  std::string bankName;           // short name found by the last check
-  std::int32_t checkResult = 0;   // result value of the last check
-  bool quiet = true;              // no error message to show
-  bool nameSearchMode = false;    // the bank-code field holds a name search
-  std::string rememberedBlzText;  // field texts as of the last key press,
+  std::string blzText;              // last known text of the bank-code field
+  std::string kontoText;            // last known text of the account field
+  std::string bankName;             // short name found by the last check
+  std::int32_t checkResult = 0;     // result value of the last check
+  bool quiet = true;                // no error message to show
+  bool nameSearchMode = false;      // the bank-code field holds a name search
+  std::string rememberedBlzText;    // field texts as of the last key press,
   std::string rememberedKontoText;  // put back by the digit filter
 };
 

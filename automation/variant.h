@@ -16,10 +16,13 @@ class Bstr {
  public:
   Bstr() = default;  // null
   Bstr(std::u16string text) : text_(std::move(text)) {}
-  Bstr(const char16_t* text) : text_(text == nullptr ? std::nullopt : std::optional<std::u16string>(text)) {}
+  Bstr(const char16_t* text)
+      : text_(text == nullptr ? std::nullopt : std::optional<std::u16string>(text)) {}
 
   bool IsNull() const { return !text_.has_value(); }
-  std::u16string_view View() const { return text_ ? std::u16string_view(*text_) : std::u16string_view(); }
+  std::u16string_view View() const {
+    return text_ ? std::u16string_view(*text_) : std::u16string_view();
+  }
   std::size_t Length() const { return View().size(); }
 
   bool operator==(const Bstr&) const = default;
@@ -64,6 +67,10 @@ class Variant {
   Variant(Bstr value) : value_(std::move(value)) {}
   Variant(Colour value) : value_(value) {}
   Variant(Font value) : value_(std::move(value)) {}
+  Variant(const char16_t* text) : value_(Bstr(text)) {}
+  // Any other pointer would silently become a bool.
+  template <typename T>
+  Variant(T*) = delete;
 
   VarType Type() const { return static_cast<VarType>(value_.index()); }
   bool IsEmpty() const { return Type() == VarType::Empty; }

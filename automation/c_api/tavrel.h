@@ -117,8 +117,8 @@ TAVREL_API tavrel_object* tavrel_create(const char* prog_id);
  * put takes the new value as its one argument); a method's result or a
  * property's value goes to `result`, which may be NULL. Returns TAVREL_S_OK or
  * an error code above; on error `result` is left untouched. */
-TAVREL_API int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags, const tavrel_value* args,
-                                 int nargs, tavrel_value* result);
+TAVREL_API int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags,
+                                 const tavrel_value* args, int nargs, tavrel_value* result);
 
 /* Releases an object from tavrel_create(). NULL is ignored. */
 TAVREL_API void tavrel_release(tavrel_object* object);

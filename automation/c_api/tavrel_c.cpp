@@ -1,7 +1,5 @@
 // The C library: UTF-8 in and out, no exception ever crosses the boundary, and
 // every pointer argument may be NULL.
-#include "tavrel.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -13,13 +11,16 @@
 #include "directory/directory.h"
 #include "encoding/encoding.h"
 #include "service/service.h"
+#include "tavrel.h"
 
 namespace {
 
 namespace automation = tavrel::automation;
 namespace encoding = tavrel::encoding;
 
-std::string_view ViewOf(const char* text) { return text == nullptr ? std::string_view() : std::string_view(text); }
+std::string_view ViewOf(const char* text) {
+  return text == nullptr ? std::string_view() : std::string_view(text);
+}
 
 std::string Cp1252From(const char* utf8) { return encoding::Utf8ToCp1252Lossy(ViewOf(utf8)); }
 
@@ -48,19 +49,26 @@ automation::Bstr BstrFrom(const char* utf8) {
 }
 
 automation::Font FontFrom(const tavrel_value& value) {
-  return automation::Font{std::u16string(BstrFrom(value.string).View()), value.font_size, value.font_bold != 0,
-                          value.font_italic != 0};
+  return automation::Font{std::u16string(BstrFrom(value.string).View()), value.font_size,
+                          value.font_bold != 0, value.font_italic != 0};
 }
 
 automation::Variant ToVariant(const tavrel_value& value) {
   switch (value.type) {
-    case TAVREL_BOOL: return value.number != 0;
-    case TAVREL_INT16: return static_cast<std::int16_t>(value.number);
-    case TAVREL_INT32: return value.number;
-    case TAVREL_STRING: return BstrFrom(value.string);
-    case TAVREL_COLOUR: return automation::Colour{value.colour};
-    case TAVREL_FONT: return FontFrom(value);
-    default: return {};
+    case TAVREL_BOOL:
+      return value.number != 0;
+    case TAVREL_INT16:
+      return static_cast<std::int16_t>(value.number);
+    case TAVREL_INT32:
+      return value.number;
+    case TAVREL_STRING:
+      return BstrFrom(value.string);
+    case TAVREL_COLOUR:
+      return automation::Colour{value.colour};
+    case TAVREL_FONT:
+      return FontFrom(value);
+    default:
+      return {};
   }
 }
 
@@ -75,12 +83,29 @@ tavrel_value FromVariant(const automation::Variant& variant) {
   using automation::VarType;
   tavrel_value value{};
   switch (variant.Type()) {
-    case VarType::Empty: value.type = TAVREL_EMPTY; break;
-    case VarType::Bool: value.type = TAVREL_BOOL; value.number = variant.AsVariantBool(); break;
-    case VarType::Int16: value.type = TAVREL_INT16; value.number = variant.AsInt16(); break;
-    case VarType::Int32: value.type = TAVREL_INT32; value.number = variant.AsInt32(); break;
-    case VarType::String: value.type = TAVREL_STRING; value.string = NewUtf8OrNull(variant.AsString()); break;
-    case VarType::Colour: value.type = TAVREL_COLOUR; value.colour = variant.AsColour().value; break;
+    case VarType::Empty:
+      value.type = TAVREL_EMPTY;
+      break;
+    case VarType::Bool:
+      value.type = TAVREL_BOOL;
+      value.number = variant.AsVariantBool();
+      break;
+    case VarType::Int16:
+      value.type = TAVREL_INT16;
+      value.number = variant.AsInt16();
+      break;
+    case VarType::Int32:
+      value.type = TAVREL_INT32;
+      value.number = variant.AsInt32();
+      break;
+    case VarType::String:
+      value.type = TAVREL_STRING;
+      value.string = NewUtf8OrNull(variant.AsString());
+      break;
+    case VarType::Colour:
+      value.type = TAVREL_COLOUR;
+      value.colour = variant.AsColour().value;
+      break;
     case VarType::Font:
       value.type = TAVREL_FONT;
       value.string = NewUtf8OrNull(automation::Bstr(variant.AsFont().name));
@@ -96,15 +121,17 @@ automation::DispatchObject* ObjectOf(tavrel_object* object) {
   return reinterpret_cast<automation::DispatchObject*>(object);
 }
 
-int32_t InvokeByName(automation::DispatchObject& object, const char* member, int flags, const tavrel_value* args,
-                     int nargs, tavrel_value* result) {
+int32_t InvokeByName(automation::DispatchObject& object, const char* member, int flags,
+                     const tavrel_value* args, int nargs, tavrel_value* result) {
   automation::DispId id = automation::DISPID_UNKNOWN;
-  const automation::HRESULT found = object.GetIDsOfNames(encoding::Cp1252ToUtf16(Cp1252From(member)), &id);
+  const automation::HRESULT found =
+      object.GetIDsOfNames(encoding::Cp1252ToUtf16(Cp1252From(member)), &id);
   if (automation::Failed(found)) return found;
   std::vector<automation::Variant> arguments;
   for (int i = 0; i < nargs; ++i) arguments.push_back(ToVariant(args[i]));
   automation::Variant value;
-  const automation::HRESULT hr = object.Invoke(id, static_cast<std::uint16_t>(flags), arguments, &value);
+  const automation::HRESULT hr =
+      object.Invoke(id, static_cast<std::uint16_t>(flags), arguments, &value);
   if (automation::Succeeded(hr) && result != nullptr) *result = FromVariant(value);
   return hr;
 }
@@ -158,12 +185,13 @@ tavrel_object* tavrel_create(const char* prog_id) {
   return reinterpret_cast<tavrel_object*>(object);
 }
 
-int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags, const tavrel_value* args, int nargs,
-                      tavrel_value* result) {
+int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags,
+                      const tavrel_value* args, int nargs, tavrel_value* result) {
   if (object == nullptr || (args == nullptr && nargs > 0)) return TAVREL_E_POINTER;
   if (nargs < 0) return TAVREL_E_INVALIDARG;
-  return Guarded(TAVREL_E_OUTOFMEMORY,
-                 [&] { return InvokeByName(*ObjectOf(object), member, flags, args, nargs, result); });
+  return Guarded(TAVREL_E_OUTOFMEMORY, [&] {
+    return InvokeByName(*ObjectOf(object), member, flags, args, nargs, result);
+  });
 }
 
 void tavrel_release(tavrel_object* object) {

@@ -31,7 +31,8 @@ inline HRESULT Put(DispatchObject& object, std::u16string_view name, Variant val
   return InvokeByName(object, name, DISPATCH_PROPERTYPUT, {std::move(value)}).hr;
 }
 
-inline Call Method(DispatchObject& object, std::u16string_view name, std::vector<Variant> args = {}) {
+inline Call Method(DispatchObject& object, std::u16string_view name,
+                   std::vector<Variant> args = {}) {
   return InvokeByName(object, name, DISPATCH_METHOD, std::move(args));
 }
 

@@ -61,7 +61,8 @@ TEST_F(ControlTest, StartsEmptyAndQuiet) {
 
 TEST_F(ControlTest, NummprobeChangesNoProperty) {
   control->State().checkResult = -9;
-  EXPECT_EQ(Method(*control, u"Nummprobe", {Bstr(u"9290701"), Bstr(u"12030000")}).result, Variant(std::int32_t{0}));
+  EXPECT_EQ(Method(*control, u"Nummprobe", {Bstr(u"9290701"), Bstr(u"12030000")}).result,
+            Variant(std::int32_t{0}));
   EXPECT_EQ(Method(*control, u"Nummprobe", {Bstr(u"1"), Bstr()}).result, Variant(std::int32_t{-5}));
   EXPECT_EQ(control->GetCheckResult(), -9);
   EXPECT_EQ(control->GetBankname(), "");
@@ -69,13 +70,14 @@ TEST_F(ControlTest, NummprobeChangesNoProperty) {
 }
 
 TEST_F(ControlTest, GetErrorMessageMatchesTheTable) {
-  EXPECT_EQ(Method(*control, u"GetErrorMessage", {std::int32_t{-9}}).result, Variant(Bstr(u"BLZ ungültig!")));
+  EXPECT_EQ(Method(*control, u"GetErrorMessage", {std::int32_t{-9}}).result,
+            Variant(Bstr(u"BLZ ungültig!")));
   EXPECT_EQ(Method(*control, u"GetErrorMessage", {std::int32_t{1}}).result, Variant(Bstr(u"")));
 }
 
 TEST_F(ControlTest, BlzNumAchtWantsExactlyEightDigits) {
   const std::pair<std::u16string, bool> cases[] = {
-      {u" 1000000", false}, {u"10000000", true}, {u"99999999", true},  {u"1000000a", false},
+      {u" 1000000", false},  {u"10000000", true}, {u"99999999", true},   {u"1000000a", false},
       {u"100000000", false}, {u"", false},        {u"10000000 ", false}, {u"1234567\u0661", false},
   };
   for (const auto& [blz, expected] : cases) {
@@ -123,7 +125,9 @@ TEST_F(ControlTest, SettingBlzRunsTheFieldsChangeHandling) {
   EXPECT_EQ(GetProperty(u"bankname"), Variant(Bstr(u"BBk Berlin")));
 
   ASSERT_EQ(Put(*control, u"konto", Bstr(u"Grüße")), S_OK);
-  EXPECT_EQ(window.accountField, "Gr\xFC\xDF" "e");
+  EXPECT_EQ(window.accountField,
+            "Gr\xFC\xDF"
+            "e");
 }
 
 TEST_F(ControlTest, GettersRefreshFromTheFields) {
@@ -170,7 +174,8 @@ TEST_F(ControlTest, StockPropertiesReachTheWindow) {
   EXPECT_EQ(GetProperty(u"Font"), Variant(bold));
   EXPECT_EQ(GetProperty(u"Enabled"), Variant(false));
   EXPECT_EQ(GetProperty(u"BorderStyle"), Variant(std::int16_t{1}));
-  EXPECT_EQ(window.stockChanges, (std::vector<DispId>{DISPID_BACKCOLOR, DISPID_FONT, DISPID_ENABLED, DISPID_BORDERSTYLE}));
+  EXPECT_EQ(window.stockChanges, (std::vector<DispId>{DISPID_BACKCOLOR, DISPID_FONT, DISPID_ENABLED,
+                                                      DISPID_BORDERSTYLE}));
 }
 
 TEST_F(ControlTest, PersistsOnlyVersionAndStockProperties) {
@@ -200,7 +205,9 @@ TEST_F(ControlTest, PersistsOnlyVersionAndStockProperties) {
 
 TEST_F(ControlTest, LoadSkipsUnusableEntries) {
   const StockProperties defaults = control->Stock();
-  control->Load({{"BackColor", Bstr(u"red")}, {"Font", std::int32_t{3}}, {"BorderStyle", std::int32_t{70000}}});
+  control->Load({{"BackColor", Bstr(u"red")},
+                 {"Font", std::int32_t{3}},
+                 {"BorderStyle", std::int32_t{70000}}});
   EXPECT_EQ(control->Stock().backColor, defaults.backColor);
   EXPECT_EQ(control->Stock().font, defaults.font);
   EXPECT_EQ(control->Stock().borderStyle, defaults.borderStyle);

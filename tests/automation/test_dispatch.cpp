@@ -25,8 +25,8 @@ TEST(Bstr, NullDiffersFromEmptyButReadsAsEmpty) {
 }
 
 TEST(Bstr, GermanTextsSurviveTheRoundTrip) {
-  const std::u16string texts[] = {u"Prüfziffer ungültig!", u"BLZ enthält ungültige Zeichen!", u"Konto hat falsche Länge!",
-                                  u"Straße ÄÖÜ äöü ß €", u""};
+  const std::u16string texts[] = {u"Prüfziffer ungültig!", u"BLZ enthält ungültige Zeichen!",
+                                  u"Konto hat falsche Länge!", u"Straße ÄÖÜ äöü ß €", u""};
   for (const std::u16string& text : texts) {
     const std::string narrow = ToCp1252(Bstr(text));
     EXPECT_EQ(narrow.size(), text.size()) << "one byte per character";
@@ -69,7 +69,8 @@ TEST(CoerceArgument, FollowsTheHostRules) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     Variant coerced;
-    EXPECT_EQ(CoerceArgument(cases[i].argument, cases[i].type, coerced), cases[i].hr) << "case " << i;
+    EXPECT_EQ(CoerceArgument(cases[i].argument, cases[i].type, coerced), cases[i].hr)
+        << "case " << i;
     EXPECT_EQ(coerced, cases[i].coerced) << "case " << i;
   }
 }
@@ -88,7 +89,8 @@ constexpr int (*kCaseChanges[])(int) = {&Unchanged, &Upper, &Lower};
 TEST(GetIDsOfNames, FindsEveryMemberInAnyCase) {
   Ref<CQXcompute> compute(CQXcompute::New());
   Ref<CtavrelCtrl> control(CtavrelCtrl::New());
-  for (DispatchObject* object : {static_cast<DispatchObject*>(compute.get()), static_cast<DispatchObject*>(control.get())}) {
+  for (DispatchObject* object :
+       {static_cast<DispatchObject*>(compute.get()), static_cast<DispatchObject*>(control.get())}) {
     for (const MemberInfo& member : object->Interface().members) {
       for (int (*change)(int) : kCaseChanges) {
         DispId id = 0;
@@ -119,47 +121,53 @@ struct InvokeErrorCase {
 void ExpectInvokeErrors(DispatchObject& object, const std::vector<InvokeErrorCase>& cases) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
     Variant result(std::int32_t{77});
-    EXPECT_EQ(object.Invoke(cases[i].id, cases[i].flags, cases[i].args, &result), cases[i].hr) << "case " << i;
-    EXPECT_EQ(result, Variant(std::int32_t{77})) << "a failed call leaves the result alone, case " << i;
+    EXPECT_EQ(object.Invoke(cases[i].id, cases[i].flags, cases[i].args, &result), cases[i].hr)
+        << "case " << i;
+    EXPECT_EQ(result, Variant(std::int32_t{77}))
+        << "a failed call leaves the result alone, case " << i;
   }
 }
 
 TEST(Invoke, ComputeObjectRefusesBadCalls) {
   Ref<CQXcompute> compute(CQXcompute::New());
   const Variant text(Bstr(u"10000000"));
-  ExpectInvokeErrors(*compute, {
-      {0, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
-      {4, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
-      {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
-      {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text, text, text}, DISP_E_BADPARAMCOUNT},
-      {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {std::int32_t{1}, text}, DISP_E_TYPEMISMATCH},
-      {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text, Variant()}, DISP_E_PARAMNOTOPTIONAL},
-      {DISPID_QX_NUMMPROBE, DISPATCH_PROPERTYPUT, {text}, DISP_E_MEMBERNOTFOUND},
-      {DISPID_QX_GETERRORMESSAGE, DISPATCH_METHOD, {text}, DISP_E_TYPEMISMATCH},
-      {DISPID_QX_GETERRORMESSAGE, DISPATCH_METHOD, {}, DISP_E_BADPARAMCOUNT},
-      {DISPID_QX_LOOKUPNAME, DISPATCH_METHOD, {std::int32_t{10000000}}, DISP_E_TYPEMISMATCH},
-      {DISPID_QX_LOOKUPNAME, 0, {text}, E_INVALIDARG},
-  });
+  ExpectInvokeErrors(
+      *compute,
+      {
+          {0, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
+          {4, DISPATCH_METHOD, {}, DISP_E_MEMBERNOTFOUND},
+          {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
+          {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text, text, text}, DISP_E_BADPARAMCOUNT},
+          {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {std::int32_t{1}, text}, DISP_E_TYPEMISMATCH},
+          {DISPID_QX_NUMMPROBE, DISPATCH_METHOD, {text, Variant()}, DISP_E_PARAMNOTOPTIONAL},
+          {DISPID_QX_NUMMPROBE, DISPATCH_PROPERTYPUT, {text}, DISP_E_MEMBERNOTFOUND},
+          {DISPID_QX_GETERRORMESSAGE, DISPATCH_METHOD, {text}, DISP_E_TYPEMISMATCH},
+          {DISPID_QX_GETERRORMESSAGE, DISPATCH_METHOD, {}, DISP_E_BADPARAMCOUNT},
+          {DISPID_QX_LOOKUPNAME, DISPATCH_METHOD, {std::int32_t{10000000}}, DISP_E_TYPEMISMATCH},
+          {DISPID_QX_LOOKUPNAME, 0, {text}, E_INVALIDARG},
+      });
 }
 
 TEST(Invoke, ControlRefusesBadCalls) {
   Ref<CtavrelCtrl> control(CtavrelCtrl::New());
   const Variant text(Bstr(u"1"));
-  ExpectInvokeErrors(*control, {
-      {8, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
-      {DISPID_CTRL_CHECKRESULT, DISPATCH_PROPERTYPUT, {std::int32_t{0}}, CTL_E_SETNOTSUPPORTED},
-      {DISPID_CTRL_BLZ, DISPATCH_PROPERTYGET, {text}, DISP_E_BADPARAMCOUNT},
-      {DISPID_CTRL_BLZ, DISPATCH_PROPERTYPUT, {}, DISP_E_BADPARAMCOUNT},
-      {DISPID_CTRL_BLZ, DISPATCH_PROPERTYPUT, {std::int32_t{10000000}}, DISP_E_TYPEMISMATCH},
-      {DISPID_CTRL_KONTO, DISPATCH_PROPERTYPUT, {std::int16_t{1}}, DISP_E_TYPEMISMATCH},
-      {DISPID_CTRL_NUMMPROBE, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
-      {DISPID_CTRL_GETERRORMESSAGE, DISPATCH_METHOD, {text}, DISP_E_TYPEMISMATCH},
-      {DISPID_CTRL_BLZNUMACHT, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
-      {DISPID_CTRL_BLZNUMACHT, DISPATCH_PROPERTYPUT, {true}, DISP_E_MEMBERNOTFOUND},
-      {DISPID_ABOUTBOX, DISPATCH_PROPERTYPUT, {true}, DISP_E_MEMBERNOTFOUND},
-      {DISPID_BORDERSTYLE, DISPATCH_PROPERTYPUT, {std::int32_t{100000}}, DISP_E_OVERFLOW},
-      {DISPID_FONT, DISPATCH_PROPERTYPUTREF, {Colour{0}}, DISP_E_TYPEMISMATCH},
-  });
+  ExpectInvokeErrors(
+      *control,
+      {
+          {8, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
+          {DISPID_CTRL_CHECKRESULT, DISPATCH_PROPERTYPUT, {std::int32_t{0}}, CTL_E_SETNOTSUPPORTED},
+          {DISPID_CTRL_BLZ, DISPATCH_PROPERTYGET, {text}, DISP_E_BADPARAMCOUNT},
+          {DISPID_CTRL_BLZ, DISPATCH_PROPERTYPUT, {}, DISP_E_BADPARAMCOUNT},
+          {DISPID_CTRL_BLZ, DISPATCH_PROPERTYPUT, {std::int32_t{10000000}}, DISP_E_TYPEMISMATCH},
+          {DISPID_CTRL_KONTO, DISPATCH_PROPERTYPUT, {std::int16_t{1}}, DISP_E_TYPEMISMATCH},
+          {DISPID_CTRL_NUMMPROBE, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
+          {DISPID_CTRL_GETERRORMESSAGE, DISPATCH_METHOD, {text}, DISP_E_TYPEMISMATCH},
+          {DISPID_CTRL_BLZNUMACHT, DISPATCH_METHOD, {text}, DISP_E_BADPARAMCOUNT},
+          {DISPID_CTRL_BLZNUMACHT, DISPATCH_PROPERTYPUT, {true}, DISP_E_MEMBERNOTFOUND},
+          {DISPID_ABOUTBOX, DISPATCH_PROPERTYPUT, {true}, DISP_E_MEMBERNOTFOUND},
+          {DISPID_BORDERSTYLE, DISPATCH_PROPERTYPUT, {std::int32_t{100000}}, DISP_E_OVERFLOW},
+          {DISPID_FONT, DISPATCH_PROPERTYPUTREF, {Colour{0}}, DISP_E_TYPEMISMATCH},
+      });
   EXPECT_EQ(control->GetCheckResult(), 0);
   EXPECT_EQ(control->GetBlz(), "");
 }
@@ -169,16 +177,20 @@ TEST(Invoke, HostsMayCombineMethodAndGet) {
   const std::uint16_t both = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
   EXPECT_EQ(InvokeByName(*control, u"checkResult", both).result, Variant(std::int32_t{0}));
   EXPECT_EQ(InvokeByName(*control, u"BlzNumAcht", DISPATCH_PROPERTYGET).result, Variant(false));
-  EXPECT_EQ(control->Invoke(DISPID_CTRL_BLZ, DISPATCH_PROPERTYGET, {}, nullptr), S_OK) << "result may be null";
+  EXPECT_EQ(control->Invoke(DISPID_CTRL_BLZ, DISPATCH_PROPERTYGET, {}, nullptr), S_OK)
+      << "result may be null";
 }
 
 TEST(HelpStrings, NameTheMemberKind) {
   Ref<CtavrelCtrl> control(CtavrelCtrl::New());
   Ref<CQXcompute> compute(CQXcompute::New());
   EXPECT_EQ(control->Interface().FindMember(DISPID_CTRL_BLZ)->HelpString(), "Eigenschaft blz");
-  EXPECT_EQ(control->Interface().FindMember(DISPID_CTRL_CHECKRESULT)->HelpString(), "Eigenschaft checkResult");
-  EXPECT_EQ(control->Interface().FindMember(DISPID_CTRL_BLZNUMACHT)->HelpString(), "Methode BlzNumAcht");
-  EXPECT_EQ(compute->Interface().FindMember(DISPID_QX_LOOKUPNAME)->HelpString(), "Methode LookupName");
+  EXPECT_EQ(control->Interface().FindMember(DISPID_CTRL_CHECKRESULT)->HelpString(),
+            "Eigenschaft checkResult");
+  EXPECT_EQ(control->Interface().FindMember(DISPID_CTRL_BLZNUMACHT)->HelpString(),
+            "Methode BlzNumAcht");
+  EXPECT_EQ(compute->Interface().FindMember(DISPID_QX_LOOKUPNAME)->HelpString(),
+            "Methode LookupName");
   EXPECT_EQ(compute->Interface().help, "IQXcompute-Schnittstelle");
   EXPECT_EQ(control->Interface().help, "Dispatchschnittstelle f\xFCr tavrel Control");
   EXPECT_TRUE(DtavrelEventsInterface().members.empty());

@@ -88,7 +88,8 @@ TEST_F(OutOfMemory, GetErrorMessageWritesNothing) {
 TEST_F(OutOfMemory, LookupNameWritesNothing) {
   const Bstr bankCode(u"10020500");
   Bstr name(u"before");
-  FailEachAllocation([&] { return compute->LookupName(bankCode, &name); }, [&] { return name == Bstr(u"before"); });
+  FailEachAllocation([&] { return compute->LookupName(bankCode, &name); },
+                     [&] { return name == Bstr(u"before"); });
   EXPECT_EQ(name, Bstr(u"Bank für Sozialwirtschaft"));
 }
 
@@ -97,10 +98,16 @@ TEST_F(OutOfMemory, InvokeLeavesTheResultAlone) {
   const std::vector<Variant> messageArgs{std::int32_t{-3}};
   const std::vector<Variant> nameArgs{Bstr(u"Bank für Sozialwirtschaft")};
   Variant result(std::int32_t{7});
-  FailEachAllocation([&] { return control->Invoke(DISPID_CTRL_GETERRORMESSAGE, DISPATCH_METHOD, messageArgs, &result); },
-                     [&] { return result == Variant(std::int32_t{7}); });
-  FailEachAllocation([&] { return control->Invoke(DISPID_CTRL_BANKNAME, DISPATCH_PROPERTYPUT, nameArgs, nullptr); },
-                     [&] { return control->GetBankname().empty(); });
+  FailEachAllocation(
+      [&] {
+        return control->Invoke(DISPID_CTRL_GETERRORMESSAGE, DISPATCH_METHOD, messageArgs, &result);
+      },
+      [&] { return result == Variant(std::int32_t{7}); });
+  FailEachAllocation(
+      [&] {
+        return control->Invoke(DISPID_CTRL_BANKNAME, DISPATCH_PROPERTYPUT, nameArgs, nullptr);
+      },
+      [&] { return control->GetBankname().empty(); });
   EXPECT_EQ(control->GetBankname(), "Bank f\xFCr Sozialwirtschaft");
 }
 

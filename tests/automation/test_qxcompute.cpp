@@ -17,16 +17,16 @@ struct CheckCase {
 };
 
 const CheckCase kCheckCases[] = {
-    {u"1234567890", u"10000000", 1},      // BBk Berlin uses method 09: no check digit
-    {u"9290701", u"12030000", 0},         // method 00
+    {u"1234567890", u"10000000", 1},  // BBk Berlin uses method 09: no check digit
+    {u"9290701", u"12030000", 0},     // method 00
     {u"9290702", u"12030000", -3},
-    {u"9290701", u" 12030000 ", 0},       // the service trims
-    {u"1", Bstr(), -5},                   // a null bank code reads as ""
-    {Bstr(), u"10000000", -7},            // a null account reads as ""
+    {u"9290701", u" 12030000 ", 0},  // the service trims
+    {u"1", Bstr(), -5},              // a null bank code reads as ""
+    {Bstr(), u"10000000", -7},       // a null account reads as ""
     {u"1", u"1000000", -5},
     {u"1", u"1000000x", -6},
-    {u"1", u"1000000\u00FC", -6},         // ü is one Windows-1252 character
-    {u"1", u"1000000\u03A9", -6},         // Ω becomes '?'
+    {u"1", u"1000000\u00FC", -6},  // ü is one Windows-1252 character
+    {u"1", u"1000000\u03A9", -6},  // Ω becomes '?'
     {u"12345678901", u"10000000", -7},
     {u"12a", u"10000000", -8},
     {u"0000", u"10000000", -3},
@@ -47,7 +47,8 @@ TEST(QXcompute, NummprobeByDispatchMatchesDirectCall) {
   for (const CheckCase& c : kCheckCases) {
     const auto call = Method(*compute, u"nummprobe", {c.konto, c.blz});
     EXPECT_EQ(call.hr, S_OK);
-    EXPECT_EQ(call.result, Variant(c.expected)) << "konto " << ToCp1252(c.konto) << " blz " << ToCp1252(c.blz);
+    EXPECT_EQ(call.result, Variant(c.expected))
+        << "konto " << ToCp1252(c.konto) << " blz " << ToCp1252(c.blz);
   }
 }
 
@@ -72,7 +73,8 @@ TEST(QXcompute, GetErrorMessageGivesTheGermanTexts) {
     EXPECT_EQ(compute->GetErrorMessage(value, &message), S_OK);
     EXPECT_EQ(message, Bstr(text)) << value;
     EXPECT_FALSE(message.IsNull()) << "an empty message is an empty string, not null";
-    EXPECT_EQ(Method(*compute, u"GETERRORMESSAGE", {std::int16_t(value)}).result, Variant(Bstr(text)));
+    EXPECT_EQ(Method(*compute, u"GETERRORMESSAGE", {std::int16_t(value)}).result,
+              Variant(Bstr(text)));
   }
 }
 

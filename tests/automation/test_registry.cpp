@@ -11,12 +11,9 @@ namespace {
 
 TEST(Registry, CreatesEachClassByItsIdentifiers) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"tavrel.QXcompute.1", "IQXcompute"},
-      {"tavrel.QXcompute", "IQXcompute"},
-      {"TAVREL.QXCOMPUTE", "IQXcompute"},
-      {"TAVREL.tavrelCtrl.1", "_Dtavrel"},
-      {"tavrel.tavrelctrl.1", "_Dtavrel"},
-      {"TAVREL.tavrelPropPage.1", "CtavrelPropPage"},
+      {"tavrel.QXcompute.1", "IQXcompute"}, {"tavrel.QXcompute", "IQXcompute"},
+      {"TAVREL.QXCOMPUTE", "IQXcompute"},   {"TAVREL.tavrelCtrl.1", "_Dtavrel"},
+      {"tavrel.tavrelctrl.1", "_Dtavrel"},  {"TAVREL.tavrelPropPage.1", "CtavrelPropPage"},
   };
   for (const auto& [progId, interfaceName] : cases) {
     DispatchObject* object = nullptr;
@@ -68,7 +65,8 @@ TEST(Registry, IdentifiersAreDistinct) {
   const auto classes = RegisteredClasses();
   for (std::size_t i = 0; i < classes.size(); ++i) {
     EXPECT_NE(classes[i].clsid, LIBID_tavrelLib);
-    for (std::size_t j = i + 1; j < classes.size(); ++j) EXPECT_NE(classes[i].clsid, classes[j].clsid);
+    for (std::size_t j = i + 1; j < classes.size(); ++j)
+      EXPECT_NE(classes[i].clsid, classes[j].clsid);
   }
 }
 
