@@ -36,7 +36,9 @@ int Method85(const Call& call) {
 int Method86(const Call& call) { return LedgerOrSequence(call, {"86MethodeA", "86MethodeB"}); }
 
 // Method 87: the alternating table walk, then mod 11 and mod 7 on positions 5 to 9.
-int Method87(const Call& call) { return LedgerOrSequence(call, {"87MethodeA", "87MethodeB", "87MethodeC"}); }
+int Method87(const Call& call) {
+  return LedgerOrSequence(call, {"87MethodeA", "87MethodeB", "87MethodeC"});
+}
 
 // Method 88: position 3 is 9: positions 3 to 9 count; otherwise positions 4 to 9.
 int Method88(const Call& call) {
@@ -55,7 +57,8 @@ int Method90(const Call& call) {
 // Method 91: four variants on the check digit at position 7. When none accepts
 // the account the Bundesbank rejects it: the last variant's result stands.
 int Method91(const Call& call) {
-  return RunSequence(PadToTen(call.account), {"91Variante1", "91Variante2", "91Variante3", "91Variante4"});
+  return RunSequence(PadToTen(call.account),
+                     {"91Variante1", "91Variante2", "91Variante3", "91Variante4"});
 }
 
 // Method 96: two variants; failing both, accounts from 1300000 to 99399999 are

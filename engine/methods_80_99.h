@@ -24,7 +24,8 @@ int Method99(const Call& call);
 
 // Recipes that several keys share. A mod-7 check digit is 0 to 6, so check
 // digits 7, 8 and 9 are rejected whatever the sum.
-inline constexpr Recipe kMod7Positions5To9{Range(10, 5, 9), {2, 3, 4, 5, 6}, {Check::WeightedSum, 7}};
+inline constexpr Recipe kMod7Positions5To9{
+    Range(10, 5, 9), {2, 3, 4, 5, 6}, {Check::WeightedSum, 7}};
 inline constexpr Recipe kMod11Positions3To9{Range(10, 3, 9), {2, 3, 4, 5, 6, 7, 8}, {Check::Mod11}};
 
 // clang-format off

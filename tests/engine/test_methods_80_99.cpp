@@ -160,20 +160,20 @@ TEST(Methods80To99, RangeBoundsReadWithoutLeadingZeros) {
     std::string_view valid;   // which check digits 0..9 are accepted
   };
   const std::array<Case, 28> cases = {{
-      {"95", "199999", "VVVVVVVVVV"},     {"95", "000199999", "VVVVVVVVVV"},
-      {"95", "200000", "........V."},     {"95", "000200000", "........V."},
-      {"95", "899999", "......V..."},     {"95", "900000", "VVVVVVVVVV"},
-      {"95", "2599999", "VVVVVVVVVV"},    {"95", "2600000", ".........V"},
-      {"95", "39599999", "V........."},   {"95", "39600000", "VVVVVVVVVV"},
-      {"95", "49999999", "VVVVVVVVVV"},   {"95", "50000000", ".......V.."},
-      {"95", "69999999", ".......V.."},   {"95", "70000000", "VVVVVVVVVV"},
-      {"95", "79999999", "VVVVVVVVVV"},   {"95", "80000000", ".........V"},
-      {"99", "39599999", "V........."},   {"99", "039599999", "V........."},
-      {"99", "39600000", "VVVVVVVVVV"},   {"99", "039600000", "VVVVVVVVVV"},
-      {"99", "49999999", "VVVVVVVVVV"},   {"99", "50000000", ".......V.."},
-      {"96", "129999", ".........V"},     {"96", "000129999", ".........V"},
-      {"96", "130000", "VVVVVVVVVV"},     {"96", "000130000", "VVVVVVVVVV"},
-      {"96", "9939999", "VVVVVVVVVV"},    {"96", "9940000", "....V.V..."},
+      {"95", "199999", "VVVVVVVVVV"},   {"95", "000199999", "VVVVVVVVVV"},
+      {"95", "200000", "........V."},   {"95", "000200000", "........V."},
+      {"95", "899999", "......V..."},   {"95", "900000", "VVVVVVVVVV"},
+      {"95", "2599999", "VVVVVVVVVV"},  {"95", "2600000", ".........V"},
+      {"95", "39599999", "V........."}, {"95", "39600000", "VVVVVVVVVV"},
+      {"95", "49999999", "VVVVVVVVVV"}, {"95", "50000000", ".......V.."},
+      {"95", "69999999", ".......V.."}, {"95", "70000000", "VVVVVVVVVV"},
+      {"95", "79999999", "VVVVVVVVVV"}, {"95", "80000000", ".........V"},
+      {"99", "39599999", "V........."}, {"99", "039599999", "V........."},
+      {"99", "39600000", "VVVVVVVVVV"}, {"99", "039600000", "VVVVVVVVVV"},
+      {"99", "49999999", "VVVVVVVVVV"}, {"99", "50000000", ".......V.."},
+      {"96", "129999", ".........V"},   {"96", "000129999", ".........V"},
+      {"96", "130000", "VVVVVVVVVV"},   {"96", "000130000", "VVVVVVVVVV"},
+      {"96", "9939999", "VVVVVVVVVV"},  {"96", "9940000", "....V.V..."},
   }};
   for (const Case& c : cases) {
     EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix << "x";
@@ -188,13 +188,20 @@ TEST(Methods80To99, RangeResultsAtTheBounds) {
   };
   // None of these accounts passes its mod-11 or variant checks.
   const std::array<Case, 14> cases = {{
-      {"95", "1999999", kValidWithoutCheck},    {"95", "0001999999", kValidWithoutCheck},
-      {"95", "9000000", kValidWithoutCheck},    {"95", "25999999", kValidWithoutCheck},
-      {"95", "396000000", kValidWithoutCheck},  {"95", "499999999", kValidWithoutCheck},
-      {"95", "700000000", kValidWithoutCheck},  {"95", "799999999", kValidWithoutCheck},
-      {"95", "2000000", kInvalid},              {"99", "0396000000", kValid},
-      {"99", "499999999", kValid},              {"96", "1300000", kValid},
-      {"96", "99399999", kValid},               {"96", "99400000", kInvalid},
+      {"95", "1999999", kValidWithoutCheck},
+      {"95", "0001999999", kValidWithoutCheck},
+      {"95", "9000000", kValidWithoutCheck},
+      {"95", "25999999", kValidWithoutCheck},
+      {"95", "396000000", kValidWithoutCheck},
+      {"95", "499999999", kValidWithoutCheck},
+      {"95", "700000000", kValidWithoutCheck},
+      {"95", "799999999", kValidWithoutCheck},
+      {"95", "2000000", kInvalid},
+      {"99", "0396000000", kValid},
+      {"99", "499999999", kValid},
+      {"96", "1300000", kValid},
+      {"96", "99399999", kValid},
+      {"96", "99400000", kInvalid},
   }};
   for (const Case& c : cases) {
     EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.expected) << c.key << " " << c.account;
@@ -209,7 +216,8 @@ TEST(Methods80To99, FirstResultOneDoesNotEndASequence) {
 }
 
 TEST(Methods80To99, Modulus7And9RejectHighCheckDigits) {
-  for (std::string_view key : {"80MethodeB", "84MethodeB", "85MethodeC", "87MethodeC", "90MethodeC", "90MethodeD"}) {
+  for (std::string_view key :
+       {"80MethodeB", "84MethodeB", "85MethodeC", "87MethodeC", "90MethodeC", "90MethodeD"}) {
     const std::size_t firstRejected = key == "90MethodeD" ? 9 : 7;
     for (int tail = 0; tail < 100; ++tail) {
       const std::string prefix = "1234567" + std::to_string(tail / 10) + std::to_string(tail % 10);
