@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/engine.h"
+#include "engine/methods_30_59.h"
 
 namespace tavrel::engine {
 namespace {
@@ -65,7 +66,7 @@ int Method69(const Call& call) {
 // method 51; otherwise the three variants.
 int Method73(const Call& call) {
   const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return RunSequence(ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+  if (DigitIs(ten, 2, '9')) return RunLedgerAccountChecks(ten);
   return RunSequence(ten, {"73Variante1", "73Variante2", "73Variante3"});
 }
 
@@ -89,12 +90,14 @@ int Method75(const Call& call) {
 // Method 76: a failed account is tried again moved two places left (its
 // significant digits followed by "00") when that still fits ten digits.
 int Method76(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account, AppendText(StripLeadingZeros(call.account), "00"));
+  return RunRecipeWithRetry(call.recipe, call.account,
+                            AppendText(StripLeadingZeros(call.account), "00"));
 }
 
 // Method 78: eight-digit accounts carry no check digit.
 int Method78(const Call& call) {
-  return SignificantLength(call.account) == 8 ? kValidWithoutCheck : RunRecipe(call.recipe, call.account);
+  return SignificantLength(call.account) == 8 ? kValidWithoutCheck
+                                              : RunRecipe(call.recipe, call.account);
 }
 
 }  // namespace tavrel::engine

@@ -22,13 +22,18 @@ int Method78(const Call& call);
 // Digit sums of the products with weights 2, 1, 2, ... over a block of positions.
 // These weight lists read the same from either end, so keys whose positions are
 // listed left to right and keys listed right to left share one recipe.
-inline constexpr Recipe kCrossSumPositions1To7CheckAt8{Range(8, 1, 7), {2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
-inline constexpr Recipe kCrossSumPositions1To10CheckAt8{Range(8, 1, 10), {2, 1, 2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
-inline constexpr Recipe kCrossSumPositions3To7CheckAt8{Range(8, 3, 7), {2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
-inline constexpr Recipe kCrossSumPositions4To9{Range(10, 4, 9), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
-inline constexpr Recipe kCrossSumPositions5To9{Range(10, 5, 9), {2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
-
 // clang-format off
+inline constexpr Recipe kCrossSumPositions1To7CheckAt8{
+    Range(8, 1, 7),  {2, 1, 2, 1, 2, 1, 2},       {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions1To10CheckAt8{
+    Range(8, 1, 10), {2, 1, 2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions3To7CheckAt8{
+    Range(8, 3, 7),  {2, 1, 2, 1, 2},             {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions4To9{
+    Range(10, 4, 9), {2, 1, 2, 1, 2, 1},          {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions5To9{
+    Range(10, 5, 9), {2, 1, 2, 1, 2},             {Check::CrossSum, 10}};
+
 inline constexpr auto kMethods60To79 = std::to_array<MethodRow>({
     // key  record                      weights, from entry 1                 check
     {"60", {Range(10, 3, 9),            {2, 1, 2, 1, 2, 1, 2},                {Check::CrossSum, 10}}},
