@@ -29,7 +29,9 @@ void ExpectResults(std::span<const Expectation> cases) {
 }
 
 TEST(Methods60To79, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
-  // Digit-sum rules name the products' digit sums; "r" is the remainder.
+  // Each comment gives the weighted digits, their sum (products of 10 or more by
+  // their digit sum under the 2, 1, 2, ... rules) and the check digit; r is the
+  // remainder.
   const std::array<ValidAccount, 26> cases = {{
       // Positions 9..3 (9,8,7,6,5,4,3) x 2,1,2,...: 9+8+5+6+1+4+6 = 39, check 1.
       {"60", "1234567891", 10},
