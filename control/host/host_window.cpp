@@ -1,0 +1,67 @@
+#include "control/host/host_window.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "control/control.h"
+#include "control/prop_page.h"
+#include "control/qt_text.h"
+
+namespace tavrel::control {
+
+HostWindow::HostWindow(QWidget* parent)
+    : QWidget(parent),
+      control_(new ControlWidget(this)),
+      blz_(new QLabel(this)),
+      konto_(new QLabel(this)),
+      checkResult_(new QLabel(this)),
+      message_(new QLabel(this)),
+      bankname_(new QLabel(this)) {
+  setWindowTitle(QStringLiteral("tavrel"));
+  control_->setFixedSize(control_->sizeHint());
+
+  auto* properties = new QFormLayout;
+  properties->addRow(QStringLiteral("blz:"), blz_);
+  properties->addRow(QStringLiteral("konto:"), konto_);
+  properties->addRow(QStringLiteral("checkResult:"), checkResult_);
+  properties->addRow(QStringLiteral("GetErrorMessage:"), message_);
+  properties->addRow(QStringLiteral("bankname:"), bankname_);
+
+  auto* about = new QPushButton(QStringLiteral("AboutBox"), this);
+  connect(about, &QPushButton::clicked, this, [this] { control_->Control().AboutBox(); });
+  auto* page = new QPushButton(QStringLiteral("Eigenschaften..."), this);
+  connect(page, &QPushButton::clicked, this, &HostWindow::ShowPropertyPage);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(about);
+  buttons->addWidget(page);
+  buttons->addStretch();
+
+  auto* column = new QVBoxLayout(this);
+  column->addWidget(control_);
+  column->addLayout(properties);
+  column->addLayout(buttons);
+
+  connect(control_, &ControlWidget::StateChanged, this, &HostWindow::ShowProperties);
+  ShowProperties();
+}
+
+void HostWindow::ShowProperties() {
+  auto& control = control_->Control();
+  blz_->setText(ToQString(control.GetBlz()));
+  konto_->setText(ToQString(control.GetKonto()));
+  checkResult_->setText(QString::number(control.GetCheckResult()));
+  message_->setText(ToQString(control.GetErrorMessage(control.GetCheckResult())));
+  bankname_->setText(ToQString(control.GetBankname()));
+}
+
+void HostWindow::ShowPropertyPage() {
+  auto* page = new CtavrelPropPage(this);
+  page->setWindowFlag(Qt::Dialog);
+  page->setAttribute(Qt::WA_DeleteOnClose);
+  page->show();
+}
+
+}  // namespace tavrel::control
