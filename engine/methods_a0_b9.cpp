@@ -31,7 +31,9 @@ int MethodA3(const Call& call) { return RunSequence(call.account, {"A3Variante1"
 
 // Method A5: cross sum mod 10; a ten-digit account starting with 9 gets no second
 // try, every other account is tried mod 11.
-int MethodA5(const Call& call) { return FirstVariantThenLeadingRule(call, "A5Variante1", "9", "A5Variante2"); }
+int MethodA5(const Call& call) {
+  return FirstVariantThenLeadingRule(call, "A5Variante1", "9", "A5Variante2");
+}
 
 // Method A6: position 2 is 8: method 00; otherwise method 01.
 int MethodA6(const Call& call) { return RunByPosition(call.account, 2, "8", "00", "01"); }
@@ -61,7 +63,9 @@ int MethodB3(const Call& call) { return RunByPosition(call.account, 1, "9", "06"
 
 // Method B5: weights 7, 3, 1 mod 10; failing that, a ten-digit account starting
 // with 8 or 9 is invalid and every other account gets method 00.
-int MethodB5(const Call& call) { return FirstVariantThenLeadingRule(call, "B5Variante1", "89", "00"); }
+int MethodB5(const Call& call) {
+  return FirstVariantThenLeadingRule(call, "B5Variante1", "89", "00");
+}
 
 // Method B6: ten-digit accounts use method 20; shorter ones the converted-number
 // check, which needs the bank code.
@@ -90,9 +94,12 @@ int MethodB8(const Call& call) { return RunSequence(call.account, {"20", "29"});
 int MethodB9(const Call& call) {
   const AccountText ten = PadToTen(call.account);
   switch (SignificantLength(ten)) {
-    case 8: return ComputeSubMethod(ten, "B9Variante1");
-    case 7: return ComputeSubMethod(ten, "B9Variante2");
-    default: return kInvalid;
+    case 8:
+      return ComputeSubMethod(ten, "B9Variante1");
+    case 7:
+      return ComputeSubMethod(ten, "B9Variante2");
+    default:
+      return kInvalid;
   }
 }
 

@@ -33,7 +33,8 @@ constexpr std::array<AccountRange, 9> kC5Ranges = {{
 // numbers (method 52, which needs the bank code); method 20 decides otherwise.
 int MethodC0(const Call& call) {
   const AccountText ten = PadToTen(call.account);
-  if (SignificantLength(ten) == 8 && ComputeMethod(ten, "52", call.bankCode) == kValid) return kValid;
+  if (SignificantLength(ten) == 8 && ComputeMethod(ten, "52", call.bankCode) == kValid)
+    return kValid;
   return ComputeSubMethod(ten, "20");
 }
 
@@ -65,12 +66,18 @@ int MethodC5(const Call& call) {
 int MethodC6(const Call& call) {
   const AccountText ten = PadToTen(call.account);
   switch (ten[0]) {
-    case '0': return ComputeSubMethod(ten, "C6Variante0");
-    case '1': return ComputeSubMethod(ten, "C6Variante1");
-    case '2': return ComputeSubMethod(ten, "C6Variante2");
-    case '7': return ComputeSubMethod(ten, "C6Variante7");
-    case '9': return ComputeSubMethod(ten, "C6Variante9");
-    default: return kInvalid;
+    case '0':
+      return ComputeSubMethod(ten, "C6Variante0");
+    case '1':
+      return ComputeSubMethod(ten, "C6Variante1");
+    case '2':
+      return ComputeSubMethod(ten, "C6Variante2");
+    case '7':
+      return ComputeSubMethod(ten, "C6Variante7");
+    case '9':
+      return ComputeSubMethod(ten, "C6Variante9");
+    default:
+      return kInvalid;
   }
 }
 

@@ -45,7 +45,8 @@ TEST(DirectoryMethods, EveryAssignedMethodCodeHasAMethod) {
     if (!HasMethod(bankCode, method)) missing.insert(method);
   }
   EXPECT_EQ(entries, 4051);
-  for (const std::string& method : missing) ADD_FAILURE() << "method code " << method << " has no method";
+  for (const std::string& method : missing)
+    ADD_FAILURE() << "method code " << method << " has no method";
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ struct Route {
 
 template <std::size_t N>
 void ExpectPatterns(const std::array<Pattern, N>& cases) {
-  for (const Pattern& c : cases) EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix;
+  for (const Pattern& c : cases)
+    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix;
 }
 
 template <std::size_t N>
@@ -186,14 +187,14 @@ TEST(MethodsA0ToB9, B7ComputesOnlyInsideItsTwoRanges) {
     int result;
   };
   const std::array<Case, 12> cases = {{
-      {"1000000", kInvalid},      // 1 x 1 = 1 expects 9: computed
+      {"1000000", kInvalid},  // 1 x 1 = 1 expects 9: computed
       {"1000009", kValid},
       {"0001000009", kValid},
-      {"5999999", kInvalid},      // 194 expects 6
+      {"5999999", kInvalid},  // 194 expects 6
       {"5999996", kValid},
-      {"700000000", kInvalid},    // 7 x 7 = 49 expects 1
+      {"700000000", kInvalid},  // 7 x 7 = 49 expects 1
       {"700000001", kValid},
-      {"899999999", kValid},      // 225 + 56 = 281 expects 9
+      {"899999999", kValid},  // 225 + 56 = 281 expects 9
       {"999999", kValidWithoutCheck},
       {"0000999999", kValidWithoutCheck},
       {"6000000", kValidWithoutCheck},
@@ -202,17 +203,18 @@ TEST(MethodsA0ToB9, B7ComputesOnlyInsideItsTwoRanges) {
   for (const Case& c : cases) EXPECT_EQ(ComputeMethod(c.account, "B7", {}), c.result) << c.account;
   for (std::string_view prefix : {"99999", "600000", "69999999", "90000000", "999999999"}) {
     for (char digit = '0'; digit <= '9'; ++digit) {
-      EXPECT_EQ(ComputeMethod(std::string(prefix) + digit, "B7", {}), kValidWithoutCheck) << prefix << digit;
+      EXPECT_EQ(ComputeMethod(std::string(prefix) + digit, "B7", {}), kValidWithoutCheck)
+          << prefix << digit;
     }
   }
 }
 
 TEST(MethodsA0ToB9, B9ChecksSevenAndEightSignificantDigitsOnly) {
   const std::array<Pattern, 6> cases = {{
-      {"B9", "1234567", "...V....V."},   // eight digits: first variant
+      {"B9", "1234567", "...V....V."},  // eight digits: first variant
       {"B9", "001234567", "...V....V."},
-      {"B9", "100004", ".....V...."},    // seven digits: second variant
-      {"B9", "10000", ".........."},     // six digits, though the second variant accepts 0 and 5
+      {"B9", "100004", ".....V...."},  // seven digits: second variant
+      {"B9", "10000", ".........."},   // six digits, though the second variant accepts 0 and 5
       {"B9", "12345678", ".........."},
       {"B9", "123456789", ".........."},
   }};

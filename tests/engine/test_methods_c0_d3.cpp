@@ -20,7 +20,8 @@ struct Expected {
 };
 
 void ExpectResults(std::string_view key, std::initializer_list<Expected> cases) {
-  for (const Expected& c : cases) EXPECT_EQ(ComputeMethod(c.account, key, {}), c.result) << key << " " << c.account;
+  for (const Expected& c : cases)
+    EXPECT_EQ(ComputeMethod(c.account, key, {}), c.result) << key << " " << c.account;
 }
 
 // A method that picks one key: it accepts exactly what the chosen key accepts,
@@ -58,10 +59,10 @@ TEST(MethodsC0ToD3, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
 
 TEST(MethodsC0ToD3, C1SecondVariantSubtractsOneBeforeTheRemainder) {
   ExpectResults("C1Variante2", {
-                                   {"5000000006", kValid},    // sum 5, r = 4
-                                   {"5070000000", kValid},    // sum 12, r = 0
-                                   {"5999999990", kValid},    // sum 77, r = 10
-                                   {"5123456785", kValid},    // sum 39, r = 5
+                                   {"5000000006", kValid},  // sum 5, r = 4
+                                   {"5070000000", kValid},  // sum 12, r = 0
+                                   {"5999999990", kValid},  // sum 77, r = 10
+                                   {"5123456785", kValid},  // sum 39, r = 5
                                    {"5123456789", kInvalid},
                                });
   // Method C1 takes this variant for ten-digit accounts starting with 5.
@@ -80,7 +81,8 @@ TEST(MethodsC0ToD3, C6SelectsItsConstantByPositionOne) {
                           {"0091423614", kInvalid},  // 30 + 34 = 64 expects 6
                           {"7000062022", kInvalid},  // 31 + 14 = 45 expects 5
                       });
-  for (std::string_view prefix : {"300006551", "400006551", "500006551", "600006551", "800006551"}) {
+  for (std::string_view prefix :
+       {"300006551", "400006551", "500006551", "600006551", "800006551"}) {
     EXPECT_EQ(ValidCheckDigits("C6", prefix), "..........") << prefix;
   }
 }
@@ -88,9 +90,9 @@ TEST(MethodsC0ToD3, C6SelectsItsConstantByPositionOne) {
 TEST(MethodsC0ToD3, D1PutsTheConstantBeforePositionOne) {
   ExpectResults("D1", {
                           {"1000004019", kValid},
-                          {"4000008014", kValid},  // 29 + 2 + 7 + 8 = 46
-                          {"6100020013", kValid},  // 29 + 2 + 2 + 1 + 3 = 37
-                          {"8300042011", kValid},  // 29 + 2 + 4 + 4 + 3 + 7 = 49
+                          {"4000008014", kValid},    // 29 + 2 + 7 + 8 = 46
+                          {"6100020013", kValid},    // 29 + 2 + 2 + 1 + 3 = 37
+                          {"8300042011", kValid},    // 29 + 2 + 4 + 4 + 3 + 7 = 49
                           {"2000005018", kInvalid},  // 29 + 2 + 1 + 4 = 36 expects 4
                       });
 }
@@ -121,7 +123,8 @@ TEST(MethodsC0ToD3, OneDigitOfTheTenDigitFormPicksTheMethod) {
 TEST(MethodsC0ToD3, D0AcceptsTenDigitAccountsStartingWith57) {
   for (std::string_view prefix : {"570000000", "579999999", "571234567"}) {
     for (char digit = '0'; digit <= '9'; ++digit) {
-      EXPECT_EQ(ComputeMethod(std::string(prefix) + digit, "D0", {}), kValidWithoutCheck) << prefix << digit;
+      EXPECT_EQ(ComputeMethod(std::string(prefix) + digit, "D0", {}), kValidWithoutCheck)
+          << prefix << digit;
     }
   }
 }
@@ -187,8 +190,8 @@ TEST(MethodsC0ToD3, C5RangesSelectTheMethod) {
     }
   }
   // The routes are not a disguised rejection: each method accepts some digit.
-  EXPECT_EQ(ValidCheckDigits("C5", "10000"), "........V.");    // 75: 1 x 2 expects 8
-  EXPECT_EQ(ValidCheckDigits("C5", "10000800"), "VVVVVVVVVV");  // 75 reads position 7 only
+  EXPECT_EQ(ValidCheckDigits("C5", "10000"), "........V.");      // 75: 1 x 2 expects 8
+  EXPECT_EQ(ValidCheckDigits("C5", "10000800"), "VVVVVVVVVV");   // 75 reads position 7 only
   EXPECT_EQ(ValidCheckDigits("C5", "100000000"), ".........V");  // 29: row 1 maps 1 to 1
   EXPECT_EQ(ValidCheckDigits("C5", "300000000"), "....V.....");  // 00: 3 x 2 expects 4
 }
@@ -208,7 +211,8 @@ TEST(MethodsC0ToD3, SequencesAcceptWhatAnyKeyAccepts) {
       // sequence; method 00 then accepts 8 and method 68 nothing else.
       {"D2", "1", "........V."},
   }};
-  for (const auto& [key, prefix, valid] : cases) EXPECT_EQ(ValidCheckDigits(key, prefix), valid) << key << " " << prefix;
+  for (const auto& [key, prefix, valid] : cases)
+    EXPECT_EQ(ValidCheckDigits(key, prefix), valid) << key << " " << prefix;
 }
 
 TEST(MethodsC0ToD3, D2GoesOnAfterAnAcceptanceWithoutCheck) {
