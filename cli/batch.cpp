@@ -85,7 +85,7 @@ int RunBatch(int inFd, int outFd, LineHandler handler) {
   }
   sink.Flush();
   if (reader.ReadFailed()) WriteAll(STDERR_FILENO, "tavrel: reading standard input failed\n");
-  if (sink.Failed()) WriteAll(STDERR_FILENO, "tavrel: writing standard output failed\n");
+  if (sink.Failed()) WriteAll(STDERR_FILENO, kWriteFailed);
   if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
   return total.malformed == 0 ? kExitValid : kExitInputFault;
 }

@@ -18,10 +18,28 @@ std::string_view ChunkReader::Pending() const {
   return {buffer_.get() + begin_, end_ - begin_};
 }
 
+// Files saved by Windows editors often begin with a byte-order mark; it is no
+// part of the first line. Returns false while more bytes are needed to tell.
+bool ChunkReader::SkipByteOrderMark() {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const std::string_view pending = Pending();
+  const std::size_t seen = std::min(pending.size(), kByteOrderMark.size());
+  if (pending.substr(0, seen) == kByteOrderMark.substr(0, seen)) {
+    if (seen < kByteOrderMark.size() && !endOfInput_) return false;
+    if (seen == kByteOrderMark.size()) begin_ += seen;
+  }
+  atStart_ = false;
+  return true;
+}
+
 bool ChunkReader::Next(Chunk& chunk) {
   chunk = Chunk{};
   chunk.firstLineNumber = nextLineNumber_;
   for (;;) {
+    if (atStart_ && !SkipByteOrderMark()) {
+      ReadBlock();
+      continue;
+    }
     std::string_view pending = Pending();
     if (std::size_t last = pending.rfind('\n'); last != std::string_view::npos) {
       chunk.lines = pending.substr(0, last + 1);

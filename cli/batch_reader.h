@@ -27,12 +27,14 @@ class ChunkReader {
   // end; shorter lines are handed out whole, whatever their length.
   ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize);
 
-  // The next chunk; false at the end of the input or after a read error.
+  // The next chunk; false at the end of the input or after a read error. A UTF-8
+  // byte-order mark at the very start of the input is dropped.
   bool Next(Chunk& chunk);
   bool ReadFailed() const { return readFailed_; }
 
  private:
   std::string_view Pending() const;
+  bool SkipByteOrderMark();
   void ReadBlock();
   void SkipToLineEnd();
 
@@ -43,6 +45,7 @@ class ChunkReader {
   std::size_t begin_ = 0;  // first byte not yet handed out
   std::size_t end_ = 0;    // one past the last byte read
   std::uint64_t nextLineNumber_ = 1;
+  bool atStart_ = true;
   bool endOfInput_ = false;
   bool readFailed_ = false;
 };

@@ -15,12 +15,6 @@
 namespace tavrel::cli {
 namespace {
 
-// Writes `text` to standard output; a failed write turns any status into 74.
-int Print(std::string_view text, int exitStatus) {
-  if (!WriteAll(STDOUT_FILENO, text)) return kExitIoError;
-  return exitStatus;
-}
-
 constexpr std::size_t kBankCodeLength = 8;
 constexpr std::string_view kHitSeparator = " | ";
 

@@ -19,9 +19,9 @@ int Run(const Command& command) {
   const auto& operand = command.operands;
   switch (command.kind) {
     case CommandKind::kHelp:
-      return WriteAll(STDOUT_FILENO, HelpText()) ? kExitValid : kExitIoError;
+      return Print(HelpText(), kExitValid);
     case CommandKind::kVersion:
-      return WriteAll(STDOUT_FILENO, VersionLine()) ? kExitValid : kExitIoError;
+      return Print(VersionLine(), kExitValid);
     case CommandKind::kCheck:
       return RunCheck(operand[0], operand[1]);
     case CommandKind::kCheckBatch:

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "cli/exit_status.h"
+
 namespace tavrel::cli {
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -16,6 +18,12 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
   return true;
+}
+
+int Print(std::string_view text, int exitStatus) {
+  if (WriteAll(STDOUT_FILENO, text)) return exitStatus;
+  WriteAll(STDERR_FILENO, kWriteFailed);
+  return kExitIoError;
 }
 
 OutputSink::OutputSink(int fd, std::size_t threshold) : fd_(fd), threshold_(threshold) {

@@ -12,6 +12,12 @@ namespace tavrel::cli {
 // Returns false when the write fails.
 bool WriteAll(int fd, std::string_view bytes);
 
+inline constexpr std::string_view kWriteFailed = "tavrel: writing standard output failed\n";
+
+// Writes `text` to standard output and returns `exitStatus`; when the write fails,
+// says so on standard error and returns 74 instead.
+int Print(std::string_view text, int exitStatus);
+
 // Collects output in one large buffer and writes it out only when it has grown past
 // the threshold (and at the end), so batch runs make few system calls.
 class OutputSink {

@@ -56,6 +56,12 @@ TEST(ChunkReader, HandsOutWholeLinesWithTheirNumbers) {
       {"a\n123456789012345678901234567890\nb\nc", 3, {"1:a\n", "2:OVERLONG", "3:b\n", "4:c"}},
       {"a\n1234567890123", 5, {"1:a\n", "2:OVERLONG"}},
       {"1234567890123\n1234567890123\n", 3, {"1:OVERLONG", "2:OVERLONG"}},
+      // A byte-order mark is dropped at the start only, even when read byte by byte.
+      {"\xEF\xBB\xBF" "ab\n", 1, {"1:ab\n"}},
+      {"\xEF\xBB\xBF", 1, {}},
+      {"\xEF\xBB", 1, {"1:\xEF\xBB"}},
+      {"\xEF" "a\n", 1, {"1:\xEF" "a\n"}},
+      {"a\n\xEF\xBB\xBF" "b\n", 4, {"1:a\n", "2:\xEF\xBB\xBF" "b\n"}},
   };
   for (const ReaderCase& c : cases) {
     EXPECT_EQ(ReadLines(c.input, c.blockSize), c.lines) << "input \"" << c.input << "\"";

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "run_tavrel.h"
 
@@ -26,6 +27,16 @@ void ExpectBatch(const char* mode, const BatchCase& c) {
   EXPECT_EQ(run.out, c.out);
 }
 
+// Output that cannot be written is an error of its own, not a silent success.
+TEST(Output, FailedWriteExitsWith74) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"check", "10000000", "1"}, {"check", "-"}}) {
+    const RunResult run = RunTavrel(args, "10000000\t1\n", "/dev/full");
+    EXPECT_EQ(run.exitStatus, 74) << args[1];
+    EXPECT_EQ(run.err, "tavrel: writing standard output failed\n") << args[1];
+  }
+}
+
 TEST_P(CheckBatchTest, WritesOneLinePerInputLine) { ExpectBatch("check", GetParam()); }
 TEST_P(MethodBatchTest, WritesOneLinePerInputLine) { ExpectBatch("method", GetParam()); }
 
@@ -40,6 +51,7 @@ const BatchCase kCheckCases[] = {
          "\n10000000\t1\t1\t\n",
      0},
     {"LastLineWithoutLineEnd", "10000000\t1", "10000000\t1\t1\t\n", 0},
+    {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "10000000\t1\n", "10000000\t1\t1\t\n", 0},
     {"CrLfLineEnds", "10000000\t1\r\n12030000\t9290702\r\n",
      "10000000\t1\t1\t\n12030000\t9290702\t-3\t" + kInvalidMessage + "\n", 0},
     {"FieldsEchoedAsGiven", " 10000000 \t 0001 \n10000000\t12\u20ac\n",

@@ -1,5 +1,6 @@
 #include "run_tavrel.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,9 +50,11 @@ int TempFileWith(std::string_view contents) {
   return fd;
 }
 
-RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input) {
+RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input,
+                    const char* stdoutPath) {
   const int in = TempFileWith(input);
-  const int out = TempFileWith({});
+  const int out = stdoutPath ? ::open(stdoutPath, O_WRONLY) : TempFileWith({});
+  if (out < 0) throw std::runtime_error("cannot open the output file");
   const int err = TempFileWith({});
   const pid_t child = ::fork();
   if (child == 0) ExecTavrel(args, in, out, err);
@@ -60,7 +63,7 @@ RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input
   if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
     result.exitStatus = WEXITSTATUS(status);
   }
-  result.out = ReadAll(out);
+  if (!stdoutPath) result.out = ReadAll(out);
   result.err = ReadAll(err);
   ::close(in);
   ::close(out);

@@ -14,7 +14,9 @@ struct RunResult {
   std::string err;
 };
 
-RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input = {});
+// With `stdoutPath`, standard output goes to that file instead of being captured.
+RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input = {},
+                    const char* stdoutPath = nullptr);
 
 // A temporary file, already unlinked, holding `contents`; the descriptor is at
 // offset 0. The caller closes it.
