@@ -14,9 +14,7 @@ ChunkReader::ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSiz
       capacity_(blockSize + maxPartialLine_),
       buffer_(new char[capacity_]) {}
 
-std::string_view ChunkReader::Pending() const {
-  return {buffer_.get() + begin_, end_ - begin_};
-}
+std::string_view ChunkReader::Pending() const { return {buffer_.get() + begin_, end_ - begin_}; }
 
 // Files saved by Windows editors often begin with a byte-order mark; it is no
 // part of the first line. Returns false while more bytes are needed to tell.
@@ -44,7 +42,8 @@ bool ChunkReader::Next(Chunk& chunk) {
     if (std::size_t last = pending.rfind('\n'); last != std::string_view::npos) {
       chunk.lines = pending.substr(0, last + 1);
       begin_ += chunk.lines.size();
-      nextLineNumber_ += static_cast<std::uint64_t>(std::count(chunk.lines.begin(), chunk.lines.end(), '\n'));
+      nextLineNumber_ +=
+          static_cast<std::uint64_t>(std::count(chunk.lines.begin(), chunk.lines.end(), '\n'));
       return true;
     }
     if (pending.size() > maxPartialLine_) {

@@ -11,7 +11,9 @@ std::string ResultTextUtf8(int result) {
   if (result == engine::kValid) {
     text = "g\xFCltig";
   } else if (result == engine::kValidWithoutCheck) {
-    text = "g\xFCltig (ohne Pr\xFC" "fung)";
+    text =
+        "g\xFCltig (ohne Pr\xFC"
+        "fung)";
   } else {
     service::ResultMessage(result, text);
   }

@@ -66,13 +66,14 @@ std::string HelpText() {
     std::string value = std::to_string(result);
     text += std::string(4 - value.size(), ' ') + value + "  " + ResultTextUtf8(result) + '\n';
   }
-  text += "\nBatch input lines end in LF or CRLF; the last needs no line end. A malformed\n"
-          "line (wrong number of fields, NUL byte, invalid UTF-8, a character without a\n"
-          "Windows-1252 form, or longer than " +
-          std::to_string(kMaxLineLength) +
-          " bytes) is answered in place by\n"
-          "  ERROR<TAB>malformed line N: REASON\n"
-          "(N counts lines from 1) and the run goes on.\n";
+  text +=
+      "\nBatch input lines end in LF or CRLF; the last needs no line end. A malformed\n"
+      "line (wrong number of fields, NUL byte, invalid UTF-8, a character without a\n"
+      "Windows-1252 form, or longer than " +
+      std::to_string(kMaxLineLength) +
+      " bytes) is answered in place by\n"
+      "  ERROR<TAB>malformed line N: REASON\n"
+      "(N counts lines from 1) and the run goes on.\n";
   text += kExitStatus;
   return text;
 }

@@ -17,8 +17,14 @@ struct MessageRow {
 };
 
 constexpr std::array<MessageRow, 7> kMessages{{
-    {engine::kMethodNotFound, "Pr\xFC" "fverfahren nicht gefunden!", true},
-    {engine::kInvalid, "Pr\xFC" "fziffer ung\xFCltig!", true},
+    {engine::kMethodNotFound,
+     "Pr\xFC"
+     "fverfahren nicht gefunden!",
+     true},
+    {engine::kInvalid,
+     "Pr\xFC"
+     "fziffer ung\xFCltig!",
+     true},
     {kBankCodeNotEightChars, "BLZ nicht achtstellig!", false},
     {kBankCodeNotDigits, "BLZ enth\xE4lt ung\xFCltige Zeichen!", false},
     {kAccountLength, "Konto hat falsche L\xE4nge!", true},

@@ -53,9 +53,9 @@ int CheckAccount(std::string_view account, std::string_view bankCode) {
   bankCode = TrimWhiteSpace(bankCode);
   if (int fault = BankCodeFormFault(bankCode); fault != kNoFault) return fault;
   if (int fault = AccountFormFault(account); fault != kNoFault) return fault;
-  directory::EntryView entry;
-  if (!directory::FindEntry(bankCode, entry)) return kBankCodeUnknown;
-  return engine::ComputeMethod(account, entry.methodCode, bankCode);
+  std::string_view methodCode;
+  if (!directory::FindMethodCode(bankCode, methodCode)) return kBankCodeUnknown;
+  return engine::ComputeMethod(account, methodCode, bankCode);
 }
 
 }  // namespace tavrel::service

@@ -1,13 +1,13 @@
 // The chunk reader with tiny blocks, so that lines straddle many reads.
-#include <gtest/gtest.h>
+#include "cli/batch_reader.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "cli/batch_reader.h"
 #include "run_tavrel.h"
 
 namespace tavrel::cli::testing {
@@ -57,11 +57,23 @@ TEST(ChunkReader, HandsOutWholeLinesWithTheirNumbers) {
       {"a\n1234567890123", 5, {"1:a\n", "2:OVERLONG"}},
       {"1234567890123\n1234567890123\n", 3, {"1:OVERLONG", "2:OVERLONG"}},
       // A byte-order mark is dropped at the start only, even when read byte by byte.
-      {"\xEF\xBB\xBF" "ab\n", 1, {"1:ab\n"}},
+      {"\xEF\xBB\xBF"
+       "ab\n",
+       1,
+       {"1:ab\n"}},
       {"\xEF\xBB\xBF", 1, {}},
       {"\xEF\xBB", 1, {"1:\xEF\xBB"}},
-      {"\xEF" "a\n", 1, {"1:\xEF" "a\n"}},
-      {"a\n\xEF\xBB\xBF" "b\n", 4, {"1:a\n", "2:\xEF\xBB\xBF" "b\n"}},
+      {"\xEF"
+       "a\n",
+       1,
+       {"1:\xEF"
+        "a\n"}},
+      {"a\n\xEF\xBB\xBF"
+       "b\n",
+       4,
+       {"1:a\n",
+        "2:\xEF\xBB\xBF"
+        "b\n"}},
   };
   for (const ReaderCase& c : cases) {
     EXPECT_EQ(ReadLines(c.input, c.blockSize), c.lines) << "input \"" << c.input << "\"";
@@ -81,7 +93,8 @@ TEST(ChunkReader, ChunksJoinToTheInputForEveryBlockSize) {
     for (Chunk chunk; reader.Next(chunk);) {
       ASSERT_FALSE(chunk.overLongLine);
       EXPECT_EQ(chunk.firstLineNumber, expectedLine) << "block size " << blockSize;
-      expectedLine += static_cast<std::uint64_t>(std::count(chunk.lines.begin(), chunk.lines.end(), '\n'));
+      expectedLine +=
+          static_cast<std::uint64_t>(std::count(chunk.lines.begin(), chunk.lines.end(), '\n'));
       joined += chunk.lines;
     }
     ::close(fd);

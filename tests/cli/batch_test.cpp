@@ -47,19 +47,20 @@ const std::string kInvalidMessage = "Pr\u00fcfziffer ung\u00fcltig!";
 const BatchCase kCheckCases[] = {
     {"Empty", "", "", 0},
     {"ValidAndInvalid", "12030000\t9290701\n12030000\t9290702\n10000000\t1\n",
-     "12030000\t9290701\t0\t\n12030000\t9290702\t-3\t" + kInvalidMessage +
-         "\n10000000\t1\t1\t\n",
+     "12030000\t9290701\t0\t\n12030000\t9290702\t-3\t" + kInvalidMessage + "\n10000000\t1\t1\t\n",
      0},
     {"LastLineWithoutLineEnd", "10000000\t1", "10000000\t1\t1\t\n", 0},
-    {"ByteOrderMarkDropped", "\xEF\xBB\xBF" "10000000\t1\n", "10000000\t1\t1\t\n", 0},
+    {"ByteOrderMarkDropped",
+     "\xEF\xBB\xBF"
+     "10000000\t1\n",
+     "10000000\t1\t1\t\n", 0},
     {"CrLfLineEnds", "10000000\t1\r\n12030000\t9290702\r\n",
      "10000000\t1\t1\t\n12030000\t9290702\t-3\t" + kInvalidMessage + "\n", 0},
     {"FieldsEchoedAsGiven", " 10000000 \t 0001 \n10000000\t12\u20ac\n",
      " 10000000 \t 0001 \t1\t\n10000000\t12\u20ac\t-8\tKonto enth\u00e4lt ung\u00fcltige "
      "Zeichen!\n",
      0},
-    {"InputFaults",
-     "1000000\t1\n10000000\t\n10000000\t12345678901\n10000000\tabc\n99999999\t1\n",
+    {"InputFaults", "1000000\t1\n10000000\t\n10000000\t12345678901\n10000000\tabc\n99999999\t1\n",
      "1000000\t1\t-5\tBLZ nicht achtstellig!\n10000000\t\t-7\tKonto hat falsche L\u00e4nge!\n"
      "10000000\t12345678901\t-7\tKonto hat falsche L\u00e4nge!\n"
      "10000000\tabc\t-8\tKonto enth\u00e4lt ung\u00fcltige Zeichen!\n"
@@ -90,8 +91,7 @@ const BatchCase kCheckCases[] = {
 INSTANTIATE_TEST_SUITE_P(Check, CheckBatchTest, ::testing::ValuesIn(kCheckCases), CaseName);
 
 const BatchCase kMethodCases[] = {
-    {"KeysAndBankCodes",
-     "09\t1\n12\t1\n00\t9290701\n00\t9290702\t12030000\n00\t9290701\t\r\n",
+    {"KeysAndBankCodes", "09\t1\n12\t1\n00\t9290701\n00\t9290702\t12030000\n00\t9290701\t\r\n",
      "1\n-2\n0\n-3\n0\n", 0},
     {"WrongFieldCounts", "09\n09\t1\t10000000\textra\n09\t1\n",
      "ERROR\tmalformed line 1: expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]\n"

@@ -63,7 +63,10 @@ const CheckCase kCases[] = {
     {"AccountDigitsThenLetter", "123456789X", "10000000", kAccountNotDigits},
     {"AccountInnerBlank", "1234 5678", "10000000", kAccountNotDigits},
     {"AccountSign", "-1234", "10000000", kAccountNotDigits},
-    {"AccountNulByte", "1234\0"sv "5", "10000000", kAccountNotDigits},
+    {"AccountNulByte",
+     "1234\0"sv
+     "5",
+     "10000000", kAccountNotDigits},
     {"AccountElevenCharsWithLetterIsLength", "1234567890X", "10000000", kAccountLength},
     {"AccountZerosThenLetterIsNotDigits", "000X", "10000000", kAccountNotDigits},
     {"AccountTenZeros", "0000000000", "10000000", engine::kInvalid},

@@ -17,8 +17,14 @@ struct MessageCase {
 
 TEST(ResultMessage, GivesTextAndRowForEveryValueWithAText) {
   const MessageCase cases[] = {
-      {-2, "Pr\xFC" "fverfahren nicht gefunden!", true},
-      {-3, "Pr\xFC" "fziffer ung\xFCltig!", true},
+      {-2,
+       "Pr\xFC"
+       "fverfahren nicht gefunden!",
+       true},
+      {-3,
+       "Pr\xFC"
+       "fziffer ung\xFCltig!",
+       true},
       {-5, "BLZ nicht achtstellig!", false},
       {-6, "BLZ enth\xE4lt ung\xFCltige Zeichen!", false},
       {-7, "Konto hat falsche L\xE4nge!", true},
