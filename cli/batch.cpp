@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <optional>
 
 #include "cli/exit_status.h"
@@ -30,10 +29,8 @@ const char* LineFault(std::string_view line) {
 }
 
 void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
-  char digits[24];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, lineNumber);
   out += "ERROR\tmalformed line ";
-  out.append(digits, end);
+  AppendDecimal(out, static_cast<long long>(lineNumber));
   out += ": ";
   out += reason;
   out += '\n';

@@ -1,9 +1,9 @@
 // The line formats of the two batch modes.
 #include <array>
-#include <charconv>
 #include <span>
 
 #include "cli/batch.h"
+#include "cli/output.h"
 #include "encoding/encoding.h"
 #include "engine/engine.h"
 #include "service/service.h"
@@ -22,12 +22,6 @@ std::size_t SplitFields(std::string_view line, std::span<std::string_view> field
     if (tab == std::string_view::npos) return count;
     line.remove_prefix(tab + 1);
   }
-}
-
-void AppendResult(std::string& out, int result) {
-  char digits[12];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, result);
-  out.append(digits, end);
 }
 
 // UTF-8 messages of the results -9 to 1, converted once; empty for 0 and 1.
@@ -60,7 +54,7 @@ const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, st
   out += '\t';
   out += given[1];
   out += '\t';
-  AppendResult(out, result);
+  AppendDecimal(out, result);
   out += '\t';
   out += BatchMessage(result);
   out += '\n';
@@ -72,7 +66,7 @@ const char* MethodLine(std::string_view, std::string_view cp1252Line, std::strin
   std::array<std::string_view, 3> text;
   const std::size_t count = SplitFields(cp1252Line, text);
   if (count < 2 || count > text.size()) return "expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]";
-  AppendResult(out, engine::ComputeMethod(text[1], text[0], text[2]));
+  AppendDecimal(out, engine::ComputeMethod(text[1], text[0], text[2]));
   out += '\n';
   return nullptr;
 }

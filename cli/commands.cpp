@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <string_view>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "cli/output.h"

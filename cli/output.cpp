@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 
 #include "cli/exit_status.h"
 
@@ -37,6 +38,11 @@ void OutputSink::FlushIfFull() {
 void OutputSink::Flush() {
   if (!failed_ && !WriteAll(fd_, buffer_)) failed_ = true;
   buffer_.clear();
+}
+
+void AppendDecimal(std::string& out, long long value) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 void AppendJsonString(std::string& out, std::string_view utf8) {

@@ -39,6 +39,9 @@ class OutputSink {
   bool failed_ = false;
 };
 
+// Appends `value` in decimal digits, with a minus sign when negative.
+void AppendDecimal(std::string& out, long long value);
+
 // Appends `utf8` as a quoted JSON string: quote, backslash and control
 // characters escaped, every other byte copied.
 void AppendJsonString(std::string& out, std::string_view utf8);

@@ -12,7 +12,7 @@ Checks German bank account numbers by the check-digit method of their bank.
 Commands:
   check BANKCODE ACCOUNT
       Check one account. Prints RESULT<TAB>MESSAGE, followed by <TAB>BANKNAME
-      when the bank code (blanks around it removed) is in the directory.
+      when the bank code (white space around it removed) is in the directory.
   check -
       Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
@@ -67,9 +67,10 @@ std::string HelpText() {
     text += std::string(4 - value.size(), ' ') + value + "  " + ResultTextUtf8(result) + '\n';
   }
   text +=
-      "\nBatch input lines end in LF or CRLF; the last needs no line end. A malformed\n"
-      "line (wrong number of fields, NUL byte, invalid UTF-8, a character without a\n"
-      "Windows-1252 form, or longer than " +
+      "\nBatch input lines end in LF or CRLF; the last needs no line end, and a UTF-8\n"
+      "byte-order mark at the start is ignored. A malformed line (wrong number of\n"
+      "fields, NUL byte, invalid UTF-8, a character without a Windows-1252 form, or\n"
+      "longer than " +
       std::to_string(kMaxLineLength) +
       " bytes) is answered in place by\n"
       "  ERROR<TAB>malformed line N: REASON\n"
