@@ -1,5 +1,7 @@
 #include "directory/bank_map.h"
 
+#include <bit>
+#include <cstring>
 #include <stdexcept>
 
 namespace tavrel::directory {
@@ -7,20 +9,35 @@ namespace {
 
 constexpr std::uint32_t kNotABankCode = 0xFFFFFFFF;
 
-// The integer value of an eight-digit bank code, or kNotABankCode.
+constexpr std::uint64_t Reverse(std::uint64_t word) {
+  std::uint64_t reversed = 0;
+  for (int i = 0; i < 8; ++i, word >>= 8) reversed = (reversed << 8) | (word & 0xFF);
+  return reversed;
+}
+
+// The integer value of an eight-digit bank code, or kNotABankCode. The eight
+// characters are tested and converted as one 64-bit word: every byte must have
+// the high nibble 3 and stay below 0x3A, then pairs, quads and halves of the
+// digit values are combined by multiplication.
 std::uint32_t BankCodeValue(std::string_view text) noexcept {
   if (text.size() != kBankCodeLength) {
     return kNotABankCode;
   }
-  std::uint32_t value = 0;
-  for (const char c : text) {
-    const auto digit = static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0');
-    if (digit > 9) {
-      return kNotABankCode;
-    }
-    value = value * 10 + digit;
+  std::uint64_t word = 0;
+  std::memcpy(&word, text.data(), sizeof word);
+  if (std::endian::native != std::endian::little) {
+    word = Reverse(word);
   }
-  return value;
+  constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
+  const std::uint64_t nibbles = (word & kHighNibbles) | (((word + 0x0606060606060606) & kHighNibbles) >> 4);
+  if (nibbles != 0x3333333333333333) {
+    return kNotABankCode;
+  }
+  std::uint64_t value = word - 0x3030303030303030;
+  value = (value * 10 + (value >> 8)) & 0x00FF00FF00FF00FF;
+  value = (value * 100 + (value >> 16)) & 0x0000FFFF0000FFFF;
+  value = (value * 10000 + (value >> 32)) & 0x00000000FFFFFFFF;
+  return static_cast<std::uint32_t>(value);
 }
 
 }  // namespace
@@ -48,18 +65,30 @@ void BankMap::InsertOrAssign(const BankRecord& record) {
     if (size_ == entries_.size()) {
       throw std::length_error("bank directory is full");
     }
-    slot = {bankCode, static_cast<std::uint32_t>(++size_)};
+    slot.bankCode = bankCode;
+    slot.entryNumber = static_cast<std::uint16_t>(++size_);
   }
+  record.entry.copy(slot.methodCode.data(), kMethodCodeLength);
   entries_[slot.entryNumber - 1] = record;
 }
 
-const BankRecord* BankMap::Find(std::string_view bankCode) const noexcept {
+const BankMap::Slot* BankMap::FindSlot(std::string_view bankCode) const noexcept {
   const std::uint32_t value = BankCodeValue(bankCode);
   if (value == kNotABankCode) {
     return nullptr;
   }
   const Slot& slot = slots_[Probe(value)];
-  return slot.entryNumber == 0 ? nullptr : &entries_[slot.entryNumber - 1];
+  return slot.entryNumber == 0 ? nullptr : &slot;
+}
+
+const BankRecord* BankMap::Find(std::string_view bankCode) const noexcept {
+  const Slot* slot = FindSlot(bankCode);
+  return slot == nullptr ? nullptr : &entries_[slot->entryNumber - 1];
+}
+
+std::string_view BankMap::FindMethodCode(std::string_view bankCode) const noexcept {
+  const Slot* slot = FindSlot(bankCode);
+  return slot == nullptr ? std::string_view{} : std::string_view{slot->methodCode.data(), kMethodCodeLength};
 }
 
 void BankMap::Clear() noexcept {

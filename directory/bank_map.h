@@ -28,6 +28,10 @@ class BankMap {
   // eight decimal digits is rejected before the table is touched.
   const BankRecord* Find(std::string_view bankCode) const noexcept;
 
+  // The method code for exactly this bank code, or an empty view. The code is
+  // kept in the hash slot itself, so the check path touches one cache line.
+  std::string_view FindMethodCode(std::string_view bankCode) const noexcept;
+
   std::span<const BankRecord> Entries() const noexcept { return {entries_.data(), size_}; }
 
   void Clear() noexcept;
@@ -40,8 +44,12 @@ class BankMap {
 
   struct Slot {
     std::uint32_t bankCode = 0;
-    std::uint32_t entryNumber = 0;  // index into entries_ plus one; 0 marks a free slot
+    std::uint16_t entryNumber = 0;  // index into entries_ plus one; 0 marks a free slot
+    std::array<char, kMethodCodeLength> methodCode{};
   };
+  static_assert(kEntryCount < 0xFFFF);
+
+  const Slot* FindSlot(std::string_view bankCode) const noexcept;
 
   static std::size_t HomeSlot(std::uint32_t bankCode) noexcept;
   // The index of the slot holding `bankCode`, or of the free slot where it belongs.

@@ -63,12 +63,22 @@ bool FindEntry(std::string_view bankCode, EntryView& entry) {
   return true;
 }
 
-bool LookupMethodCode(std::string_view bankCode, std::string& methodCode) {
-  EntryView entry;
-  if (!FindEntry(bankCode, entry)) {
+bool FindMethodCode(std::string_view bankCode, std::string_view& methodCode) {
+  EnsureLoaded();
+  const std::string_view found = gBankMap.FindMethodCode(bankCode);
+  if (found.empty()) {
     return false;
   }
-  methodCode.assign(entry.methodCode);
+  methodCode = found;
+  return true;
+}
+
+bool LookupMethodCode(std::string_view bankCode, std::string& methodCode) {
+  std::string_view found;
+  if (!FindMethodCode(bankCode, found)) {
+    return false;
+  }
+  methodCode.assign(found);
   return true;
 }
 

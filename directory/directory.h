@@ -30,6 +30,10 @@ struct EntryView {
 };
 bool FindEntry(std::string_view bankCode, EntryView& entry);
 
+// The method code alone, from the hash table's own slot: the cheapest lookup,
+// for the check path. Leaves `methodCode` unchanged on a miss.
+bool FindMethodCode(std::string_view bankCode, std::string_view& methodCode);
+
 // Hands every (bank code, entry) pair to `visitor` once; the entry is the method
 // code followed directly by the short name.
 void ForEachEntry(const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor);

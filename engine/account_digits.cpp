@@ -18,7 +18,8 @@ void FillFromDigitString(AccountDigits& record, std::string_view text) {
 
 AccountDigits StartRecord(std::string_view account) {
   AccountDigits record;
-  record.significant = StripLeadingZeros(account);
+  const std::size_t first = account.find_first_not_of('0');
+  record.significant = first == std::string_view::npos ? std::string_view{} : account.substr(first);
   record.significantLength = static_cast<int>(record.significant.size());
   record.firstCharacter = record.significant.empty() ? '\0' : record.significant[0];
   return record;
@@ -33,7 +34,7 @@ char CharAt(std::string_view text, int position) {
 int CompareWithBound(const AccountDigits& record, std::string_view bound) {
   const auto length = static_cast<std::size_t>(record.significantLength);
   if (length != bound.size()) return length < bound.size() ? -1 : 1;
-  return record.significant.view().compare(bound);
+  return record.significant.compare(bound);
 }
 
 }  // namespace
@@ -110,15 +111,22 @@ AccountDigits MakeAccountDigitsForward(std::string_view account) {
 AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition, int firstPosition,
                                      int lastPosition, bool leftToRight) {
   AccountDigits record = StartRecord(account);
-  const AccountText ten = record.significantLength < 10 ? PadToTen(account) : AccountText{account};
-  record.checkDigit = DigitValue(CharAt(ten, checkPosition));
+  // Position p of the ten-digit form, read in place: short accounts are padded
+  // with zeros on the left.
+  const int padding = account.size() < 10 ? 10 - static_cast<int>(account.size()) : 0;
+  const auto digitAt = [&](int position) {
+    const int index = position - 1 - padding;
+    return index < 0 || index >= static_cast<int>(account.size()) ? 0
+                                                                    : DigitValue(account[static_cast<std::size_t>(index)]);
+  };
+  record.checkDigit = digitAt(checkPosition);
   // Entry 1 is the collected digit nearest the check digit's side of the string:
   // the last one, or the first with left-to-right order. At most nine are kept.
   const int step = leftToRight ? 1 : -1;
   std::size_t entry = 0;
   for (int position = leftToRight ? firstPosition : lastPosition;
        entry < 9 && position >= firstPosition && position <= lastPosition; position += step) {
-    if (position != checkPosition) record.digits[entry++] = DigitValue(CharAt(ten, position));
+    if (position != checkPosition) record.digits[entry++] = digitAt(position);
   }
   return record;
 }

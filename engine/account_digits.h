@@ -57,7 +57,9 @@ struct AccountDigits {
   std::array<int, 15> digits{};
   int significantLength = 0;
   int checkWeightIndex = 0;  // 0-based index of the weight of the check digit's place
-  AccountText significant;   // the account without its leading zeros
+  // The account without its leading zeros: a view into the text the record was
+  // built from, which must outlive the record (records live inside one check).
+  std::string_view significant;
   char firstCharacter = '\0';
 };
 
