@@ -111,22 +111,25 @@ AccountDigits MakeAccountDigitsForward(std::string_view account) {
 AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition, int firstPosition,
                                      int lastPosition, bool leftToRight) {
   AccountDigits record = StartRecord(account);
-  // Position p of the ten-digit form, read in place: short accounts are padded
-  // with zeros on the left.
-  const int padding = account.size() < 10 ? 10 - static_cast<int>(account.size()) : 0;
-  const auto digitAt = [&](int position) {
-    const int index = position - 1 - padding;
-    return index < 0 || index >= static_cast<int>(account.size()) ? 0
-                                                                    : DigitValue(account[static_cast<std::size_t>(index)]);
-  };
+  // The ten-digit form, with a '0' before position 1 and after position 10 so
+  // that positions outside the form read as 0 once clamped.
+  std::array<char, 12> ten;
+  ten.fill('0');
+  const std::size_t length = std::min<std::size_t>(account.size(), 10);
+  std::copy_n(account.data(), length, ten.data() + 11 - length);
+  const auto digitAt = [&](int position) { return DigitValue(ten[static_cast<std::size_t>(std::clamp(position, 0, 11))]); };
   record.checkDigit = digitAt(checkPosition);
   // Entry 1 is the collected digit nearest the check digit's side of the string:
   // the last one, or the first with left-to-right order. At most nine are kept.
-  const int step = leftToRight ? 1 : -1;
   std::size_t entry = 0;
-  for (int position = leftToRight ? firstPosition : lastPosition;
-       entry < 9 && position >= firstPosition && position <= lastPosition; position += step) {
-    if (position != checkPosition) record.digits[entry++] = digitAt(position);
+  if (leftToRight) {
+    for (int position = firstPosition; position <= lastPosition && entry < 9; ++position) {
+      if (position != checkPosition) record.digits[entry++] = digitAt(position);
+    }
+  } else {
+    for (int position = lastPosition; position >= firstPosition && entry < 9; --position) {
+      if (position != checkPosition) record.digits[entry++] = digitAt(position);
+    }
   }
   return record;
 }
