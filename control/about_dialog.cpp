@@ -15,7 +15,8 @@ namespace {
 // The maker and its address, one line each (Windows-1252).
 constexpr std::array<const char*, 4> kMakerLines = {
     "tavrel developers",
-    "Pr\xFC" "fzifferweg 12",
+    "Pr\xFC"
+    "fzifferweg 12",
     "99999 Musterstadt",
     "Deutschland",
 };
@@ -43,7 +44,9 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& where) {
 }  // namespace
 
 CDlgAbout::CDlgAbout(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(ToQString("Info \xFC" "ber tavrel Control"));
+  setWindowTitle(
+      ToQString("Info \xFC"
+                "ber tavrel Control"));
   setFont(DialogFont());
   const DialogUnits units(font());
   setFixedSize(units.Size(239, 99));

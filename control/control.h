@@ -30,7 +30,8 @@ class ControlWidget final : public QWidget, public automation::ControlWindow {
   explicit ControlWidget(QWidget* parent = nullptr);
   // A form over an existing control object; the texts it already holds go into
   // the fields.
-  explicit ControlWidget(automation::Ref<automation::CtavrelCtrl> control, QWidget* parent = nullptr);
+  explicit ControlWidget(automation::Ref<automation::CtavrelCtrl> control,
+                         QWidget* parent = nullptr);
   ~ControlWidget() override;
 
   automation::CtavrelCtrl& Control() const { return *control_; }

@@ -17,10 +17,13 @@ namespace tavrel::control {
 using automation::CtavrelCtrl;
 using automation::Ref;
 
-ControlWidget::ControlWidget(QWidget* parent) : ControlWidget(Ref<CtavrelCtrl>(CtavrelCtrl::New()), parent) {}
+ControlWidget::ControlWidget(QWidget* parent)
+    : ControlWidget(Ref<CtavrelCtrl>(CtavrelCtrl::New()), parent) {}
 
 ControlWidget::ControlWidget(Ref<CtavrelCtrl> control, QWidget* parent)
-    : QWidget(parent), control_(std::move(control)), runModal_([](QDialog& dialog) { dialog.exec(); }) {
+    : QWidget(parent),
+      control_(std::move(control)),
+      runModal_([](QDialog& dialog) { dialog.exec(); }) {
   // Clicking the control's background gives it the focus, which it passes on to
   // a field; Tab moves straight between the fields.
   setFocusPolicy(Qt::ClickFocus);
@@ -87,7 +90,8 @@ void ControlWidget::CreateHitList() {
 
 void ControlWidget::resizeEvent(QResizeEvent*) {
   if (hitList_ == nullptr) return;
-  hitList_->setGeometry(layout::FromEdges(layout::kHitListLeft, 0, layout::kHitListRight, height()));
+  hitList_->setGeometry(
+      layout::FromEdges(layout::kHitListLeft, 0, layout::kHitListRight, height()));
 }
 
 void ControlWidget::WriteField(FieldEdit& field, std::string_view text) {

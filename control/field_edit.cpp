@@ -30,7 +30,8 @@ FieldEdit::FieldEdit(int id, QWidget* parent) : QLineEdit(parent), guard_(new Le
   setValidator(guard_);
   // Connected before anyone else's handler, so the guard knows the new length
   // before the next edit.
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { guard_->allowed = text.size(); });
+  connect(this, &QLineEdit::textChanged, this,
+          [this](const QString& text) { guard_->allowed = text.size(); });
 }
 
 void FieldEdit::SetTextLimit(int limit) { guard_->limit = limit; }
@@ -46,7 +47,8 @@ void FieldEdit::WriteText(const QString& text) {
 
 void FieldEdit::PasteWithinLimit() {
   QString clip = QApplication::clipboard()->text();
-  const auto lineEnd = std::find_if(clip.cbegin(), clip.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+  const auto lineEnd =
+      std::find_if(clip.cbegin(), clip.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
   clip.truncate(lineEnd - clip.cbegin());
   if (clip.isEmpty()) return;
   const qsizetype kept = text().size() - selectedText().size();

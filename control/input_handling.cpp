@@ -42,10 +42,13 @@ void SelectOneToTheLeft(QLineEdit& field, Selection old) {
   }
 }
 
-bool IsTab(const QKeyEvent& key) { return key.key() == Qt::Key_Tab && !key.modifiers().testFlag(Qt::ShiftModifier); }
+bool IsTab(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Tab && !key.modifiers().testFlag(Qt::ShiftModifier);
+}
 
 bool IsBacktab(const QKeyEvent& key) {
-  return key.key() == Qt::Key_Backtab || (key.key() == Qt::Key_Tab && key.modifiers().testFlag(Qt::ShiftModifier));
+  return key.key() == Qt::Key_Backtab ||
+         (key.key() == Qt::Key_Tab && key.modifiers().testFlag(Qt::ShiftModifier));
 }
 
 }  // namespace
@@ -72,7 +75,9 @@ void ControlWidget::OnBankCodeChanged() {
   ShowSearchResult(text);
 }
 
-void ControlWidget::OnAccountChanged() { RunDigitFilter(*accountField_, control_->State().rememberedKontoText); }
+void ControlWidget::OnAccountChanged() {
+  RunDigitFilter(*accountField_, control_->State().rememberedKontoText);
+}
 
 // Puts the text of the last key press back when a non-digit got in, with the
 // caret where it was before the rejected character.
@@ -99,7 +104,8 @@ void ControlWidget::CheckFromWindow() {
 // The search runs on the text as read when the change began, so a character
 // the digit filter took back still counts here (and finds no bank code).
 void ControlWidget::ShowSearchResult(const std::string& searchText) {
-  const directory::SearchResult search = directory::BankSearch(searchText, control_->State().nameSearchMode);
+  const directory::SearchResult search =
+      directory::BankSearch(searchText, control_->State().nameSearchMode);
   if (search.openAboutBox) ShowAboutBox();
   bankCodeField_->SetTextLimit(search.fieldLimit);
   if (hitList_ == nullptr) return;
@@ -112,7 +118,9 @@ void ControlWidget::ShowSearchResult(const std::string& searchText) {
   }
 }
 
-bool ControlWidget::HitListShown() const { return hitList_ != nullptr && hitList_->isVisibleTo(this); }
+bool ControlWidget::HitListShown() const {
+  return hitList_ != nullptr && hitList_->isVisibleTo(this);
+}
 
 // A hidden widget that has the focus would hand it to the next one in the tab
 // chain, and a field losing it runs a check; the list lets it go first.

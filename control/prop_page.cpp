@@ -12,7 +12,9 @@ CtavrelPropPage::CtavrelPropPage(QWidget* parent) : QWidget(parent) {
   setFont(DialogFont());
   const DialogUnits units(font());
   setFixedSize(units.Size(250, 62));
-  auto* text = new QLabel(ToQString("tavrel verf\xFCgt \xFC" "ber keine Eigenschaften."), this);
+  auto* text = new QLabel(ToQString("tavrel verf\xFCgt \xFC"
+                                    "ber keine Eigenschaften."),
+                          this);
   text->setGeometry(units.Rect(7, 25, 236, 8));
 }
 

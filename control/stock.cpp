@@ -43,7 +43,8 @@ QColor ToQColor(automation::Colour colour, const QPalette& palette) {
     return QColor(colour.value & 0xFF, (colour.value >> 8) & 0xFF, (colour.value >> 16) & 0xFF);
   }
   const std::uint32_t index = colour.value & 0xFF;
-  const auto* found = std::ranges::find(kSystemColours, index, &std::pair<std::uint32_t, QPalette::ColorRole>::first);
+  const auto* found = std::ranges::find(kSystemColours, index,
+                                        &std::pair<std::uint32_t, QPalette::ColorRole>::first);
   return palette.color(found == std::end(kSystemColours) ? QPalette::Window : found->second);
 }
 

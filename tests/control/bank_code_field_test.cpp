@@ -28,7 +28,8 @@ TEST_F(FieldTest, HitListMatchesTheBankSearch) {
     BankCodeField().clear();
     Type(BankCodeField(), text);
     QStringList expected;
-    for (const std::string& hit : directory::BankSearch(text, false).hits) expected << ToQString(hit);
+    for (const std::string& hit : directory::BankSearch(text, false).hits)
+      expected << ToQString(hit);
     EXPECT_EQ(HitLines(), expected);
     EXPECT_EQ(HitList().isVisible(), !expected.isEmpty());
   }

@@ -19,11 +19,13 @@ namespace tavrel::control {
 
 class ControlTest : public ::testing::Test {
  protected:
-  ControlTest() : ControlTest(automation::Ref<automation::CtavrelCtrl>(automation::CtavrelCtrl::New())) {}
+  ControlTest()
+      : ControlTest(automation::Ref<automation::CtavrelCtrl>(automation::CtavrelCtrl::New())) {}
 
   explicit ControlTest(automation::Ref<automation::CtavrelCtrl> control)
       : widget(std::make_unique<ControlWidget>(std::move(control))) {
-    widget->SetModalRunner([this](QDialog& dialog) { dialogs.push_back(dialog.metaObject()->className()); });
+    widget->SetModalRunner(
+        [this](QDialog& dialog) { dialogs.push_back(dialog.metaObject()->className()); });
     widget->show();
     QApplication::setActiveWindow(widget.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(widget.get()));
@@ -40,7 +42,8 @@ class ControlTest : public ::testing::Test {
     field.setFocus();
     QTest::keyClicks(&field, keys);
   }
-  static void Press(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  static void Press(QWidget& target, Qt::Key key,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(&target, key, modifiers);
   }
 
@@ -56,7 +59,9 @@ class ControlTest : public ::testing::Test {
     const QRect row = accountRow ? layout::kAccountRow : layout::kBankCodeRow;
     return image.pixelColor(row.right() - 2, row.center().y());
   }
-  QColor BackgroundColour() const { return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() - 2); }
+  QColor BackgroundColour() const {
+    return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() - 2);
+  }
 
   std::unique_ptr<ControlWidget> widget;
   std::vector<std::string> dialogs;  // class names of the dialogs run modally

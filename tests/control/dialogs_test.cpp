@@ -45,7 +45,8 @@ TEST_F(AboutBoxTest, TheAboutBoxMethodRunsTheDialog) {
 TEST(PropertyPageTest, SaysThereIsNothingToSet) {
   const CtavrelPropPage page;
   EXPECT_EQ(page.windowTitle(), "Allgemein");
-  EXPECT_EQ(LabelTexts(page), QStringList{QString::fromUtf8("tavrel verfügt über keine Eigenschaften.")});
+  EXPECT_EQ(LabelTexts(page),
+            QStringList{QString::fromUtf8("tavrel verfügt über keine Eigenschaften.")});
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ enum class TakeBy { TabWithOneHit, EnterOnSecondLine, DoubleClickOnThirdLine };
 // Each way of taking a hit puts that line's bank code into the field while the
 // name search is still on: the result stays "not eight characters".
 TEST_F(KeyboardTest, TakingAHitKeepsTheShortBankCodeResultUntilTheNextCheck) {
-  for (TakeBy way : {TakeBy::TabWithOneHit, TakeBy::EnterOnSecondLine, TakeBy::DoubleClickOnThirdLine}) {
+  for (TakeBy way :
+       {TakeBy::TabWithOneHit, TakeBy::EnterOnSecondLine, TakeBy::DoubleClickOnThirdLine}) {
     SCOPED_TRACE(static_cast<int>(way));
     BankCodeField().clear();
     Type(BankCodeField(), way == TakeBy::TabWithOneHit ? "volksbank,chemnitz" : "bbk berlin");
@@ -70,7 +71,8 @@ TEST_F(KeyboardTest, TabAndShiftTabMoveBetweenTheFieldsAndLeaveTheList) {
     Qt::KeyboardModifiers modifiers;
     bool toAccount;
   };
-  for (const Case& c : {Case{Qt::Key_Tab, Qt::NoModifier, true}, Case{Qt::Key_Backtab, Qt::ShiftModifier, false}}) {
+  for (const Case& c :
+       {Case{Qt::Key_Tab, Qt::NoModifier, true}, Case{Qt::Key_Backtab, Qt::ShiftModifier, false}}) {
     BankCodeField().clear();
     Type(BankCodeField(), "Spar");
     Press(BankCodeField(), Qt::Key_Tab);
@@ -155,8 +157,9 @@ TEST_F(KeyboardTest, AFontChangeReachesTheFieldsAndTheList) {
   font.name = u"DejaVu Serif";
   font.pointSize = 14;
   Control().SetFont(font);
-  for (const QWidget* child : {static_cast<QWidget*>(&BankCodeField()), static_cast<QWidget*>(&AccountField()),
-                               static_cast<QWidget*>(&HitList())}) {
+  for (const QWidget* child :
+       {static_cast<QWidget*>(&BankCodeField()), static_cast<QWidget*>(&AccountField()),
+        static_cast<QWidget*>(&HitList())}) {
     EXPECT_EQ(child->font().pointSizeF(), 14);
     EXPECT_EQ(child->font().family(), "DejaVu Serif");
   }

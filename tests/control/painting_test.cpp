@@ -12,9 +12,12 @@ enum class Row { Empty, Error, BankName };
 
 QColor Expected(Row row, const QColor& background) {
   switch (row) {
-    case Row::Error: return layout::kErrorColour;
-    case Row::BankName: return layout::kBankNameColour;
-    default: return background;
+    case Row::Error:
+      return layout::kErrorColour;
+    case Row::BankName:
+      return layout::kBankNameColour;
+    default:
+      return background;
   }
 }
 
@@ -71,7 +74,8 @@ TEST_F(PaintingTest, LabelsArePainted) {
   for (const QRect& label : {layout::FromEdges(0, 5, 44, 20), layout::FromEdges(0, 28, 44, 43)}) {
     int inked = 0;
     for (int y = label.top(); y <= label.bottom(); ++y) {
-      for (int x = label.left(); x <= label.right(); ++x) inked += image.pixelColor(x, y) != background;
+      for (int x = label.left(); x <= label.right(); ++x)
+        inked += image.pixelColor(x, y) != background;
     }
     EXPECT_GT(inked, 10);
   }

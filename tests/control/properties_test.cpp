@@ -9,7 +9,8 @@
 namespace tavrel::control {
 namespace {
 
-automation::Ref<automation::CtavrelCtrl> ControlWithTexts(std::string_view blz, std::string_view konto) {
+automation::Ref<automation::CtavrelCtrl> ControlWithTexts(std::string_view blz,
+                                                          std::string_view konto) {
   automation::Ref<automation::CtavrelCtrl> control(automation::CtavrelCtrl::New());
   control->SetBlz(blz);
   control->SetKonto(konto);
