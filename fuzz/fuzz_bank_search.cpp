@@ -20,30 +20,32 @@ constexpr std::string_view kSeparator = " | ";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A-Z and the three German capitals with umlaut onto their small forms.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
+// A-Z and the three German capitals with umlaut onto their small forms, into
+// `folded` (reused across calls, so the scan does not allocate per entry).
+void Fold(std::string_view text, std::string& folded) {
+  folded.assign(text);
   for (char& c : folded) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte >= 'A' && byte <= 'Z') || byte == 0xC4 || byte == 0xD6 || byte == 0xDC) {
       c = static_cast<char>(byte + 0x20);
     }
   }
-  return folded;
 }
 
 // The hits a straightforward scan finds, unsorted.
 std::vector<std::string> ScanForHits(std::string_view text, bool nameSearch) {
   std::vector<std::string> hits;
   if (text.size() < 2 || (!nameSearch && text.size() >= kBankCodeLength)) return hits;
-  const std::string terms = Folded(text);
+  std::string terms;
+  Fold(text, terms);
   const std::size_t comma = terms.find(',');
   const bool twoTerms = nameSearch && comma != std::string::npos && comma != 0;
   const std::string_view first = twoTerms ? std::string_view(terms).substr(0, comma) : terms;
   const std::string_view second = twoTerms ? std::string_view(terms).substr(comma + 1) : "";
+  std::string folded;
   directory::ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
     const std::string_view name = entry.substr(2);
-    const std::string folded = Folded(name);
+    Fold(name, folded);
     const bool hit = nameSearch ? folded.find(first) != std::string::npos &&
                                       folded.find(second) != std::string::npos
                                 : bankCode.starts_with(text);
