@@ -43,7 +43,7 @@ class BankMap {
   static_assert(kSlotCount >= 2 * kEntryCount);
 
   struct Slot {
-    std::uint32_t bankCode = 0;
+    std::uint32_t bankCode = 0;     // packed as eight 4-bit digits
     std::uint16_t entryNumber = 0;  // index into entries_ plus one; 0 marks a free slot
     std::array<char, kMethodCodeLength> methodCode{};
   };

@@ -13,13 +13,33 @@ void FillFromDigitString(AccountDigits& record, std::string_view text) {
   const std::size_t n = text.size();
   if (n == 0) return;
   record.checkDigit = DigitValue(text[n - 1]);
-  for (std::size_t k = 1; k <= 9 && k < n; ++k) record.digits[k - 1] = DigitValue(text[n - 1 - k]);
+  // A fixed count of steps with a select instead of a loop bound by the length:
+  // accounts of mixed lengths would otherwise mispredict the loop's end.
+  for (std::size_t k = 1; k <= 9; ++k) {
+    const std::size_t index = k < n ? n - 1 - k : 0;
+    record.digits[k - 1] = k < n ? DigitValue(text[index]) : 0;
+  }
+}
+
+// The number of leading '0' characters, counted without a data-dependent exit
+// for the accounts of up to ten characters the engine works on.
+std::size_t LeadingZeros(std::string_view text) {
+  if (text.size() > 10) {
+    const std::size_t first = text.find_first_not_of('0');
+    return first == std::string_view::npos ? text.size() : first;
+  }
+  std::size_t zeros = 0;
+  bool leading = true;
+  for (std::size_t i = 0; i < 10; ++i) {
+    leading &= i < text.size() && text[i < text.size() ? i : 0] == '0';
+    zeros += leading;
+  }
+  return zeros;
 }
 
 AccountDigits StartRecord(std::string_view account) {
   AccountDigits record;
-  const std::size_t first = account.find_first_not_of('0');
-  record.significant = first == std::string_view::npos ? std::string_view{} : account.substr(first);
+  record.significant = account.substr(LeadingZeros(account));
   record.significantLength = static_cast<int>(record.significant.size());
   record.firstCharacter = record.significant.empty() ? '\0' : record.significant[0];
   return record;

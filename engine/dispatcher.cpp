@@ -93,8 +93,15 @@ const MethodRow* FindRow(std::string_view key) {
 // Blocks read positions of a ten-digit form: only texts of one to ten digits
 // reach them.
 bool IsAccountText(std::string_view account) {
-  if (account.empty() || account.size() > 10) return false;
-  return std::all_of(account.begin(), account.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const std::size_t n = account.size();
+  if (n == 0 || n > 10) return false;
+  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
+  bool digits = true;
+  for (std::size_t i = 0; i < 10; ++i) {
+    const char c = account[i < n ? i : 0];
+    digits &= static_cast<unsigned char>(c - '0') <= 9;
+  }
+  return digits;
 }
 
 }  // namespace
@@ -104,7 +111,7 @@ int ComputeMethod(std::string_view account, std::string_view key, std::string_vi
   if (row == nullptr) return kMethodNotFound;
   if (!IsAccountText(account)) return kInvalid;
   if (row->run == nullptr) return RunRecipe(row->recipe, account, bankCode);
-  return row->run(Call{AccountText{account}, bankCode, row->recipe});
+  return row->run(Call{account, bankCode, row->recipe});
 }
 
 int ComputeSubMethod(std::string_view account, std::string_view key) { return ComputeMethod(account, key, {}); }

@@ -104,10 +104,11 @@ struct Recipe {
 
 inline constexpr Recipe kNoRecipe{};
 
-// What a procedure receives: its own copy of the account, the bank code (empty in
-// sub-calls) and the recipe of its row.
+// What a procedure receives: the account (one to ten digits, valid for the call),
+// the bank code (empty in sub-calls) and the recipe of its row. Procedures that
+// rewrite the account make an AccountText of their own.
 struct Call {
-  AccountText account;
+  std::string_view account;
   std::string_view bankCode;
   const Recipe& recipe;
 };

@@ -8,7 +8,7 @@ constexpr int kInvalid = -3;
 constexpr int kValidWithoutCheck = 1;
 
 constexpr int DigitSum(int n) {
-  if (n < 100) return n / 10 + n % 10;  // every product of a weight and a digit
+  if (n < 100) return n - 9 * (n / 10);  // every product of a weight and a digit
   int sum = 0;
   for (; n > 0; n /= 10) sum += n % 10;
   return sum;
@@ -19,13 +19,13 @@ enum class Product { Whole, DigitSum, UnitsDigit };
 int WeightedSum(const Weights& w, const AccountDigits& r, Product mode, int products = 9) {
   int sum = 0;
   for (int k = 0; k < products; ++k) {
+    // Products stay below 100, so the reductions need no branch: a product below
+    // 10 is its own digit sum and units digit.
     const int p = w[static_cast<std::size_t>(k)] * r.digits[static_cast<std::size_t>(k)];
-    if (p >= 10 && mode == Product::DigitSum) {
-      sum += DigitSum(p);
-    } else if (p >= 10 && mode == Product::UnitsDigit) {
-      sum += p % 10;
-    } else {
-      sum += p;
+    switch (mode) {
+      case Product::DigitSum: sum += DigitSum(p); break;
+      case Product::UnitsDigit: sum += p % 10; break;
+      case Product::Whole: sum += p; break;
     }
   }
   return sum;

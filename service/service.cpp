@@ -3,6 +3,8 @@
 // the view's ends, and the directory hands out views into its compiled-in data.
 #include "service/service.h"
 
+#include <cstdint>
+
 #include "directory/directory.h"
 #include "engine/engine.h"
 
@@ -13,30 +15,38 @@ constexpr std::size_t kBankCodeLength = 8;
 constexpr std::size_t kMaxAccountLength = 10;
 constexpr int kNoFault = 0;
 
+// Blank, tab, line feed, vertical tab, form feed, carriage return.
 constexpr bool IsWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+  constexpr std::uint64_t kWhiteSpace =
+      (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\n') | (1ULL << '\v') | (1ULL << '\f') | (1ULL << '\r');
+  const auto code = static_cast<unsigned char>(c);
+  return code <= ' ' && ((kWhiteSpace >> code) & 1U) != 0;
 }
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 // Form faults of the bank code, tested before anything about the account.
 int BankCodeFormFault(std::string_view bankCode) {
   if (bankCode.size() != kBankCodeLength) return kBankCodeNotEightChars;
-  for (char c : bankCode) {
-    if (!IsDigit(c)) return kBankCodeNotDigits;
-  }
-  return kNoFault;
+  bool digits = true;
+  for (char c : bankCode) digits &= IsDigit(c);
+  return digits ? kNoFault : kBankCodeNotDigits;
 }
 
 // Form faults of the account; an account of zeros only has no check digit to
 // test and counts as invalid.
 int AccountFormFault(std::string_view account) {
   if (account.empty() || account.size() > kMaxAccountLength) return kAccountLength;
+  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
+  const std::size_t n = account.size();
+  bool digits = true;
   bool allZeros = true;
-  for (char c : account) {
-    if (!IsDigit(c)) return kAccountNotDigits;
-    allZeros = allZeros && c == '0';
+  for (std::size_t i = 0; i < kMaxAccountLength; ++i) {
+    const char c = account[i < n ? i : 0];
+    digits &= IsDigit(c);
+    allZeros &= c == '0';
   }
+  if (!digits) return kAccountNotDigits;
   return allZeros ? engine::kInvalid : kNoFault;
 }
 
