@@ -49,4 +49,19 @@ inline std::string ValidCheckDigits(std::string_view key, std::string_view prefi
   return pattern;
 }
 
+// A method that picks one key by a digit: it accepts exactly what the chosen key
+// accepts, and the other key would accept something else.
+struct Route {
+  std::string_view key;
+  std::string_view prefix;
+  std::string_view chosen;
+  std::string_view other;
+};
+
+inline void ExpectRoute(const Route& c) {
+  SCOPED_TRACE(::testing::Message() << c.key << " " << c.prefix << " -> " << c.chosen);
+  EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), ValidCheckDigits(c.chosen, c.prefix));
+  EXPECT_NE(ValidCheckDigits(c.chosen, c.prefix), ValidCheckDigits(c.other, c.prefix));
+}
+
 }  // namespace tavrel::engine::testing

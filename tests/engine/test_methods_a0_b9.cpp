@@ -11,6 +11,7 @@ namespace tavrel::engine {
 namespace {
 
 using testing::ExpectOnlyThisCheckDigit;
+using testing::Route;
 using testing::ValidAccount;
 using testing::ValidCheckDigits;
 
@@ -21,15 +22,6 @@ struct Pattern {
   std::string_view valid;
 };
 
-// A method that picks one key by a digit: it accepts exactly what the chosen key
-// accepts, and the other key would accept something else.
-struct Route {
-  std::string_view key;
-  std::string_view prefix;
-  std::string_view chosen;
-  std::string_view other;
-};
-
 template <std::size_t N>
 void ExpectPatterns(const std::array<Pattern, N>& cases) {
   for (const Pattern& c : cases)
@@ -38,11 +30,7 @@ void ExpectPatterns(const std::array<Pattern, N>& cases) {
 
 template <std::size_t N>
 void ExpectRoutes(const std::array<Route, N>& cases) {
-  for (const Route& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.key << " " << c.prefix << " -> " << c.chosen);
-    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), ValidCheckDigits(c.chosen, c.prefix));
-    EXPECT_NE(ValidCheckDigits(c.chosen, c.prefix), ValidCheckDigits(c.other, c.prefix));
-  }
+  for (const Route& c : cases) ExpectRoute(c);
 }
 
 TEST(MethodsA0ToB9, OneValidAccountPerRecipeAndNoOtherCheckDigit) {

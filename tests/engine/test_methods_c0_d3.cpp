@@ -11,6 +11,7 @@ namespace tavrel::engine {
 namespace {
 
 using testing::ExpectOnlyThisCheckDigit;
+using testing::Route;
 using testing::ValidAccount;
 using testing::ValidCheckDigits;
 
@@ -23,15 +24,6 @@ void ExpectResults(std::string_view key, std::initializer_list<Expected> cases) 
   for (const Expected& c : cases)
     EXPECT_EQ(ComputeMethod(c.account, key, {}), c.result) << key << " " << c.account;
 }
-
-// A method that picks one key: it accepts exactly what the chosen key accepts,
-// and the other key would accept something else.
-struct Route {
-  std::string_view key;
-  std::string_view prefix;
-  std::string_view chosen;
-  std::string_view other;
-};
 
 TEST(MethodsC0ToD3, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
   const std::array<ValidAccount, 7> cases = {{
@@ -113,11 +105,7 @@ TEST(MethodsC0ToD3, OneDigitOfTheTenDigitFormPicksTheMethod) {
       {"C0", "123456", "20", "00"},
       {"C0", "0123456", "20", "00"},
   }};
-  for (const Route& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.key << " " << c.prefix << " -> " << c.chosen);
-    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), ValidCheckDigits(c.chosen, c.prefix));
-    EXPECT_NE(ValidCheckDigits(c.chosen, c.prefix), ValidCheckDigits(c.other, c.prefix));
-  }
+  for (const Route& c : cases) testing::ExpectRoute(c);
 }
 
 TEST(MethodsC0ToD3, D0AcceptsTenDigitAccountsStartingWith57) {
