@@ -6,23 +6,15 @@
 #include "engine/methods_30_59.h"
 
 namespace tavrel::engine {
-namespace {
 
 // Methods 61 and 65 share their arithmetic and differ only in the digit at
 // position 9 that marks an account whose positions 9 and 10 are weighted too.
-int ChooseByPositionNine(const Call& call, char marker, std::string_view markedKey,
-                         std::string_view standardKey) {
-  const AccountText text = PadToTen(call.account);
-  return ComputeSubMethod(text, DigitIs(text, 8, marker) ? markedKey : standardKey);
-}
-
-}  // namespace
 
 // Method 61: position 9 is 8: "61Art8", otherwise "61Standard".
-int Method61(const Call& call) { return ChooseByPositionNine(call, '8', "61Art8", "61Standard"); }
+int Method61(const Call& call) { return RunByPosition(call.account, 9, "8", "61Art8", "61Standard"); }
 
 // Method 65: position 9 is 9: "65Art9", otherwise "65Standard".
-int Method65(const Call& call) { return ChooseByPositionNine(call, '9', "65Art9", "65Standard"); }
+int Method65(const Call& call) { return RunByPosition(call.account, 9, "9", "65Art9", "65Standard"); }
 
 // Method 63: a ten-digit account is invalid. An account whose positions 2 and 3
 // are 0 is moved two places left; a failed try is repeated two places further left
