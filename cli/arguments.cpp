@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <charconv>
 #include <optional>
 #include <string_view>
 
@@ -28,8 +29,63 @@ struct SplitArguments {
   bool help = false;
   bool version = false;
   bool json = false;
-  std::string_view unknownOption;
+  bool csv = false;
+  bool noHeader = false;
+  std::optional<std::string_view> threads;
+  std::optional<std::string_view> bankColumn;
+  std::optional<std::string_view> accountColumn;
+  std::optional<std::string_view> delimiter;
+  std::string error;  // the first unknown option or missing value
 };
+
+struct FlagOption {
+  std::string_view name;
+  bool SplitArguments::*flag;
+};
+constexpr FlagOption kFlags[] = {
+    {"--help", &SplitArguments::help},       {"-h", &SplitArguments::help},
+    {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
+    {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
+};
+
+struct ValueOption {
+  std::string_view name;
+  std::optional<std::string_view> SplitArguments::*value;
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--threads", &SplitArguments::threads},
+    {"--bank-column", &SplitArguments::bankColumn},
+    {"--account-column", &SplitArguments::accountColumn},
+    {"--delimiter", &SplitArguments::delimiter},
+};
+
+void NoteError(SplitArguments& split, std::string error) {
+  if (split.error.empty()) split.error = std::move(error);
+}
+
+// Takes the option at argv[i] and its value, which may be the next argument.
+void TakeOption(int argc, const char* const* argv, int& i, SplitArguments& split) {
+  const std::string_view arg = argv[i];
+  for (const FlagOption& option : kFlags) {
+    if (arg == option.name) {
+      split.*option.flag = true;
+      return;
+    }
+  }
+  const std::string_view name = arg.substr(0, arg.find('='));
+  for (const ValueOption& option : kValueOptions) {
+    if (name != option.name) continue;
+    if (name.size() < arg.size()) {
+      split.*option.value = arg.substr(name.size() + 1);
+    } else if (i + 1 < argc) {
+      split.*option.value = argv[++i];
+    } else {
+      NoteError(split, "option '" + std::string(arg) + "' needs a value");
+    }
+    return;
+  }
+  NoteError(split, "unknown option '" + std::string(arg) + "'");
+}
 
 SplitArguments SplitOptions(int argc, const char* const* argv) {
   SplitArguments split;
@@ -40,14 +96,8 @@ SplitArguments SplitOptions(int argc, const char* const* argv) {
       split.operands.push_back(arg);
     } else if (arg == "--") {
       optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      split.help = true;
-    } else if (arg == "--version") {
-      split.version = true;
-    } else if (arg == "--json") {
-      split.json = true;
-    } else if (split.unknownOption.empty()) {
-      split.unknownOption = arg;
+    } else {
+      TakeOption(argc, argv, i, split);
     }
   }
   return split;
@@ -68,12 +118,89 @@ const CommandShape* FindShape(std::string_view word) {
 }
 
 std::optional<CommandKind> KindFor(const CommandShape& shape,
-                                   const std::vector<std::string_view>& operands) {
-  if (shape.batch && operands.size() == 1 && operands.front() == "-") return shape.batch;
+                                   const std::vector<std::string_view>& operands, bool csv) {
+  const bool batchOperand = operands.size() == 1 && operands.front() == "-";
+  if (csv && shape.single == CommandKind::kCheck && (operands.empty() || batchOperand)) {
+    return CommandKind::kCsvBatch;
+  }
+  if (shape.batch && batchOperand) return shape.batch;
   if (operands.size() < shape.minOperands || operands.size() > shape.maxOperands) {
     return std::nullopt;
   }
   return shape.single;
+}
+
+std::optional<unsigned> ParseNumber(std::string_view text) {
+  unsigned value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// A column number from 1, or else a header name.
+std::optional<std::string> ParseColumn(std::string_view option, std::string_view text, bool header,
+                                       ColumnChoice& column) {
+  if (text.empty()) return std::string(option) + " needs a column number or name";
+  if (text.find_first_not_of("0123456789") == std::string_view::npos) {
+    const std::optional<unsigned> number = ParseNumber(text);
+    if (!number || *number == 0) return std::string(option) + " counts columns from 1";
+    column.number = *number;
+  } else if (!header) {
+    return std::string(option) + " takes a column number with --no-header";
+  } else {
+    column.name = text;
+  }
+  return std::nullopt;
+}
+
+// One ASCII byte other than a quote or a line end; "\t" stands for a tab.
+std::optional<std::string> ParseDelimiter(std::string_view text, char& delimiter) {
+  if (text == "\\t") text = "\t";
+  if (text.size() != 1 || static_cast<unsigned char>(text[0]) >= 0x80 ||
+      text.find_first_of("\"\r\n") == 0) {
+    return "--delimiter takes one ASCII character other than a quote or a line end";
+  }
+  delimiter = text[0];
+  return std::nullopt;
+}
+
+std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptions& csv) {
+  csv.header = !split.noHeader;
+  if (split.delimiter) {
+    if (auto error = ParseDelimiter(*split.delimiter, csv.delimiter)) return error;
+  }
+  if (split.bankColumn) {
+    if (auto error = ParseColumn("--bank-column", *split.bankColumn, csv.header, csv.bankColumn)) {
+      return error;
+    }
+  }
+  if (split.accountColumn) {
+    return ParseColumn("--account-column", *split.accountColumn, csv.header, csv.accountColumn);
+  }
+  return std::nullopt;
+}
+
+// Checks that the batch options fit the command and stores them in it.
+std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Command& command) {
+  const bool csvMode = command.kind == CommandKind::kCsvBatch;
+  const bool batch = csvMode || command.kind == CommandKind::kCheckBatch ||
+                     command.kind == CommandKind::kMethodBatch;
+  if (split.threads) {
+    if (!batch) return "--threads applies to the batch modes only";
+    const std::optional<unsigned> threads = ParseNumber(*split.threads);
+    if (!threads || *threads == 0 || *threads > kMaxThreads) {
+      return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
+    }
+    command.threads = *threads;
+  }
+  if (split.csv && !csvMode) return "--csv applies to 'check' without operands only";
+  const bool csvOptionGiven =
+      split.noHeader || split.delimiter || split.bankColumn || split.accountColumn;
+  if (!csvMode) {
+    if (csvOptionGiven) return "--no-header, --delimiter and the column options need --csv";
+    return std::nullopt;
+  }
+  return ApplyCsvOptions(split, command.csv);
 }
 
 }  // namespace
@@ -81,9 +208,7 @@ std::optional<CommandKind> KindFor(const CommandShape& shape,
 ParseResult ParseArguments(int argc, const char* const* argv) {
   SplitArguments split = SplitOptions(argc, argv);
   if (split.help) return {};
-  if (!split.unknownOption.empty()) {
-    return UsageError("unknown option '" + std::string(split.unknownOption) + "'");
-  }
+  if (!split.error.empty()) return UsageError(split.error);
   ParseResult result;
   if (split.version) {
     if (!split.operands.empty() || split.json) return UsageError("--version takes no arguments");
@@ -96,13 +221,17 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     return UsageError("unknown command '" + std::string(split.operands.front()) + "'");
   }
   split.operands.erase(split.operands.begin());
-  std::optional<CommandKind> kind = KindFor(*shape, split.operands);
+  std::optional<CommandKind> kind = KindFor(*shape, split.operands, split.csv);
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
   if (split.json && *kind != CommandKind::kSearch) {
     return UsageError("--json applies to 'search' only");
   }
   result.command.kind = *kind;
   result.command.json = split.json;
+  if (std::optional<std::string> error = ApplyBatchOptions(split, result.command)) {
+    return UsageError(std::move(*error));
+  }
+  if (*kind == CommandKind::kCsvBatch) return result;
   for (std::size_t i = 0; i < split.operands.size(); ++i) {
     std::optional<std::string> text = encoding::Utf8ToCp1252(split.operands[i]);
     if (!text) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch.h"
+#include "cli/csv_batch.h"
+
 namespace tavrel::cli {
 
 enum class CommandKind {
@@ -12,6 +15,7 @@ enum class CommandKind {
   kVersion,
   kCheck,        // check BANKCODE ACCOUNT
   kCheckBatch,   // check -
+  kCsvBatch,     // check --csv -
   kName,         // name BANKCODE
   kMethod,       // method KEY ACCOUNT [BANKCODE]
   kMethodBatch,  // method -
@@ -22,6 +26,8 @@ struct Command {
   CommandKind kind = CommandKind::kHelp;
   std::vector<std::string> operands;  // Windows-1252, without the command word
   bool json = false;
+  unsigned threads = kDefaultThreads;  // batch modes only
+  CsvOptions csv;
 };
 
 enum class ParseStatus {
@@ -38,6 +44,8 @@ struct ParseResult {
 
 // Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything;
 // "--" ends the options so operands may begin with '-'; a lone "-" is an operand.
+// Options with a value take it as the next argument or after '='. "check --csv"
+// needs no "-" operand: the CSV mode always reads standard input.
 ParseResult ParseArguments(int argc, const char* const* argv);
 
 }  // namespace tavrel::cli

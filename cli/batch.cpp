@@ -9,7 +9,6 @@
 #include "encoding/encoding.h"
 
 namespace tavrel::cli {
-namespace {
 
 bool IsAscii(std::string_view text) {
   for (char c : text) {
@@ -18,8 +17,7 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
-static_assert(kMaxLineLength == 65536, "the reason text names the limit");
-constexpr const char* kTooLong = "longer than 65536 bytes";
+namespace {
 
 // Faults that make a line unusable whatever the mode; nullptr when there is none.
 const char* LineFault(std::string_view line) {
@@ -43,7 +41,7 @@ const char* ProcessLine(std::string_view line, LineHandler handler, std::string&
   if (const char* fault = LineFault(line)) return fault;
   if (IsAscii(line)) return handler(line, line, out);
   std::optional<std::string> converted = encoding::Utf8ToCp1252(line);
-  if (!converted) return "not valid UTF-8 or a character without a Windows-1252 form";
+  if (!converted) return kNoCp1252Form;
   return handler(line, *converted, out);
 }
 
@@ -69,22 +67,22 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, std::string& o
   return counts;
 }
 
-int RunBatch(int inFd, int outFd, LineHandler handler) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize);
+int RunBatch(int inFd, int outFd, LineHandler handler, unsigned threads) {
+  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kLines, kMaxLinesPerChunk);
   OutputSink sink(outFd);
-  BatchCounts total;
-  Chunk chunk;
-  while (!sink.Failed() && reader.Next(chunk)) {
-    BatchCounts counts = ProcessChunk(chunk, handler, sink.Buffer());
-    total.lines += counts.lines;
-    total.malformed += counts.malformed;
-    sink.FlushIfFull();
-  }
-  sink.Flush();
+  ProgressMeter progress(STDERR_FILENO);
+  const BatchCounts counts = RunChunks(
+      [&reader](Chunk& chunk) { return reader.Next(chunk); },
+      [handler](const Chunk& chunk, std::string& out) { return ProcessChunk(chunk, handler, out); },
+      threads, sink, progress);
+  return BatchExitStatus(reader, sink, counts);
+}
+
+int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts) {
   if (reader.ReadFailed()) WriteAll(STDERR_FILENO, "tavrel: reading standard input failed\n");
   if (sink.Failed()) WriteAll(STDERR_FILENO, kWriteFailed);
   if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
-  return total.malformed == 0 ? kExitValid : kExitInputFault;
+  return counts.malformed == 0 ? kExitValid : kExitInputFault;
 }
 
 }  // namespace tavrel::cli

@@ -24,9 +24,11 @@ std::size_t SplitFields(std::string_view line, std::span<std::string_view> field
   }
 }
 
-// UTF-8 messages of the results -9 to 1, converted once; empty for 0 and 1.
+// UTF-8 messages of the results -9 to 1 are converted once.
 constexpr int kLowestResult = -9;
 constexpr int kHighestResult = 1;
+
+}  // namespace
 
 std::string_view BatchMessage(int result) {
   static const auto messages = [] {
@@ -41,8 +43,6 @@ std::string_view BatchMessage(int result) {
   if (result < kLowestResult || result > kHighestResult) return {};
   return messages[static_cast<std::size_t>(result - kLowestResult)];
 }
-
-}  // namespace
 
 const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, std::string& out) {
   std::array<std::string_view, 2> given;

@@ -6,10 +6,23 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/csv.h"
+
 namespace tavrel::cli {
 
-ChunkReader::ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize)
+namespace {
+
+std::uint64_t CountLineFeeds(std::string_view bytes) {
+  return static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+}  // namespace
+
+ChunkReader::ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize, Framing framing,
+                         std::size_t maxLinesPerChunk)
     : fd_(fd),
+      framing_(framing),
+      maxRecords_(maxLinesPerChunk),
       maxPartialLine_(maxLineLength + 1),
       capacity_(blockSize + maxPartialLine_),
       buffer_(new char[capacity_]) {}
@@ -39,28 +52,50 @@ bool ChunkReader::Next(Chunk& chunk) {
       continue;
     }
     std::string_view pending = Pending();
-    if (std::size_t last = pending.rfind('\n'); last != std::string_view::npos) {
-      chunk.lines = pending.substr(0, last + 1);
-      begin_ += chunk.lines.size();
-      nextLineNumber_ +=
-          static_cast<std::uint64_t>(std::count(chunk.lines.begin(), chunk.lines.end(), '\n'));
+    std::uint64_t lineFeeds = 0;
+    if (std::size_t whole = WholeRecords(pending, lineFeeds); whole > 0) {
+      chunk.lines = pending.substr(0, whole);
+      begin_ += whole;
+      nextLineNumber_ += lineFeeds;
       return true;
     }
     if (pending.size() > maxPartialLine_) {
-      SkipToLineEnd();
+      SkipToRecordEnd();
       chunk.overLongLine = true;
-      ++nextLineNumber_;
       return true;
     }
     if (endOfInput_) {
       if (pending.empty()) return false;
       chunk.lines = pending;
       begin_ = end_;
-      ++nextLineNumber_;
+      nextLineNumber_ += 1 + CountLineFeeds(pending);
       return true;
     }
     ReadBlock();
   }
+}
+
+// The length of the longest run of at most maxRecords_ whole lines (records) at the
+// start of `pending`; `lineFeeds` is set to the number of LFs in it.
+std::size_t ChunkReader::WholeRecords(std::string_view pending, std::uint64_t& lineFeeds) const {
+  std::size_t length = 0;
+  std::size_t records = 0;
+  for (; records < maxRecords_; ++records) {
+    bool inQuotes = false;
+    const std::size_t end = RecordEnd(pending.substr(length), inQuotes);
+    if (end == std::string_view::npos) break;
+    length += end + 1;
+  }
+  lineFeeds = framing_ == Framing::kLines ? records : CountLineFeeds(pending.substr(0, length));
+  return length;
+}
+
+// The position of the LF that ends the line (record) continued by `bytes`, or npos.
+std::size_t ChunkReader::RecordEnd(std::string_view bytes, bool& inQuotes) const {
+  if (framing_ == Framing::kCsvRecords) return FindCsvRecordEnd(bytes, inQuotes);
+  const void* lineFeed = std::memchr(bytes.data(), '\n', bytes.size());
+  return lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - bytes.data())
+                  : std::string_view::npos;
 }
 
 // Moves the unfinished line to the front of the buffer and reads after it; the
@@ -82,18 +117,25 @@ void ChunkReader::ReadBlock() {
   }
 }
 
-// Drops the buffered start of an over-long line and reads on until its '\n',
-// keeping only what follows it.
-void ChunkReader::SkipToLineEnd() {
+// Drops an over-long line (record) from the buffer and reads on until its end,
+// keeping only what follows it. LFs inside its quotes still count as lines.
+void ChunkReader::SkipToRecordEnd() {
+  bool inQuotes = false;
   for (;;) {
-    begin_ = end_;
-    if (endOfInput_) return;
-    ReadBlock();
-    std::string_view pending = Pending();
-    if (std::size_t newline = pending.find('\n'); newline != std::string_view::npos) {
-      begin_ += newline + 1;
+    const std::string_view pending = Pending();
+    const std::size_t end = RecordEnd(pending, inQuotes);
+    if (end != std::string_view::npos) {
+      nextLineNumber_ += 1 + CountLineFeeds(pending.substr(0, end));
+      begin_ += end + 1;
       return;
     }
+    nextLineNumber_ += CountLineFeeds(pending);
+    begin_ = end_;
+    if (endOfInput_) {
+      ++nextLineNumber_;
+      return;
+    }
+    ReadBlock();
   }
 }
 

@@ -1,22 +1,29 @@
-// Reads a byte stream in large blocks and hands it out as chunks of complete lines.
-// A chunk is self-contained (it knows the number of its first line), so chunks can
-// be processed independently, e.g. split between threads, and written in order.
+// Reads a byte stream in large blocks and hands it out as chunks of complete lines,
+// or of complete CSV records (which may span lines inside quotes). A chunk is
+// self-contained (it knows the number of its first line), so chunks can be
+// processed independently, e.g. split between threads, and written in order.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string_view>
 
 namespace tavrel::cli {
 
+// What the reader cuts the input into: lines, or CSV records whose ends are found
+// by quote parity (see csv.h).
+enum class Framing { kLines, kCsvRecords };
+
 struct Chunk {
-  // Whole lines, each ending in '\n' except the input's last line when it has no
-  // line end. Valid until the next call of ChunkReader::Next.
+  // Whole lines (or records), each ending in '\n' except the input's last one when
+  // it has no line end. Valid until the next call of ChunkReader::Next.
   std::string_view lines;
+  // Line numbers count every '\n', also those inside quoted CSV fields.
   std::uint64_t firstLineNumber = 1;
-  // True when the chunk stands for one line longer than the reader's limit; its
-  // bytes were skipped without being kept and `lines` is empty.
+  // True when the chunk stands for one line (record) longer than the reader's
+  // limit; its bytes were skipped without being kept and `lines` is empty.
   bool overLongLine = false;
 };
 
@@ -24,8 +31,11 @@ class ChunkReader {
  public:
   // Memory use is fixed at about blockSize + maxLineLength bytes. A line whose end
   // is not in sight after maxLineLength bytes (plus one for a CR) is skipped to its
-  // end; shorter lines are handed out whole, whatever their length.
-  ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize);
+  // end; shorter lines are handed out whole, whatever their length. A chunk holds
+  // at most maxLinesPerChunk lines (records), which bounds the output made from it.
+  ChunkReader(int fd, std::size_t maxLineLength, std::size_t blockSize,
+              Framing framing = Framing::kLines,
+              std::size_t maxLinesPerChunk = std::numeric_limits<std::size_t>::max());
 
   // The next chunk; false at the end of the input or after a read error. A UTF-8
   // byte-order mark at the very start of the input is dropped.
@@ -35,10 +45,14 @@ class ChunkReader {
  private:
   std::string_view Pending() const;
   bool SkipByteOrderMark();
+  std::size_t WholeRecords(std::string_view pending, std::uint64_t& lineFeeds) const;
+  std::size_t RecordEnd(std::string_view bytes, bool& inQuotes) const;
   void ReadBlock();
-  void SkipToLineEnd();
+  void SkipToRecordEnd();
 
   int fd_;
+  Framing framing_;
+  std::size_t maxRecords_;
   std::size_t maxPartialLine_;  // the line limit plus a CR
   std::size_t capacity_;
   std::unique_ptr<char[]> buffer_;

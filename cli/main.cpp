@@ -7,6 +7,7 @@
 #include "cli/arguments.h"
 #include "cli/batch.h"
 #include "cli/commands.h"
+#include "cli/csv_batch.h"
 #include "cli/exit_status.h"
 #include "cli/output.h"
 #include "cli/usage.h"
@@ -25,13 +26,15 @@ int Run(const Command& command) {
     case CommandKind::kCheck:
       return RunCheck(operand[0], operand[1]);
     case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, command.threads);
+    case CommandKind::kCsvBatch:
+      return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, command.threads);
     case CommandKind::kName:
       return RunName(operand[0]);
     case CommandKind::kMethod:
       return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string());
     case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, command.threads);
     case CommandKind::kSearch:
       return RunSearch(operand[0], command.json);
   }

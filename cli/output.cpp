@@ -40,6 +40,11 @@ void OutputSink::Flush() {
   buffer_.clear();
 }
 
+void OutputSink::Write(std::string_view bytes) {
+  Flush();
+  if (!failed_ && !WriteAll(fd_, bytes)) failed_ = true;
+}
+
 void AppendDecimal(std::string& out, long long value) {
   char digits[24];
   out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);

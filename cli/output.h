@@ -29,6 +29,8 @@ class OutputSink {
   std::string& Buffer() { return buffer_; }
   void FlushIfFull();
   void Flush();
+  // Writes what is buffered and then `bytes`, without copying them.
+  void Write(std::string_view bytes);
   // True once any write has failed; later output is dropped.
   bool Failed() const { return failed_; }
 

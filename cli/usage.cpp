@@ -13,16 +13,35 @@ Commands:
   check BANKCODE ACCOUNT
       Check one account. Prints RESULT<TAB>MESSAGE, followed by <TAB>BANKNAME
       when the bank code (white space around it removed) is in the directory.
-  check -
+  check - [--threads N]
       Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
       given and MESSAGE empty for the results 0 and 1.
+  check --csv [--bank-column N|NAME] [--account-column N|NAME]
+              [--delimiter C] [--no-header] [--threads N]
+      CSV batch: reads CSV records (RFC 4180: fields in double quotes may hold
+      delimiters, "" and line breaks) from standard input and writes each
+      record as read with two columns appended: RESULT and MESSAGE (quoted
+      when needed). The first record is a header row, written with the
+      columns "result" and "message" appended; columns are chosen by number
+      from 1 or by header name (ASCII case and blanks around it ignored). By
+      default the bank code is the column named "bank_code" or "blz", else
+      column 1, and the account the column named "account" or "konto", else
+      column 2. --no-header reads every record as data (columns by number
+      only). --delimiter sets the field delimiter (default ","; "\t" for a
+      tab). A malformed record (broken quoting, too few columns, a used field
+      that is not valid UTF-8 or has no Windows-1252 form) gets the RESULT
+      "ERROR" and the MESSAGE "malformed record at line N: REASON", N being
+      the line the record starts on; an unterminated quote at the end of the
+      input is closed in the output. A record longer than 65536 bytes is
+      answered by an empty field and the two columns. A header row that is
+      malformed or lacks a named column stops the run (exit status 2).
   name BANKCODE
       Prints the bank's short name. The bank code is looked up exactly as given.
   method KEY ACCOUNT [BANKCODE]
       Runs one check-digit method or variant key directly on ACCOUNT as given
       (no trimming, no validation) and prints RESULT.
-  method -
+  method - [--threads N]
       Batch: reads lines KEY<TAB>ACCOUNT or KEY<TAB>ACCOUNT<TAB>BANKCODE from
       standard input and writes one RESULT per line.
   search [--json] TEXT
@@ -36,6 +55,8 @@ Commands:
 Options:
   -h, --help   print this help and exit
   --version    print the version and exit
+  --threads N  batch modes: check on N worker threads, 1 to 16 (default 2;
+               1 checks on the main thread); the output order is the input's
   --           end of options: later arguments may begin with '-'
 
 Arguments and input are UTF-8; characters without a Windows-1252 form are
@@ -48,7 +69,8 @@ Exit status:
   0   result 0 or 1; name and search: found; batch: every line well formed
   1   result -3; name: unknown bank code; search: no hit
   2   results -5 to -9; an argument that is not valid UTF-8 or has no
-      Windows-1252 form; batch: at least one malformed line
+      Windows-1252 form; batch: at least one malformed line or record;
+      CSV: a header row that is malformed or lacks a named column
   3   result -2
   64  usage error: unknown command or option, wrong number of arguments
   70  out of memory
@@ -74,7 +96,8 @@ std::string HelpText() {
       std::to_string(kMaxLineLength) +
       " bytes) is answered in place by\n"
       "  ERROR<TAB>malformed line N: REASON\n"
-      "(N counts lines from 1) and the run goes on.\n";
+      "(N counts lines from 1) and the run goes on. While standard error is a\n"
+      "terminal, the batch modes show the lines done and the rate there.\n";
   text += kExitStatus;
   return text;
 }

@@ -1,0 +1,231 @@
+#include "cli/csv_batch.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/csv.h"
+#include "cli/exit_status.h"
+#include "cli/output.h"
+#include "encoding/encoding.h"
+#include "service/service.h"
+
+namespace tavrel::cli {
+namespace {
+
+std::uint64_t CountLineFeeds(std::string_view bytes) {
+  return static_cast<std::uint64_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+}
+
+// A row ends as its record did; the input's last record may have had no line end.
+void AppendRowEnd(std::string& out, std::string_view lineEnd) {
+  out += lineEnd.empty() ? "\n" : lineEnd;
+}
+
+void AppendErrorColumns(std::string& out, char delimiter, std::uint64_t lineNumber,
+                        std::string_view reason) {
+  std::string message = "malformed record at line ";
+  AppendDecimal(message, static_cast<long long>(lineNumber));
+  message += ": ";
+  message += reason;
+  out += delimiter;
+  out += "ERROR";
+  out += delimiter;
+  AppendCsvField(out, message, delimiter);
+}
+
+// A used field in the system's Windows-1252 form; false when it has none.
+bool ToCp1252(std::string_view utf8, std::string& storage, std::string_view& text) {
+  if (IsAscii(utf8)) {
+    text = utf8;
+    return true;
+  }
+  std::optional<std::string> converted = encoding::Utf8ToCp1252(utf8);
+  if (!converted) return false;
+  storage = std::move(*converted);
+  text = storage;
+  return true;
+}
+
+// Scratch space for one chunk, so records are checked without allocating.
+struct RecordWork {
+  std::vector<std::string_view> fields;
+  std::array<std::string, 2> unquoted;
+  std::array<std::string, 2> converted;
+};
+
+// Checks a well-formed record and appends its result columns; or returns why
+// the record cannot be checked.
+const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::string& out) {
+  if (work.fields.size() <= std::max(layout.bankIndex, layout.accountIndex)) {
+    return "too few columns";
+  }
+  const std::size_t indices[] = {layout.bankIndex, layout.accountIndex};
+  std::array<std::string_view, 2> text;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
+    if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
+  }
+  const int result = service::CheckAccount(text[1], text[0]);
+  out += layout.delimiter;
+  AppendDecimal(out, result);
+  out += layout.delimiter;
+  AppendCsvField(out, BatchMessage(result), layout.delimiter);
+  return nullptr;
+}
+
+// Appends the output row of one record; returns false when it is malformed.
+bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lineNumber,
+               RecordWork& work, std::string& out) {
+  const std::size_t rowStart = out.size();
+  out += split.text;
+  const char* fault = split.text.size() > kMaxLineLength ? kTooLong : split.fault;
+  if (!fault) fault = AppendResultColumns(layout, work, out);
+  if (fault) {
+    out.resize(rowStart + split.text.size());
+    // Closing an open quote keeps the output readable as CSV.
+    if (split.fault == kUnterminatedQuote) out += '"';
+    AppendErrorColumns(out, layout.delimiter, lineNumber, fault);
+  }
+  AppendRowEnd(out, split.lineEnd);
+  return fault == nullptr;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(x) == lower(y);
+  });
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<std::size_t> FindHeaderColumn(const std::vector<std::string_view>& header,
+                                            std::string_view name) {
+  std::string scratch;
+  for (std::size_t i = 0; i < header.size(); ++i) {
+    if (EqualIgnoringAsciiCase(TrimBlanks(CsvFieldValue(header[i], scratch)), name)) return i;
+  }
+  return std::nullopt;
+}
+
+struct DefaultColumn {
+  std::string_view names[2];
+  std::size_t index;
+};
+constexpr DefaultColumn kDefaultBankColumn = {{"bank_code", "blz"}, 0};
+constexpr DefaultColumn kDefaultAccountColumn = {{"account", "konto"}, 1};
+
+// The index of the chosen column: by number, by name, or the default (a default
+// name in the header, else the default position). Nullopt when a chosen name is
+// not in the header.
+std::optional<std::size_t> ResolveColumn(const ColumnChoice& choice,
+                                         const std::vector<std::string_view>& header,
+                                         const DefaultColumn& fallback) {
+  if (choice.number > 0) return choice.number - 1;
+  if (!choice.name.empty()) return FindHeaderColumn(header, TrimBlanks(choice.name));
+  for (std::string_view name : fallback.names) {
+    if (std::optional<std::size_t> found = FindHeaderColumn(header, name)) return found;
+  }
+  return fallback.index;
+}
+
+int HeaderFault(std::string_view reason) {
+  WriteAll(STDERR_FILENO, "tavrel: header row: " + std::string(reason) + "\n");
+  return kExitInputFault;
+}
+
+// Places the two used columns by `header` (empty without a header row). Returns 0,
+// or the exit status when a named column is missing.
+int SetLayout(const std::vector<std::string_view>& header, const CsvOptions& options,
+              CsvLayout& layout) {
+  const auto bank = ResolveColumn(options.bankColumn, header, kDefaultBankColumn);
+  const auto account = ResolveColumn(options.accountColumn, header, kDefaultAccountColumn);
+  for (const ColumnChoice* missing :
+       {bank ? nullptr : &options.bankColumn, account ? nullptr : &options.accountColumn}) {
+    if (missing) return HeaderFault("no column '" + missing->name + "'");
+  }
+  layout = {options.delimiter, *bank, *account};
+  return kExitValid;
+}
+
+// Reads the header record at the start of `first`, sets the layout from it and
+// writes the header row, then drops the record from the chunk. Returns 0, or the
+// exit status of a header that cannot be used.
+int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, OutputSink& sink) {
+  if (first.overLongLine) return HeaderFault(kTooLong);
+  std::vector<std::string_view> header;
+  const CsvSplit split = SplitCsvRecord(first.lines, options.delimiter, true, header);
+  if (split.fault) return HeaderFault(split.fault);
+  if (const int status = SetLayout(header, options, layout)) return status;
+  std::string& out = sink.Buffer();
+  out += split.text;
+  out += options.delimiter;
+  out += "result";
+  out += options.delimiter;
+  out += "message";
+  AppendRowEnd(out, split.lineEnd);
+  first.firstLineNumber += CountLineFeeds(first.lines.substr(0, split.consumed));
+  first.lines.remove_prefix(split.consumed);
+  return kExitValid;
+}
+
+}  // namespace
+
+BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out) {
+  if (chunk.overLongLine) {
+    AppendErrorColumns(out, layout.delimiter, chunk.firstLineNumber, kTooLong);
+    out += '\n';
+    return {1, 1};
+  }
+  BatchCounts counts;
+  RecordWork work;
+  std::uint64_t lineNumber = chunk.firstLineNumber;
+  for (std::string_view rest = chunk.lines; !rest.empty();) {
+    const CsvSplit split = SplitCsvRecord(rest, layout.delimiter, true, work.fields);
+    if (!AppendRow(layout, split, lineNumber, work, out)) ++counts.malformed;
+    ++counts.lines;
+    lineNumber += CountLineFeeds(rest.substr(0, split.consumed));
+    rest.remove_prefix(split.consumed);
+  }
+  return counts;
+}
+
+int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads) {
+  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk);
+  OutputSink sink(outFd);
+  CsvLayout layout;
+  Chunk first;
+  bool firstPending = reader.Next(first);
+  if (!options.header) {
+    if (const int status = SetLayout({}, options, layout)) return status;
+  } else if (firstPending) {
+    if (const int status = TakeHeader(first, options, layout, sink)) return status;
+    firstPending = !first.lines.empty();
+  }
+  auto next = [&](Chunk& chunk) {
+    if (!firstPending) return reader.Next(chunk);
+    chunk = first;
+    firstPending = false;
+    return true;
+  };
+  ProgressMeter progress(STDERR_FILENO);
+  const BatchCounts counts = RunChunks(
+      next,
+      [&layout](const Chunk& chunk, std::string& out) {
+        return ProcessCsvChunk(chunk, layout, out);
+      },
+      threads, sink, progress);
+  return BatchExitStatus(reader, sink, counts);
+}
+
+}  // namespace tavrel::cli
