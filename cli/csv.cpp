@@ -75,7 +75,7 @@ CsvSplit SplitCsvRecord(std::string_view input, char delimiter, bool endOfInput,
   split.consumed = lineFeed == kNone ? input.size() : lineFeed + 1;
   if (textEnd > 0 && input[textEnd - 1] == '\r' && !inQuotes) --textEnd;
   split.text = input.substr(0, textEnd);
-  split.lineEnd = input.substr(textEnd, split.consumed - textEnd);
+  if (lineFeed != kNone) split.lineEnd = input.substr(textEnd, split.consumed - textEnd);
   split.fault = inQuotes ? kUnterminatedQuote : SplitFields(split.text, delimiter, fields);
   split.status = split.fault ? CsvSplitStatus::kMalformed : CsvSplitStatus::kRecord;
   return split;

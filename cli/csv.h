@@ -34,7 +34,8 @@ struct CsvSplit {
   CsvSplitStatus status = CsvSplitStatus::kNeedMore;
   std::size_t consumed = 0;  // bytes of the record including its line end
   std::string_view text;     // the record as read, without its line end
-  std::string_view lineEnd;  // "\n", "\r\n", or empty at the end of the input
+  // "\n" or "\r\n"; empty at the end of the input, where a CR is dropped too
+  std::string_view lineEnd;
   const char* fault = nullptr;
 };
 

@@ -89,7 +89,7 @@ bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lin
   if (fault) {
     out.resize(rowStart + split.text.size());
     // Closing an open quote keeps the output readable as CSV.
-    if (split.fault == kUnterminatedQuote) out += '"';
+    if (split.fault && std::string_view(split.fault) == kUnterminatedQuote) out += '"';
     AppendErrorColumns(out, layout.delimiter, lineNumber, fault);
   }
   AppendRowEnd(out, split.lineEnd);

@@ -1,6 +1,7 @@
 #include "run_tavrel.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,24 +51,33 @@ int TempFileWith(std::string_view contents) {
   return fd;
 }
 
-RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input,
-                    const char* stdoutPath) {
-  const int in = TempFileWith(input);
+RunResult RunTavrelOn(int inputFd, const std::vector<std::string>& args, const char* stdoutPath,
+                      int stderrFd) {
   const int out = stdoutPath ? ::open(stdoutPath, O_WRONLY) : TempFileWith({});
   if (out < 0) throw std::runtime_error("cannot open the output file");
   const int err = TempFileWith({});
+  ::lseek(inputFd, 0, SEEK_SET);
   const pid_t child = ::fork();
-  if (child == 0) ExecTavrel(args, in, out, err);
+  if (child == 0) ExecTavrel(args, inputFd, out, stderrFd >= 0 ? stderrFd : err);
   int status = 0;
+  rusage usage{};
   RunResult result;
-  if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)) {
+  if (child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
     result.exitStatus = WEXITSTATUS(status);
+    result.peakKilobytes = usage.ru_maxrss;
   }
   if (!stdoutPath) result.out = ReadAll(out);
   result.err = ReadAll(err);
-  ::close(in);
   ::close(out);
   ::close(err);
+  return result;
+}
+
+RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input,
+                    const char* stdoutPath, int stderrFd) {
+  const int in = TempFileWith(input);
+  RunResult result = RunTavrelOn(in, args, stdoutPath, stderrFd);
+  ::close(in);
   return result;
 }
 

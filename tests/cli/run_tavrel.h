@@ -12,11 +12,18 @@ struct RunResult {
   int exitStatus = -1;  // -1 when the process did not exit normally
   std::string out;
   std::string err;
+  long peakKilobytes = 0;  // the child's peak resident memory
 };
 
-// With `stdoutPath`, standard output goes to that file instead of being captured.
+// With `stdoutPath`, standard output goes to that file instead of being captured;
+// with `stderrFd`, standard error goes to that descriptor.
 RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input = {},
-                    const char* stdoutPath = nullptr);
+                    const char* stdoutPath = nullptr, int stderrFd = -1);
+
+// The same with standard input read from `inputFd` (from its start). The child
+// is forked from this process, so its peak memory includes this process's size.
+RunResult RunTavrelOn(int inputFd, const std::vector<std::string>& args,
+                      const char* stdoutPath = nullptr, int stderrFd = -1);
 
 // A temporary file, already unlinked, holding `contents`; the descriptor is at
 // offset 0. The caller closes it.

@@ -1,0 +1,167 @@
+// check --csv through the real binary: header and column choice, quoting kept as
+// read, line ends, malformed records answered in place, and option errors.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "run_tavrel.h"
+
+namespace tavrel::cli::testing {
+namespace {
+
+struct CsvCase {
+  std::string name;
+  std::vector<std::string> options;  // after "check --csv"
+  std::string input;
+  std::string out;
+  int exitStatus;
+  std::string err = {};
+};
+
+class CsvBatchTest : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(CsvBatchTest, AppendsResultColumns) {
+  const CsvCase& c = GetParam();
+  std::vector<std::string> args = {"check", "--csv"};
+  args.insert(args.end(), c.options.begin(), c.options.end());
+  const RunResult run = RunTavrel(args, c.input);
+  EXPECT_EQ(run.exitStatus, c.exitStatus) << run.err;
+  EXPECT_EQ(run.out, c.out);
+  EXPECT_EQ(run.err, c.err);
+}
+
+std::string CaseName(const ::testing::TestParamInfo<CsvCase>& info) { return info.param.name; }
+
+// 10000000 uses method 09 (always 1); 12030000 uses 00.
+const std::string kInvalid = "Pr\u00fcfziffer ung\u00fcltig!";
+
+const CsvCase kCases[] = {
+    {"Empty", {}, "", "", 0},
+    {"HeaderOnly", {}, "blz,konto\n", "blz,konto,result,message\n", 0},
+    {"DefaultColumnsByPosition",
+     {},
+     "a,b\n10000000,1\n12030000,9290702\n",
+     "a,b,result,message\n10000000,1,1,\n12030000,9290702,-3," + kInvalid + "\n",
+     0},
+    {"DefaultColumnsByName",
+     {},
+     "Name,KONTO, blz \nx,9290701,12030000\n",
+     "Name,KONTO, blz ,result,message\nx,9290701,12030000,0,\n",
+     0},
+    {"EnglishDefaultNames",
+     {},
+     "account,bank_code\n9290702,12030000\n",
+     "account,bank_code,result,message\n9290702,12030000,-3," + kInvalid + "\n",
+     0},
+    {"ColumnsByNumber",
+     {"--bank-column", "3", "--account-column=1"},
+     "k,x,b\n9290701,,12030000\n",
+     "k,x,b,result,message\n9290701,,12030000,0,\n",
+     0},
+    {"ColumnsByName",
+     {"--bank-column", "Bank Code", "--account-column", "IBAN-free account"},
+     "\"iban-free account\",\"bank code\"\n9290701,12030000\n",
+     "\"iban-free account\",\"bank code\",result,message\n9290701,12030000,0,\n",
+     0},
+    {"QuotedFieldsKeptAsRead",
+     {},
+     "blz,konto,note\n\"12030000\",\"9290701\",\"a, \"\"b\"\"\nc\"\n",
+     "blz,konto,note,result,message\n\"12030000\",\"9290701\",\"a, \"\"b\"\"\nc\",0,\n",
+     0},
+    {"CrLfKept",
+     {},
+     "blz,konto\r\n10000000,1\r\n\"10000000\",\"2\r\n3\"\r\n",
+     "blz,konto,result,message\r\n10000000,1,1,\r\n\"10000000\",\"2\r\n3\",-8,"
+     "Konto enth\u00e4lt ung\u00fcltige Zeichen!\r\n",
+     0},
+    {"LastRecordWithoutLineEnd", {"--no-header"}, "10000000,1", "10000000,1,1,\n", 0},
+    {"NoHeaderReadsFirstRecord",
+     {"--no-header", "--bank-column", "2", "--account-column", "1"},
+     "1,10000000\n",
+     "1,10000000,1,\n",
+     0},
+    {"InputFaultsAreResults",
+     {"--no-header"},
+     "1000000,1\n99999999,1\n10000000,\n",
+     "1000000,1,-5,BLZ nicht achtstellig!\n99999999,1,-9,BLZ ung\u00fcltig!\n"
+     "10000000,,-7,Konto hat falsche L\u00e4nge!\n",
+     0},
+    {"SemicolonAndTab",
+     {"--delimiter", ";"},
+     "blz;konto;x,y\n10000000;1;a,b\n",
+     "blz;konto;x,y;result;message\n10000000;1;a,b;1;\n",
+     0},
+    {"TabDelimiter",
+     {"--delimiter", "\\t", "--no-header"},
+     "10000000\t1\n",
+     "10000000\t1\t1\t\n",
+     0},
+    {"MessageQuotedWhenItHoldsTheDelimiter",
+     {"--delimiter", "!", "--no-header"},
+     "12030000!9290702\n",
+     "12030000!9290702!-3!\"" + kInvalid + "\"\n",
+     0},
+    {"MalformedRecordsAnsweredInPlace",
+     {},
+     "blz,konto\n10000000\n10000000,\"1\"x\n10000000,1\"2\n\"3\n10000000,\xff\n10000000,1,\xff\n",
+     "blz,konto,result,message\n"
+     "10000000,ERROR,malformed record at line 2: too few columns\n"
+     "10000000,\"1\"x,ERROR,malformed record at line 3: text after a closing quote\n"
+     "10000000,1\"2\n\"3,ERROR,malformed record at line 4: quote in an unquoted field\n"
+     "10000000,\xff,ERROR,malformed record at line 6: not valid UTF-8 or a character without "
+     "a Windows-1252 form\n"
+     "10000000,1,\xff,1,\n",
+     2},
+    {"UnterminatedQuoteAtEndClosed",
+     {},
+     "blz,konto\n10000000,1\n10000000,\"2\n3",
+     "blz,konto,result,message\n10000000,1,1,\n"
+     "10000000,\"2\n3\",ERROR,malformed record at line 3: unterminated quote\n",
+     2},
+    {"LongRecordInSightEchoed",
+     {"--no-header"},
+     "\"" + std::string(65535, 'x') + "\",1\n10000000,2\n",
+     "\"" + std::string(65535, 'x') +
+         "\",1,ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
+     2},
+    {"OverLongRecordSkipped",
+     {"--no-header"},
+     "10000000,1\n\"" + std::string(400000, 'x') + "\n\",1\n10000000,2\n",
+     "10000000,1,1,\n,ERROR,malformed record at line 2: longer than 65536 bytes\n"
+     "10000000,2,1,\n",
+     2},
+    {"MissingNamedColumn",
+     {"--account-column", "iban"},
+     "blz,konto\n10000000,1\n",
+     "",
+     2,
+     "tavrel: header row: no column 'iban'\n"},
+    {"MalformedHeader", {}, "\"blz,konto\n", "", 2, "tavrel: header row: unterminated quote\n"},
+};
+INSTANTIATE_TEST_SUITE_P(Csv, CsvBatchTest, ::testing::ValuesIn(kCases), CaseName);
+
+TEST(CsvBatch, OptionErrorsAreUsageErrors) {
+  const std::vector<std::string> bad[] = {
+      {"check", "--csv", "10000000", "1"},
+      {"check", "--csv", "--bank-column", "0"},
+      {"check", "--csv", "--no-header", "--bank-column", "blz"},
+      {"check", "--csv", "--delimiter", "\""},
+      {"check", "--csv", "--delimiter", ",,"},
+      {"check", "--csv", "--account-column"},
+      {"check", "-", "--no-header"},
+      {"check", "-", "--threads", "0"},
+      {"check", "-", "--threads", "17"},
+      {"check", "-", "--threads", "2x"},
+      {"check", "10000000", "1", "--threads", "2"},
+      {"method", "--csv", "-"},
+  };
+  for (const std::vector<std::string>& args : bad) {
+    const RunResult run = RunTavrel(args, "10000000,1\n");
+    EXPECT_EQ(run.exitStatus, 64) << args.back();
+    EXPECT_EQ(run.out, "") << args.back();
+  }
+}
+
+}  // namespace
+}  // namespace tavrel::cli::testing
