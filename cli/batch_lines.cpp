@@ -48,7 +48,12 @@ const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, st
   std::array<std::string_view, 2> given;
   std::array<std::string_view, 2> text;
   if (SplitFields(utf8Line, given) != given.size()) return "expected BANKCODE<TAB>ACCOUNT";
-  SplitFields(cp1252Line, text);
+  // An ASCII line is passed as its own Windows-1252 form: no second split.
+  if (cp1252Line.data() == utf8Line.data()) {
+    text = given;
+  } else {
+    SplitFields(cp1252Line, text);
+  }
   const int result = service::CheckAccount(text[1], text[0]);
   out += given[0];
   out += '\t';
