@@ -55,9 +55,7 @@ const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, st
     SplitFields(cp1252Line, text);
   }
   const int result = service::CheckAccount(text[1], text[0]);
-  out += given[0];
-  out += '\t';
-  out += given[1];
+  out += utf8Line;  // exactly the two fields and the tab between them
   out += '\t';
   AppendDecimal(out, result);
   out += '\t';
