@@ -19,7 +19,9 @@ ProgressMeter::ProgressMeter(int fd)
     : fd_(fd),
       enabled_(::isatty(fd) == 1),
       start_(Clock::now()),
-      nextDraw_(start_ + kRedrawInterval) {}
+      // The first finished chunk draws at once, so even a short run shows that
+      // it ran; later draws wait out the interval.
+      nextDraw_(start_) {}
 
 void ProgressMeter::Add(std::uint64_t lines) {
   lines_ += lines;

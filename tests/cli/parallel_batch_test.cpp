@@ -94,9 +94,11 @@ TEST(ParallelBatch, ProgressOnATerminal) {
   int master = -1;
   int slave = -1;
   ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
-  ::fcntl(master, F_SETFL, O_NONBLOCK);
   const RunResult run = RunTavrel({"check", "-"}, MixedLines(1500000), "/dev/null", slave);
   ::close(slave);
+  // The terminal hands written bytes to the master side a moment later, so read
+  // blocking: once every slave descriptor is closed and the bytes are read, the
+  // master reports an error (EIO) instead of waiting.
   std::string shown;
   char block[4096];
   for (ssize_t got; (got = ::read(master, block, sizeof block)) > 0;) shown.append(block, got);
