@@ -1,6 +1,8 @@
 #include "engine/methods_30_59.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 
 #include "engine/engine.h"
 
@@ -90,28 +92,47 @@ int Method54(const Call& call) {
   return RunRecipe(call.recipe, call.account);
 }
 
+namespace {
+
+// Method 57's four prefix lists, in the order in which they are consulted.
+struct PrefixList {
+  std::string_view key;
+  std::initializer_list<std::string_view> prefixes;
+};
+
+// The first list holding a prefix decides; the lists are turned into a table
+// from the prefix's value (00 to 99) to its key when the program is compiled.
+constexpr auto kMethod57Keys = [] {
+  const PrefixList lists[] = {
+      {"57Variante1", {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78", "79",
+                       "80", "81", "82", "88", "94", "95"}},
+      {"57Variante2", {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44", "45",
+                       "46", "47", "48", "49", "52", "53", "54", "56", "57", "58", "59", "60", "62",
+                       "63", "67", "68", "69", "71", "72", "74", "83", "84", "85", "86", "87", "89",
+                       "90", "92", "93", "96", "97", "98"}},
+      {"09", {"40", "50", "91", "99"}},
+      {"57Variante4", {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13",
+                       "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26",
+                       "27", "28", "29", "30", "31"}},
+  };
+  std::array<std::string_view, 100> keys{};
+  for (const PrefixList& list : lists) {
+    for (std::string_view prefix : list.prefixes) {
+      std::string_view& key = keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
+      if (key.empty()) key = list.key;
+    }
+  }
+  return keys;
+}();
+
+}  // namespace
+
 // Method 57: positions 1 and 2 choose the variant. No list holds 00, so accounts
 // of fewer than nine digits have no method.
 int Method57(const Call& call) {
   const AccountText text = PadToTen(call.account);
-  const AccountText prefix = TakeLeft(text, 2);
-  if (KeyIsOneOf(prefix, {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78",
-                          "79", "80", "81", "82", "88", "94", "95"})) {
-    return ComputeSubMethod(text, "57Variante1");
-  }
-  if (KeyIsOneOf(prefix, {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44",
-                          "45", "46", "47", "48", "49", "52", "53", "54", "56", "57", "58", "59",
-                          "60", "62", "63", "67", "68", "69", "71", "72", "74", "83", "84", "85",
-                          "86", "87", "89", "90", "92", "93", "96", "97", "98"})) {
-    return ComputeSubMethod(text, "57Variante2");
-  }
-  if (KeyIsOneOf(prefix, {"40", "50", "91", "99"})) return ComputeSubMethod(text, "09");
-  if (KeyIsOneOf(prefix, {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11",
-                          "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22",
-                          "23", "24", "25", "26", "27", "28", "29", "30", "31"})) {
-    return ComputeSubMethod(text, "57Variante4");
-  }
-  return kMethodNotFound;
+  const std::string_view key = kMethod57Keys[static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'))];
+  return key.empty() ? kMethodNotFound : ComputeSubMethod(text, key);
 }
 
 // Method 57, variant 1: accounts beginning with 777777 or 888888 are accepted
