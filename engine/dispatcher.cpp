@@ -68,6 +68,26 @@ constexpr auto kLongIndex = [] {
   return index;
 }();
 
+// For each method code, the range of kLongIndex holding its variant keys (they
+// begin with the code and sort together), so a variant is found among a handful
+// of keys instead of by a search over all of them.
+struct VariantRange {
+  std::int16_t begin = 0;
+  std::int16_t end = 0;
+};
+
+constexpr auto kVariantRanges = [] {
+  std::array<VariantRange, kSlotCount> ranges{};
+  for (std::size_t i = 0; i < kLongIndex.size(); ++i) {
+    const int slot = ShortSlot(kLongIndex[i].key.substr(0, 2));
+    if (slot < 0) continue;
+    VariantRange& range = ranges[static_cast<std::size_t>(slot)];
+    if (range.begin == range.end) range.begin = static_cast<std::int16_t>(i);
+    range.end = static_cast<std::int16_t>(i + 1);
+  }
+  return ranges;
+}();
+
 constexpr bool RowsAreKnownAndDistinct() {
   for (std::size_t i = 0; i < kRows.size(); ++i) {
     if (std::find(kAllKeys.begin(), kAllKeys.end(), kRows[i].key) == kAllKeys.end()) return false;
@@ -85,9 +105,16 @@ const MethodRow* FindRow(std::string_view key) {
     const int row = kShortIndex[static_cast<std::size_t>(slot)];
     return row < 0 ? nullptr : &kRows[static_cast<std::size_t>(row)];
   }
-  const auto it = std::lower_bound(kLongIndex.begin(), kLongIndex.end(), key,
-                                   [](const LongKey& entry, std::string_view k) { return entry.key < k; });
-  return it != kLongIndex.end() && it->key == key ? &kRows[static_cast<std::size_t>(it->row)] : nullptr;
+  const int methodSlot = key.size() > 2 ? ShortSlot(key.substr(0, 2)) : -1;
+  const auto* first = kLongIndex.begin();
+  const auto* last = kLongIndex.end();
+  if (methodSlot >= 0) {
+    const VariantRange& range = kVariantRanges[static_cast<std::size_t>(methodSlot)];
+    first = kLongIndex.begin() + range.begin;
+    last = kLongIndex.begin() + range.end;
+  }
+  const auto* it = std::find_if(first, last, [&](const LongKey& entry) { return entry.key == key; });
+  return it != last ? &kRows[static_cast<std::size_t>(it->row)] : nullptr;
 }
 
 // Blocks read positions of a ten-digit form: only texts of one to ten digits
