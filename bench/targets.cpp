@@ -62,7 +62,8 @@ std::vector<Input> CheckCorpus() {
     for (const std::string& bankCode : bankCodes) {
       Input input{std::string(1 + random() % 10, '0'), bankCode};
       for (char& c : input.account) c = static_cast<char>('1' + random() % 9);
-      for (char digit = '0'; random() % 2 == 0 && digit <= '9'; ++digit) {
+      const bool makeValid = random() % 2 == 0;
+      for (char digit = '0'; makeValid && digit <= '9'; ++digit) {
         input.account.back() = digit;
         if (tavrel::service::CheckAccount(input.account, input.bankCode) >= 0) break;
       }
@@ -76,6 +77,11 @@ std::vector<Input> CheckCorpus() {
 
 void CheckAccountRate() {
   const std::vector<Input> corpus = CheckCorpus();
+  const auto valid = std::count_if(corpus.begin(), corpus.end(), [](const Input& input) {
+    return tavrel::service::CheckAccount(input.account, input.bankCode) >= 0;
+  });
+  std::printf("(corpus: %zu checks, %.0f%% valid)\n", corpus.size(),
+              100.0 * static_cast<double>(valid) / static_cast<double>(corpus.size()));
   int sink = 0;
   const double perCorpus = TimePerCall(
       [&] {
