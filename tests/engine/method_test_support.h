@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,37 @@ inline std::string ValidCheckDigits(std::string_view key, std::string_view prefi
     pattern += result == kValid || result == kValidWithoutCheck ? 'V' : '.';
   }
   return pattern;
+}
+
+// Which check digits 0..9 a key accepts after a prefix, written as
+// ValidCheckDigits writes them.
+struct CheckDigitPattern {
+  std::string_view key;
+  std::string_view prefix;
+  std::string_view valid;
+};
+
+inline void ExpectPatterns(std::span<const CheckDigitPattern> cases) {
+  for (const CheckDigitPattern& c : cases) {
+    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix << "x";
+  }
+}
+
+inline void ExpectPatterns(std::initializer_list<CheckDigitPattern> cases) {
+  ExpectPatterns(std::span<const CheckDigitPattern>(cases.begin(), cases.size()));
+}
+
+// The result of a key on an account.
+struct KeyResult {
+  std::string_view key;
+  std::string_view account;
+  int result;
+};
+
+inline void ExpectResults(std::span<const KeyResult> cases) {
+  for (const KeyResult& c : cases) {
+    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result) << "key " << c.key << ", account " << c.account;
+  }
 }
 
 // A method that picks one key by a digit: it accepts exactly what the chosen key

@@ -13,6 +13,7 @@ namespace tavrel::engine {
 namespace {
 
 using testing::ExpectOnlyThisCheckDigit;
+using testing::ExpectPatterns;
 using testing::ValidAccount;
 using testing::ValidCheckDigits;
 
@@ -53,18 +54,6 @@ TEST(Methods30To59, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
       {"59", "1234567897", 10},                   // as 41
   });
   for (const ValidAccount& c : cases) ExpectOnlyThisCheckDigit(c);
-}
-
-struct DigitPattern {
-  const char* key;
-  const char* prefix;
-  const char* valid;  // which check digits 0..9 after the prefix are accepted
-};
-
-void ExpectPatterns(const std::vector<DigitPattern>& cases) {
-  for (const DigitPattern& c : cases) {
-    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix << "x";
-  }
 }
 
 TEST(Methods30To59, RemainderRules) {

@@ -12,21 +12,10 @@ namespace tavrel::engine {
 namespace {
 
 using testing::ExpectOnlyThisCheckDigit;
+using testing::ExpectResults;
+using testing::KeyResult;
 using testing::ValidAccount;
 using testing::ValidCheckDigits;
-
-struct Expectation {
-  std::string_view key;
-  std::string_view account;
-  int result;
-};
-
-void ExpectResults(std::span<const Expectation> cases) {
-  for (const Expectation& c : cases) {
-    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result)
-        << "key " << c.key << ", account " << c.account;
-  }
-}
 
 TEST(Methods60To79, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
   // Each comment gives the weighted digits, their sum (products of 10 or more by
@@ -93,7 +82,7 @@ TEST(Methods60To79, CodesWithoutMethodAreNotFound) {
 }
 
 TEST(Methods60To79, PositionsOutsideTheRangeTakeNoPart) {
-  const std::array<Expectation, 7> cases = {{
+  const std::array<KeyResult, 7> cases = {{
       {"60", "9934567891", kValid},          // positions 1 and 2
       {"62", "9934567800", kValid},          // positions 1, 2, 9 and 10
       {"64", "1234562000", kValid},          // positions 8 to 10
@@ -106,7 +95,7 @@ TEST(Methods60To79, PositionsOutsideTheRangeTakeNoPart) {
 }
 
 TEST(Methods60To79, Methods61And65WeighPositionsNineAndTenOnlyForTheirMarker) {
-  const std::array<Expectation, 8> cases = {{
+  const std::array<KeyResult, 8> cases = {{
       {"61", "1234567400", kValid},    // position 9 is 0: standard, check 4
       {"61", "1234567680", kValid},    // position 9 is 8: 26 + 8 = 34, check 6
       {"61", "1234567480", kInvalid},  // marked: the standard rule is not tried
@@ -120,7 +109,7 @@ TEST(Methods60To79, Methods61And65WeighPositionsNineAndTenOnlyForTheirMarker) {
 }
 
 TEST(Methods60To79, Method63MovesShortAccountsLeft) {
-  const std::array<Expectation, 12> cases = {{
+  const std::array<KeyResult, 12> cases = {{
       // Seven digits are checked as 0123456600: 24, check 6 at position 8.
       {"63", "1234566", kValid},
       {"63", "0001234566", kValid},
@@ -164,7 +153,7 @@ TEST(Methods60To79, Mod11RemainderZeroAndOne) {
 TEST(Methods60To79, Method68ByLengthAndPositionFour) {
   EXPECT_EQ(ValidCheckDigits("68", "41234567"), "VVVVVVVVVV");
   EXPECT_EQ(ComputeMethod("412345678", "68", {}), kValidWithoutCheck);
-  const std::array<Expectation, 5> cases = {{
+  const std::array<KeyResult, 5> cases = {{
       {"68", "1239567892", kValid},
       // Right under the ten-digit rule, but position 4 is not 9.
       {"68", "1234567897", kInvalid},
@@ -179,7 +168,7 @@ TEST(Methods60To79, Method69ByLeadingDigits) {
   for (char digit = '0'; digit <= '9'; ++digit) {
     EXPECT_EQ(ComputeMethod(std::string("931234567") + digit, "69", {}), kValid) << digit;
   }
-  const std::array<Expectation, 6> cases = {{
+  const std::array<KeyResult, 6> cases = {{
       // Right under the first variant (171, r 6, check 5), but 97 uses only the
       // second: rows give 44, check 6 at position 10.
       {"69Variante1", "9712345500", kValid},
@@ -194,7 +183,7 @@ TEST(Methods60To79, Method69ByLeadingDigits) {
 
 // The position-3 cases need the exception keys of method 51.
 TEST(Methods60To79, Method73ByPositionThree) {
-  const std::array<Expectation, 8> cases = {{
+  const std::array<KeyResult, 8> cases = {{
       {"73", "1234567897", kValid},  // first variant
       {"73", "1234567891", kValid},  // second
       {"73", "1234567896", kValid},  // third
@@ -232,7 +221,7 @@ TEST(Methods60To79, Method75ByLength) {
   for (std::string_view prefix : {"", "1", "1234", "1234567", "123456789", "01234567"}) {
     EXPECT_EQ(ValidCheckDigits("75", prefix), "..........") << prefix;
   }
-  const std::array<Expectation, 6> cases = {{
+  const std::array<KeyResult, 6> cases = {{
       {"75", "123455", kValid},
       {"75", "0000123455", kValid},
       {"75", "1123455", kValid},
@@ -246,7 +235,7 @@ TEST(Methods60To79, Method75ByLength) {
 }
 
 TEST(Methods60To79, Method76RejectsRemainderTenAndRetriesMovedLeft) {
-  const std::array<Expectation, 16> cases = {{
+  const std::array<KeyResult, 16> cases = {{
       {"76", "0006543200", kValid},
       {"76", "9012345600", kValid},    // 10+12+12+10+6 = 50, r 6
       {"76", "7876543100", kValid},    // 6+12+20+30+42+56 = 166, r 1

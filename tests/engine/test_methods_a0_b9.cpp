@@ -10,23 +10,12 @@
 namespace tavrel::engine {
 namespace {
 
+using testing::CheckDigitPattern;
 using testing::ExpectOnlyThisCheckDigit;
+using testing::ExpectPatterns;
 using testing::Route;
 using testing::ValidAccount;
 using testing::ValidCheckDigits;
-
-// Which check digits 0..9 a key accepts after a prefix ('V' for 0 or 1).
-struct Pattern {
-  std::string_view key;
-  std::string_view prefix;
-  std::string_view valid;
-};
-
-template <std::size_t N>
-void ExpectPatterns(const std::array<Pattern, N>& cases) {
-  for (const Pattern& c : cases)
-    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), c.valid) << c.key << " " << c.prefix;
-}
 
 template <std::size_t N>
 void ExpectRoutes(const std::array<Route, N>& cases) {
@@ -64,7 +53,7 @@ TEST(MethodsA0ToB9, OneValidAccountPerRecipeAndNoOtherCheckDigit) {
 }
 
 TEST(MethodsA0ToB9, RemaindersWithRulesOfTheirOwn) {
-  const std::array<Pattern, 7> cases = {{
+  const std::array<CheckDigitPattern, 7> cases = {{
       // Position 9 = 6 gives 12, remainder 1: A0 and A3's second variant expect 0,
       // A2's second variant rejects it.
       {"A0", "6", "V........."},
@@ -92,7 +81,7 @@ TEST(MethodsA0ToB9, A1ChecksEightOrTenSignificantDigitsOnly) {
 }
 
 TEST(MethodsA0ToB9, SequencesAcceptWhatEitherKeyAccepts) {
-  const std::array<Pattern, 8> cases = {{
+  const std::array<CheckDigitPattern, 8> cases = {{
       // 1x: the cross-sum variants expect 8 (2), the mod-11 variants 9 (r = 2).
       {"A2", "1", "........VV"},
       {"A3", "1", "........VV"},
@@ -112,7 +101,7 @@ TEST(MethodsA0ToB9, SequencesAcceptWhatEitherKeyAccepts) {
 }
 
 TEST(MethodsA0ToB9, LeadingDigitRulesAfterAFailedFirstVariant) {
-  const std::array<Pattern, 6> cases = {{
+  const std::array<CheckDigitPattern, 6> cases = {{
       // A5, 9x00000000: first variant expects 1 (18 enters as 9); the second would
       // expect 9 (90, r = 2) but a ten-digit account starting with 9 gets no second try.
       {"A5", "900000000", ".V........"},
@@ -198,7 +187,7 @@ TEST(MethodsA0ToB9, B7ComputesOnlyInsideItsTwoRanges) {
 }
 
 TEST(MethodsA0ToB9, B9ChecksSevenAndEightSignificantDigitsOnly) {
-  const std::array<Pattern, 6> cases = {{
+  const std::array<CheckDigitPattern, 6> cases = {{
       {"B9", "1234567", "...V....V."},  // eight digits: first variant
       {"B9", "001234567", "...V....V."},
       {"B9", "100004", ".....V...."},  // seven digits: second variant
