@@ -124,6 +124,7 @@ bool IsAccountText(std::string_view account) {
   if (n == 0 || n > 10) return false;
   // Ten steps whatever the length, so mixed lengths do not mispredict the end.
   bool digits = true;
+#pragma GCC unroll 10
   for (std::size_t i = 0; i < 10; ++i) {
     const char c = account[i < n ? i : 0];
     digits &= static_cast<unsigned char>(c - '0') <= 9;

@@ -74,7 +74,7 @@ int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view b
   return ApplyCheck(recipe.rule, recipe.weights, record);
 }
 
-int RunRecipeWithRetry(const Recipe& recipe, std::string_view text, std::string_view retry) {
+int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::string_view retry) {
   const int first = RunRecipe(recipe, text);
   if (first == kValid || retry.size() > 10) return first;
   return RunRecipe(recipe, retry);

@@ -1,5 +1,7 @@
 #include "engine/primitives.h"
 
+#include "engine/sum_rules.h"
+
 namespace tavrel::engine {
 namespace {
 
@@ -7,42 +9,26 @@ constexpr int kValid = 0;
 constexpr int kInvalid = -3;
 constexpr int kValidWithoutCheck = 1;
 
-constexpr int DigitSum(int n) {
-  if (n < 100) return n - 9 * (n / 10);  // every product of a weight and a digit
-  int sum = 0;
-  for (; n > 0; n /= 10) sum += n % 10;
-  return sum;
-}
-
-enum class Product { Whole, DigitSum, UnitsDigit };
-
-int WeightedSum(const Weights& w, const AccountDigits& r, Product mode, int products = 9) {
-  int sum = 0;
-  for (int k = 0; k < products; ++k) {
-    // Products stay below 100, so the reductions need no branch: a product below
-    // 10 is its own digit sum and units digit.
-    const int p = w[static_cast<std::size_t>(k)] * r.digits[static_cast<std::size_t>(k)];
-    switch (mode) {
-      case Product::DigitSum: sum += DigitSum(p); break;
-      case Product::UnitsDigit: sum += p % 10; break;
-      case Product::Whole: sum += p; break;
-    }
-  }
-  return sum;
-}
-
 int Compare(const AccountDigits& r, int expected) { return expected == r.checkDigit ? kValid : kInvalid; }
 
-// The usual "m - r, 0 for r = 0" rule. The common moduli get constant divisors,
-// which the compiler turns into multiplications.
+int WeightedSum(const Weights& w, const AccountDigits& r, Product product, int products = 9) {
+  int sum = 0;
+  for (std::size_t k = 0; k < static_cast<std::size_t>(products); ++k) sum += ProductValue(product, w[k], r.digits[k]);
+  return sum;
+}
+
+// A check of the sum-and-modulus family: the sum of the rule's products, judged
+// by the check digits its remainder accepts.
+int SumCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
+  const SumRule sum = *SumRuleOf(rule);
+  const int rest = WeightedSum(w, r, sum.product, sum.products) % sum.modulus;
+  return (AcceptedCheckDigits(rule.check, rest, sum.modulus) & DigitBit(r.checkDigit)) != 0 ? kValid : kInvalid;
+}
+
+int SumCheck(Check check, const Weights& w, const AccountDigits& r) { return SumCheck(Rule{check}, w, r); }
+
 int Complement(int sum, int modulus) {
-  int rest = 0;
-  switch (modulus) {
-    case 10: rest = sum % 10; break;
-    case 11: rest = sum % 11; break;
-    case 7: rest = sum % 7; break;
-    default: rest = sum % modulus; break;
-  }
+  const int rest = sum % modulus;
   return rest == 0 ? 0 : modulus - rest;
 }
 
@@ -62,11 +48,11 @@ bool IsDigit(int d) { return d >= 0 && d <= 9; }
 }  // namespace
 
 int CrossSumCheck(const Weights& w, const AccountDigits& r, int modulus, int products) {
-  return Compare(r, Complement(WeightedSum(w, r, Product::DigitSum, products), modulus));
+  return SumCheck(Rule{Check::CrossSum, static_cast<std::int8_t>(modulus), static_cast<std::int8_t>(products)}, w, r);
 }
 
 int WeightedSumCheck(const Weights& w, const AccountDigits& r, int modulus) {
-  return Compare(r, Complement(WeightedSum(w, r, Product::Whole), modulus));
+  return SumCheck(Rule{Check::WeightedSum, static_cast<std::int8_t>(modulus)}, w, r);
 }
 
 int IteratedCrossSumCheck(const Weights& w, const AccountDigits& r) {
@@ -75,28 +61,15 @@ int IteratedCrossSumCheck(const Weights& w, const AccountDigits& r) {
   return Compare(r, total == 0 ? 0 : 10 - total);
 }
 
-int UnitsSumCheck(const Weights& w, const AccountDigits& r) {
-  return Compare(r, Complement(WeightedSum(w, r, Product::UnitsDigit), 10));
-}
+int UnitsSumCheck(const Weights& w, const AccountDigits& r) { return SumCheck(Check::UnitsSum, w, r); }
 
-int Mod7Check(const Weights& w, const AccountDigits& r) { return WeightedSumCheck(w, r, 7); }
+int Mod7Check(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod7, w, r); }
 
-int Mod11Check(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  return Compare(r, rest <= 1 ? 0 : 11 - rest);
-}
+int Mod11Check(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11, w, r); }
 
-int Mod11CheckRejectTen(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  if (rest == 1) return kInvalid;
-  return Compare(r, rest == 0 ? 0 : 11 - rest);
-}
+int Mod11CheckRejectTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11RejectTen, w, r); }
 
-int Mod11CheckNineForTen(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  if (rest == 1) return Compare(r, 9);
-  return Compare(r, rest == 0 ? 0 : 11 - rest);
-}
+int Mod11CheckNineForTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11NineForTen, w, r); }
 
 int Mod11CheckEqualNeighbours(const Weights& w, const AccountDigits& r) {
   const int rest = Mod11Remainder(w, r);
@@ -106,22 +79,11 @@ int Mod11CheckEqualNeighbours(const Weights& w, const AccountDigits& r) {
   return Compare(r, rest == 0 ? 0 : 11 - rest);
 }
 
-int Mod11CheckOneForEleven(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  if (rest == 0) return Compare(r, 1);
-  return Compare(r, rest == 1 ? 0 : 11 - rest);
-}
+int Mod11CheckOneForEleven(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11OneForEleven, w, r); }
 
-int Mod11CheckOneForTen(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  if (rest == 0) return Compare(r, 0);
-  return Compare(r, rest == 1 ? 1 : 11 - rest);
-}
+int Mod11CheckOneForTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11OneForTen, w, r); }
 
-int Mod11CheckRejectLow(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  return rest <= 1 ? kInvalid : Compare(r, 11 - rest);
-}
+int Mod11CheckRejectLow(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11RejectLow, w, r); }
 
 int Mod11CheckWorkDigit(const Weights& w, const AccountDigits& r) {
   if (r.significantLength > 9) return kInvalid;
@@ -140,10 +102,7 @@ int Mod11CheckNinePrefix(const Weights& w, const AccountDigits& r) {
   return kInvalid;
 }
 
-int Mod11RemainderCheck(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  return rest == 10 ? kInvalid : Compare(r, rest);
-}
+int Mod11RemainderCheck(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11Remainder, w, r); }
 
 int Mod11RemainderCheckTenIsNeighbour(const Weights& w, const AccountDigits& r) {
   const int rest = Mod11Remainder(w, r);
@@ -156,15 +115,11 @@ int Mod11RemainderCheckPrefixRule(const Weights& w, const AccountDigits& r) {
                                     r.firstCharacter == '3' || r.firstCharacter == '5')) {
     return kInvalid;
   }
-  // Remainder 10 leaves no digit that could match: the Bundesbank rejects it.
-  const int rest = Mod11Remainder(w, r);
-  return rest == 10 ? kInvalid : Compare(r, rest);
+  return SumCheck(Check::Mod11RemainderPrefixRule, w, r);
 }
 
 int Mod11RemainderPlusFiveCheck(const Weights& w, const AccountDigits& r) {
-  const int rest = Mod11Remainder(w, r);
-  const int shifted = rest + 5 > 9 ? rest + 5 - 10 : rest + 5;
-  return r.checkDigit == rest || r.checkDigit == shifted ? kValid : kInvalid;
+  return SumCheck(Check::Mod11RemainderPlusFive, w, r);
 }
 
 int Mod11SumMinusOneCheck(const Weights& w, const AccountDigits& r, unsigned reducedPlaces) {
@@ -216,10 +171,7 @@ int IncrementedProductCheck(const Weights& w, AccountDigits r) {
 }
 
 int IncrementedProductPlusFiveCheck(const Weights& w, const AccountDigits& r) {
-  int sum = 0;
-  for (std::size_t k = 0; k < 7; ++k) sum += ((r.digits[k] + 1) * w[k]) % 11;
-  const int rest = sum % 10;
-  return r.checkDigit == rest || r.checkDigit == (rest + 5) % 10 ? kValid : kInvalid;
+  return SumCheck(Check::IncrementedProductPlusFive, w, r);
 }
 
 int TransformTableCheck(const AccountDigits& r) {

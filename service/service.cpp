@@ -41,6 +41,7 @@ int AccountFormFault(std::string_view account) {
   const std::size_t n = account.size();
   bool digits = true;
   bool allZeros = true;
+#pragma GCC unroll 10
   for (std::size_t i = 0; i < kMaxAccountLength; ++i) {
     const char c = account[i < n ? i : 0];
     digits &= IsDigit(c);
