@@ -90,6 +90,22 @@ bool DigitIs(std::string_view text, int index, char digit) {
          text[static_cast<std::size_t>(index)] == digit;
 }
 
+char DigitAtPosition(std::string_view account, int position) {
+  const auto index = static_cast<std::ptrdiff_t>(account.size()) - 10 + position - 1;
+  return index >= 0 && static_cast<std::size_t>(index) < account.size() ? account[static_cast<std::size_t>(index)] : '0';
+}
+
+std::uint64_t AccountNumber(std::string_view account) {
+  std::uint64_t number = 0;
+  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
+#pragma GCC unroll 10
+  for (std::size_t i = 0; i < 10; ++i) {
+    const bool inside = i < account.size();
+    number = inside ? number * 10 + static_cast<std::uint64_t>(account[inside ? i : 0] - '0') : number;
+  }
+  return number;
+}
+
 AccountText AppendText(std::string_view text, std::string_view tail) {
   AccountText joined{text};
   joined.Append(tail);

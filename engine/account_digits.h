@@ -70,6 +70,11 @@ AccountText PadToTen(std::string_view text);
 AccountText DropLeft(std::string_view text, int count);
 AccountText TakeLeft(std::string_view text, int count);
 bool DigitIs(std::string_view text, int index, char digit);  // false outside the text
+// The character at a position (1 to 10) of the account's ten-digit form: '0'
+// left of the account's first character. Accounts of up to ten characters.
+char DigitAtPosition(std::string_view account, int position);
+// The value of an account of up to ten digits.
+std::uint64_t AccountNumber(std::string_view account);
 AccountText AppendText(std::string_view text, std::string_view tail);
 bool KeyIs(std::string_view text, std::string_view key);
 bool KeyIsOneOf(std::string_view text, std::initializer_list<std::string_view> keys);

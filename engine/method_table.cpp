@@ -74,10 +74,19 @@ int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view b
   return ApplyCheck(recipe.rule, recipe.weights, record);
 }
 
-int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::string_view retry) {
-  const int first = RunRecipe(recipe, text);
-  if (first == kValid || retry.size() > 10) return first;
-  return RunRecipe(recipe, retry);
+int RunRecipeMovedLeft(const CompiledRecipe& compiled, std::string_view text, std::size_t zeros) {
+  int result = 0;
+  if (compiled.sums.usable && RunSumTable(compiled.sums, text, zeros, result)) return result;
+  AccountText moved{text};
+  moved.AppendRepeated('0', zeros);
+  return RunRecipe(compiled.recipe, moved);
+}
+
+int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::size_t places,
+                       std::size_t retryPlaces) {
+  const int first = RunRecipeMovedLeft(recipe, text, places);
+  if (first == kValid || text.size() + retryPlaces > 10) return first;
+  return RunRecipeMovedLeft(recipe, text, retryPlaces);
 }
 
 int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys) {

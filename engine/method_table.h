@@ -48,14 +48,18 @@ int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view b
 // The same result, from the position table when the recipe has one.
 inline int RunRecipe(const CompiledRecipe& compiled, std::string_view account, std::string_view bankCode = {}) {
   int result = 0;
-  if (compiled.sums.usable && RunSumTable(compiled.sums, account, result)) return result;
+  if (compiled.sums.usable && RunSumTable(compiled.sums, account, 0, result)) return result;
   return RunRecipe(compiled.recipe, account, bankCode);
 }
 
-// Runs the recipe on `text`; when that is not valid, the result of a second run
-// on `retry` (the account moved left) instead, unless `retry` has grown beyond
-// ten characters, when the first result stands.
-int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::string_view retry);
+// Runs the recipe on `text` followed by `zeros` zeros: the account moved left.
+int RunRecipeMovedLeft(const CompiledRecipe& recipe, std::string_view text, std::size_t zeros);
+
+// Runs the recipe on `text` moved `places` left; when that is not valid, the
+// result of a second run moved `retryPlaces` left instead, unless that would be
+// longer than ten characters, when the first result stands.
+int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::size_t places,
+                       std::size_t retryPlaces);
 
 // Runs keys in order on the same account: the first 0 ends with 0, otherwise the
 // last key's result is returned unchanged.

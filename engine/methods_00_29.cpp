@@ -10,7 +10,7 @@ int Method09(const Call&) { return kValidWithoutCheck; }
 // Method 13: a failed first attempt is retried with the account moved two places
 // to the left ("00" appended), unless that would make it longer than ten.
 int Method13(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account, AppendText(call.account, "00"));
+  return RunRecipeWithRetry(call.recipe, call.account, 0, 2);
 }
 
 // Method 26: an account whose positions 1 and 2 are zero is moved two places to

@@ -51,7 +51,7 @@ int Method49(const Call& call) { return RunSequence(call.account, {"00", "01"});
 // Method 50: a failed check is retried with "000" appended to the account as
 // received, unless that makes it longer than ten characters.
 int Method50(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account, AppendText(call.account, "000"));
+  return RunRecipeWithRetry(call.recipe, call.account, 0, 3);
 }
 
 // Method 51: ledger accounts (position 3 is 9) are checked only by the two

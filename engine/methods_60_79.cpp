@@ -20,11 +20,12 @@ int Method65(const Call& call) { return RunByPosition(call.account, 9, "9", "65A
 // are 0 is moved two places left; a failed try is repeated two places further left
 // while the account still fits ten digits.
 int Method63(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (!DigitIs(ten, 0, '0')) return kInvalid;
-  const bool shortAccount = DigitIs(ten, 1, '0') && DigitIs(ten, 2, '0');
-  const AccountText text = shortAccount ? AppendText(StripLeadingZeros(ten), "00") : ten;
-  return RunRecipeWithRetry(call.recipe, text, AppendText(text, "00"));
+  const std::string_view account = call.account;
+  if (DigitAtPosition(account, 1) != '0') return kInvalid;
+  const bool shortAccount = DigitAtPosition(account, 2) == '0' && DigitAtPosition(account, 3) == '0';
+  // A ten-digit form has no room to move: only short accounts are retried.
+  if (!shortAccount) return RunRecipe(call.recipe, account);
+  return RunRecipeWithRetry(call.recipe, StripLeadingZeros(account), 2, 4);
 }
 
 // Method 66: a ten-digit account is invalid.
@@ -82,8 +83,7 @@ int Method75(const Call& call) {
 // Method 76: a failed account is tried again moved two places left (its
 // significant digits followed by "00") when that still fits ten digits.
 int Method76(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account,
-                            AppendText(StripLeadingZeros(call.account), "00"));
+  return RunRecipeWithRetry(call.recipe, StripLeadingZeros(call.account), 0, 2);
 }
 
 // Method 78: eight-digit accounts carry no check digit.

@@ -42,9 +42,8 @@ int Method87(const Call& call) {
 
 // Method 88: position 3 is 9: positions 3 to 9 count; otherwise positions 4 to 9.
 int Method88(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return ComputeSubMethod(ten, "88Ausnahme");
-  return RunRecipe(call.recipe, ten);
+  if (DigitAtPosition(call.account, 3) == '9') return ComputeSubMethod(call.account, "88Ausnahme");
+  return RunRecipe(call.recipe, call.account);
 }
 
 // Method 90: position 3 is 9: method F alone; otherwise methods A to E in order.
@@ -78,7 +77,8 @@ int Method98(const Call& call) {
 
 // Method 99: accounts from 396000000 to 499999999 are valid without computing.
 int Method99(const Call& call) {
-  if (InRange(MakeAccountDigits(call.account), "396000000", "499999999")) return kValid;
+  const std::uint64_t number = AccountNumber(call.account);
+  if (number >= 396000000 && number <= 499999999) return kValid;
   return RunRecipe(call.recipe, call.account);
 }
 

@@ -112,21 +112,24 @@ constexpr SumTable CompileSumTable(const Recipe& recipe) {
   return table;
 }
 
-// Runs a compiled table on an account of one to ten digits and stores 0 or -3 in
-// `result`. Returns false, leaving `result` alone, for any other text.
-inline bool RunSumTable(const SumTable& table, std::string_view account, int& result) {
-  const std::size_t n = account.size();
-  if (n - 1 >= 10) return false;
+// Runs a compiled table on an account of one to ten digits followed by `zeros`
+// zeros (the account moved that many places left) and stores 0 or -3 in `result`.
+// Returns false, leaving `result` alone, for any other text or a longer result.
+inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros, int& result) {
+  const std::size_t size = account.size();
+  const std::size_t n = size + zeros;
+  if (size - 1 >= 10 || n > 10) return false;
   std::array<unsigned, 10> digits{};
   unsigned sum = table.offset;
   unsigned any = 0;
   unsigned bad = 0;
   // Ten steps whatever the length; position p of the ten-digit form is character
-  // p - (10 - n) of the account, or 0 before its start.
+  // p - (10 - n) of the account, or 0 before its start and in the appended zeros.
 #pragma GCC unroll 10
   for (std::size_t p = 0; p < 10; ++p) {
-    const bool inside = p + n >= 10;
-    const auto c = static_cast<unsigned>(static_cast<unsigned char>(account[inside ? p + n - 10 : 0]) - '0');
+    const std::size_t index = p + n - 10;  // wraps around before the start
+    const bool inside = index < size;
+    const auto c = static_cast<unsigned>(static_cast<unsigned char>(account[inside ? index : 0]) - '0');
     const unsigned digit = inside && c <= 9 ? c : 0;
     bad |= inside && c > 9;
     any |= digit;
