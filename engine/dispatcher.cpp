@@ -26,8 +26,15 @@ constexpr auto Concat(const std::array<MethodRow, N>&... parts) {
   return all;
 }
 
-constexpr auto kRows = Concat(kMethods00To29, kMethods30To59, kMethods60To79, kMethods80To99,
-                              kMethodsA0ToB9, kMethodsC0ToD3);
+// A row without a procedure is its recipe: its recipe's table is the method's.
+constexpr auto kRows = [] {
+  auto rows = Concat(kMethods00To29, kMethods30To59, kMethods60To79, kMethods80To99, kMethodsA0ToB9,
+                     kMethodsC0ToD3);
+  for (MethodRow& row : rows) {
+    if (row.run == nullptr) row.method = row.recipe.sums;
+  }
+  return rows;
+}();
 
 // Method codes: first character 0-9 or A-D, second 0-9.
 constexpr int kSlotCount = 140;
@@ -137,6 +144,12 @@ bool IsAccountText(std::string_view account) {
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode) {
   const MethodRow* row = FindRow(key);
   if (row == nullptr) return kMethodNotFound;
+  // A row that is one table runs straight away: the table tests the account's
+  // form itself and declines anything but one to ten digits.
+  int result = 0;
+  if (row->method.usable && RunSumTable(row->method, account, 0, result)) {
+    return result;
+  }
   if (!IsAccountText(account)) return kInvalid;
   if (row->run == nullptr) return RunRecipe(row->recipe, account, bankCode);
   return row->run(Call{account, bankCode, row->recipe});

@@ -61,6 +61,7 @@ int ApplyCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
     case Check::Eser: return EserCheck(w, r);
     case Check::AlternatingTable: return AlternatingTableCheck(r);
     case Check::Mod11SeventhPosition: return Mod11CheckSeventhPosition(w, r);
+    case Check::NoCheckDigit: return kValidWithoutCheck;
     case Check::None: break;
   }
   return kInvalid;

@@ -40,6 +40,10 @@ struct MethodRow {
   std::string_view key;
   CompiledRecipe recipe = kNoRecipe;
   Procedure run = nullptr;  // null: the recipe alone is the method
+  // The whole method as one position table, when it compiles to one: for rows
+  // without a procedure the recipe's own table; a procedure may state its
+  // compiled form here, which tests hold equal to the procedure.
+  SumTable method = {};
 };
 
 // Builds the recipe's record from `account` and applies its check.

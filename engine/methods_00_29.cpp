@@ -4,9 +4,6 @@
 
 namespace tavrel::engine {
 
-// Method 09 has no check digit: every account is accepted.
-int Method09(const Call&) { return kValidWithoutCheck; }
-
 // Method 13: a failed first attempt is retried with the account moved two places
 // to the left ("00" appended), unless that would make it longer than ten.
 int Method13(const Call& call) {

@@ -36,6 +36,8 @@ inline constexpr Recipe kMod11Positions5To9{Range(10, 5, 9), {2, 3, 4, 5, 6}, {C
 inline constexpr Recipe kPowersOfTwoPositions5To9{
     Range(10, 5, 9), {2, 4, 8, 5, 10}, {Check::Mod11}};
 
+inline constexpr Recipe kMethod50Recipe{Range(7, 1, 6), {2, 3, 4, 5, 6, 7}, {Check::Mod11}};
+
 // clang-format off
 inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({
     // key  record                      weights, from entry 1                 check
@@ -59,7 +61,7 @@ inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({
     {"47", {Range(9, 4, 8),             {2, 3, 4, 5, 6},                      {Check::Mod11}}},
     {"48", {Range(9, 3, 8),             {2, 3, 4, 5, 6, 7},                   {Check::Mod11}}},
     {"49", kNoRecipe, &Method49},
-    {"50", {Range(7, 1, 6),             {2, 3, 4, 5, 6, 7},                   {Check::Mod11}}, &Method50},
+    {"50", kMethod50Recipe, &Method50, WithRetry(kMethod50Recipe, 3, RetryFit::AsReceived)},
     {"51", kNoRecipe, &Method51},
     {"51MethodeA", kMod11Positions4To9},
     {"51MethodeB", kMod11Positions5To9},

@@ -22,6 +22,8 @@ int Method78(const Call& call);
 // Digit sums of the products with weights 2, 1, 2, ... over a block of positions.
 // These weight lists read the same from either end, so keys whose positions are
 // listed left to right and keys listed right to left share one recipe.
+inline constexpr Recipe kMethod76Recipe{Range(8, 2, 7), {2, 3, 4, 5, 6, 7}, {Check::Mod11RemainderPrefixRule}};
+
 // clang-format off
 inline constexpr Recipe kCrossSumPositions1To7CheckAt8{
     Range(8, 1, 7),  {2, 1, 2, 1, 2, 1, 2},       {Check::CrossSum, 10}};
@@ -72,7 +74,7 @@ inline constexpr auto kMethods60To79 = std::to_array<MethodRow>({
     {"75stellen9b", {RangeLeftToRight(7, 2, 6), {2, 1, 2, 1, 2},              {Check::CrossSum, 10}}},
     // The remainder is the check digit; remainder 10 matches none, and ten-digit
     // accounts beginning with 1, 2, 3 or 5 are invalid.
-    {"76", {Range(8, 2, 7),             {2, 3, 4, 5, 6, 7},                   {Check::Mod11RemainderPrefixRule}}, &Method76},
+    {"76", kMethod76Recipe, &Method76, WithRetry(kMethod76Recipe, 2, RetryFit::SignificantDigits)},
     {"78", {Standard(),                 {2, 1, 2, 1, 2, 1, 2, 1, 2},          {Check::CrossSum, 10}}, &Method78},
 });
 // clang-format on

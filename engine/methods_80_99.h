@@ -50,7 +50,7 @@ inline constexpr auto kMethods80To99 = std::to_array<MethodRow>({
     {"87MethodeA",  {Forward(),            {},                                 {Check::AlternatingTable}}},
     {"87MethodeB",  kMod11Positions5To9},
     {"87MethodeC",  kMod7Positions5To9},
-    {"88",          kMod11Positions4To9, &Method88},
+    {"88",          kMod11Positions4To9, &Method88, ChooseByPosition(3, 9, kMod11Positions3To9, kMod11Positions4To9)},
     {"88Ausnahme",  kMod11Positions3To9},
     {"90",          kNoRecipe, &Method90},
     {"90MethodeA",  kMod11Positions4To9},

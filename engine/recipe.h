@@ -20,6 +20,7 @@ struct Layout {
   bool leftToRight = false;
 };
 
+constexpr Layout NoRecord() { return {Builder::None}; }
 constexpr Layout Standard() { return {Builder::Standard}; }
 constexpr Layout Forward() { return {Builder::Forward}; }
 constexpr Layout EserLayout() { return {Builder::Eser}; }
@@ -38,6 +39,7 @@ constexpr Layout RangeLeftToRight(int check, int first, int last) {
 
 enum class Check : std::uint8_t {
   None,
+  NoCheckDigit,  // every account is accepted without a check
   CrossSum,
   WeightedSum,
   IteratedCrossSum,

@@ -51,6 +51,7 @@ constexpr std::optional<SumRule> SumRuleOf(const Rule& rule) {
     case Check::UnitsSum: return SumRule{Product::UnitsDigit, 9, 10};
     case Check::Mod7: return SumRule{Product::Whole, 9, 7};
     case Check::IncrementedProductPlusFive: return SumRule{Product::IncrementedMod11, 7, 10};
+    case Check::NoCheckDigit: return SumRule{Product::Whole, 0, 10};
     case Check::Mod11:
     case Check::Mod11RejectTen:
     case Check::Mod11NineForTen:
@@ -75,6 +76,7 @@ constexpr std::uint16_t AcceptedCheckDigits(Check check, int rest, int modulus) 
   const int complement = rest == 0 ? 0 : modulus - rest;
   const int elevenMinus = 11 - rest;
   switch (check) {
+    case Check::NoCheckDigit: return 0x3FF;
     case Check::Mod11: return DigitBit(rest <= 1 ? 0 : elevenMinus);
     case Check::Mod11RejectTen: return rest == 1 ? 0 : DigitBit(complement);
     case Check::Mod11NineForTen: return DigitBit(rest == 1 ? 9 : complement);

@@ -23,10 +23,13 @@ struct SumTable {
 
   bool usable = false;
   bool zeroAccountInvalid = false;  // the standard record has no check digit for 0
+  std::int8_t validResult = 0;      // 1 for rules without a check digit
   std::uint8_t checkIndex = 9;      // position of the check digit, from 0
   std::uint8_t offset = 0;          // what constants and unused entries add
   std::uint8_t modulus = 11;
   std::uint16_t reciprocal = 0;     // 2^16 / modulus, rounded up
+  std::uint8_t retryZeros = 0;      // a failed account is tried moved this far left
+  bool retryFitsBySignificantDigits = false;
   std::array<std::uint16_t, 11> accepts{};  // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
 };
@@ -62,8 +65,9 @@ constexpr bool PositionsOf(const Layout& layout, EntryPositions& out) {
       }
       return true;
     }
+    case Builder::None:  // no entries: only rules that read no digit
+      return true;
     case Builder::Eser:
-    case Builder::None:
       break;
   }
   return false;
@@ -105,6 +109,7 @@ constexpr SumTable CompileSumTable(const Recipe& recipe) {
   }
   table.usable = true;
   table.zeroAccountInvalid = recipe.layout.builder == Builder::Standard;
+  table.validResult = recipe.rule.check == Check::NoCheckDigit ? 1 : 0;
   table.checkIndex = static_cast<std::uint8_t>(entries.checkPosition - 1);
   table.offset = static_cast<std::uint8_t>(offset % m);
   table.modulus = static_cast<std::uint8_t>(m);
@@ -112,9 +117,22 @@ constexpr SumTable CompileSumTable(const Recipe& recipe) {
   return table;
 }
 
+namespace sum_table_detail {
+
+// Whether the table accepts the sum of a ten-digit form whose check digit is
+// `checkDigit`.
+inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
+  // Sums stay below 256, where the rounded-up reciprocal divides exactly.
+  const unsigned rest = sum - table.modulus * ((sum * table.reciprocal) >> 16);
+  return sum < SumTable::kReject && ((table.accepts[rest] >> checkDigit) & 1U) != 0;
+}
+
+}  // namespace sum_table_detail
+
 // Runs a compiled table on an account of one to ten digits followed by `zeros`
-// zeros (the account moved that many places left) and stores 0 or -3 in `result`.
-// Returns false, leaving `result` alone, for any other text or a longer result.
+// zeros (the account moved that many places left) and stores the table's result
+// (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
+// for any other text or a longer result.
 inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros, int& result) {
   const std::size_t size = account.size();
   const std::size_t n = size + zeros;
@@ -123,6 +141,8 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
   unsigned sum = table.offset;
   unsigned any = 0;
   unsigned bad = 0;
+  unsigned leadingZeros = 0;
+  bool leading = true;
   // Ten steps whatever the length; position p of the ten-digit form is character
   // p - (10 - n) of the account, or 0 before its start and in the appended zeros.
 #pragma GCC unroll 10
@@ -133,16 +153,66 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
     const unsigned digit = inside && c <= 9 ? c : 0;
     bad |= inside && c > 9;
     any |= digit;
+    leading &= digit == 0;
+    leadingZeros += leading;
     digits[p] = digit;
     sum += table.values[p][digit];
   }
   if (bad != 0) return false;
-  // Sums stay below 256, where the rounded-up reciprocal divides exactly.
-  const unsigned rest = sum - table.modulus * ((sum * table.reciprocal) >> 16);
-  const bool accepted = ((table.accepts[rest] >> digits[table.checkIndex]) & 1U) != 0;
-  const bool valid = accepted && sum < SumTable::kReject && (any != 0 || !table.zeroAccountInvalid);
-  result = valid ? 0 : -3;
+  bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
+  if (table.retryZeros != 0) {
+    // The same form moved left: position p reads the digit `retryZeros` further right.
+    const std::size_t shift = table.retryZeros;
+    unsigned moved = table.offset;
+#pragma GCC unroll 10
+    for (std::size_t p = 0; p < 10; ++p) moved += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
+    const std::size_t checkFrom = table.checkIndex + shift;
+    const unsigned movedCheck = checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0;
+    const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
+    valid |= length + shift <= 10 && sum_table_detail::Accepts(table, moved, movedCheck);
+  }
+  valid &= any != 0 || !table.zeroAccountInvalid;
+  result = valid ? table.validResult : -3;
   return true;
+}
+
+// A rule that chooses between two tables by the digit at one position (1 to 10)
+// is itself one table when the two agree everywhere else: that position then adds
+// what the chosen table adds for its digit. Unusable when they differ elsewhere.
+constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whenDigit, const SumTable& otherwise) {
+  SumTable merged = otherwise;
+  const auto p = static_cast<std::size_t>(position - 1);
+  for (std::size_t other = 0; other < 10; ++other) {
+    if (other != p && whenDigit.values[other] != otherwise.values[other]) merged.usable = false;
+  }
+  if (whenDigit.usable != otherwise.usable || whenDigit.checkIndex != otherwise.checkIndex ||
+      whenDigit.offset != otherwise.offset || whenDigit.modulus != otherwise.modulus ||
+      whenDigit.accepts != otherwise.accepts || whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
+      whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 || otherwise.retryZeros != 0) {
+    merged.usable = false;
+  }
+  merged.values[p][static_cast<std::size_t>(digit)] = whenDigit.values[p][static_cast<std::size_t>(digit)];
+  return merged;
+}
+
+constexpr SumTable ChooseByPosition(int position, int digit, const Recipe& whenDigit, const Recipe& otherwise) {
+  return ChooseByPosition(position, digit, CompileSumTable(whenDigit), CompileSumTable(otherwise));
+}
+
+// How a rule decides that a retry moved left still fits ten digits: by the
+// account as received, leading zeros included, or by its significant digits.
+enum class RetryFit : std::uint8_t { AsReceived, SignificantDigits };
+
+// A table that, when the account fails, tries it again moved `zeros` places left
+// if that still fits ten digits; the first result stands otherwise.
+constexpr SumTable WithRetry(SumTable table, int zeros, RetryFit fit) {
+  table.retryZeros = static_cast<std::uint8_t>(zeros);
+  table.retryFitsBySignificantDigits = fit == RetryFit::SignificantDigits;
+  return table;
+}
+
+constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
+  return WithRetry(CompileSumTable(recipe), zeros, fit);
 }
 
 }  // namespace tavrel::engine
