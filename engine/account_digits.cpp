@@ -96,12 +96,18 @@ char DigitAtPosition(std::string_view account, int position) {
 }
 
 std::uint64_t AccountNumber(std::string_view account) {
+  constexpr std::array<std::uint64_t, 10> kPlaces = {1,      10,      100,      1000,      10000,
+                                                      100000, 1000000, 10000000, 100000000, 1000000000};
+  const std::size_t n = std::min<std::size_t>(account.size(), 10);
+  if (n == 0) return 0;
   std::uint64_t number = 0;
-  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
+  // Ten independent products whatever the length: no chain of multiplications,
+  // and mixed lengths do not mispredict the loop's end.
 #pragma GCC unroll 10
   for (std::size_t i = 0; i < 10; ++i) {
-    const bool inside = i < account.size();
-    number = inside ? number * 10 + static_cast<std::uint64_t>(account[inside ? i : 0] - '0') : number;
+    const bool inside = i < n;
+    const auto digit = static_cast<std::uint64_t>(account[inside ? i : 0] - '0');
+    number += inside ? digit * kPlaces[inside ? n - 1 - i : 0] : 0;
   }
   return number;
 }

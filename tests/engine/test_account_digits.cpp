@@ -149,3 +149,34 @@ TEST(NumericComparisons, CompareLengthThenDigits) {
 
 }  // namespace
 }  // namespace tavrel::engine
+
+namespace tavrel::engine {
+namespace {
+
+TEST(AccountPositions, DigitAtPositionReadsTheTenDigitForm) {
+  struct Case {
+    std::string_view account;
+    int position;
+    char expected;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"123", 8, '1'}, {"123", 10, '3'}, {"123", 7, '0'},
+                                                   {"123", 1, '0'}, {"9876543210", 1, '9'},
+                                                   {"9876543210", 10, '0'}, {"", 5, '0'}}) {
+    EXPECT_EQ(DigitAtPosition(c.account, c.position), c.expected) << c.account << " position " << c.position;
+  }
+}
+
+TEST(AccountPositions, AccountNumberIsTheValueOfUpToTenDigits) {
+  struct Case {
+    std::string_view account;
+    std::uint64_t expected;
+  };
+  for (const Case& c : std::initializer_list<Case>{{"", 0}, {"0", 0}, {"7", 7}, {"0000000042", 42},
+                                                   {"396000000", 396000000}, {"9999999999", 9999999999},
+                                                   {"1234567890", 1234567890}}) {
+    EXPECT_EQ(AccountNumber(c.account), c.expected) << c.account;
+  }
+}
+
+}  // namespace
+}  // namespace tavrel::engine
