@@ -10,7 +10,7 @@ namespace tavrel::engine {
 int Method13(const Call& call);
 int Method26(const Call& call);
 
-inline constexpr Recipe kMethod13Recipe{Range(8, 2, 7), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions2To7CheckAt8{Range(8, 2, 7), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
 
 // clang-format off
 inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({
@@ -27,7 +27,8 @@ inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({
     {"09", {NoRecord(),         {},                                 {Check::NoCheckDigit}}},
     {"10", {Standard(),         {2, 3, 4, 5, 6, 7, 8, 9, 10},       {Check::Mod11}}},
     {"11", {Standard(),         {2, 3, 4, 5, 6, 7, 8, 9, 10},       {Check::Mod11NineForTen}}},
-    {"13", kMethod13Recipe, &Method13, WithRetry(kMethod13Recipe, 2, RetryFit::AsReceived)},
+    {"13", kCrossSumPositions2To7CheckAt8, &Method13,
+           WithRetry(kCrossSumPositions2To7CheckAt8, 2, RetryFit::AsReceived)},
     {"14", {Range(10, 4, 9),    {2, 3, 4, 5, 6, 7},                 {Check::Mod11RejectTen}}},
     {"15", {Range(10, 6, 9),    {2, 3, 4, 5},                       {Check::Mod11}}},
     {"16", {Standard(),         {2, 3, 4, 5, 6, 7, 2, 3, 4},        {Check::Mod11EqualNeighbours}}},

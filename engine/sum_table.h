@@ -30,6 +30,11 @@ struct SumTable {
   std::uint16_t reciprocal = 0;     // 2^16 / modulus, rounded up
   std::uint8_t retryZeros = 0;      // a failed account is tried moved this far left
   bool retryFitsBySignificantDigits = false;
+  // An account with at least `moveFromLeadingZeros` leading zeros in its
+  // ten-digit form is moved `moveZeros` places left before the first try.
+  std::uint8_t moveZeros = 0;
+  std::uint8_t moveFromLeadingZeros = 0;
+  std::uint8_t maxSignificantDigits = 10;  // longer accounts are rejected
   std::array<std::uint16_t, 11> accepts{};  // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
 };
@@ -127,6 +132,16 @@ inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
   return sum < SumTable::kReject && ((table.accepts[rest] >> checkDigit) & 1U) != 0;
 }
 
+// Whether the table accepts the ten-digit form moved `shift` places left:
+// position p reads the digit `shift` places further right.
+inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& digits, std::size_t shift) {
+  unsigned sum = table.offset;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
+  const std::size_t checkFrom = table.checkIndex + shift;
+  return Accepts(table, sum, checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0);
+}
+
 }  // namespace sum_table_detail
 
 // Runs a compiled table on an account of one to ten digits followed by `zeros`
@@ -159,18 +174,17 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
     sum += table.values[p][digit];
   }
   if (bad != 0) return false;
-  bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
-  if (table.retryZeros != 0) {
-    // The same form moved left: position p reads the digit `retryZeros` further right.
-    const std::size_t shift = table.retryZeros;
-    unsigned moved = table.offset;
-#pragma GCC unroll 10
-    for (std::size_t p = 0; p < 10; ++p) moved += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
-    const std::size_t checkFrom = table.checkIndex + shift;
-    const unsigned movedCheck = checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0;
-    const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
-    valid |= length + shift <= 10 && sum_table_detail::Accepts(table, moved, movedCheck);
+  bool valid = false;
+  if (table.moveZeros != 0 && leadingZeros >= table.moveFromLeadingZeros) {
+    valid = sum_table_detail::AcceptsMoved(table, digits, table.moveZeros);
+  } else {
+    valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
   }
+  if (table.retryZeros != 0) {
+    const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
+    valid |= length + table.retryZeros <= 10 && sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
+  }
+  valid &= 10 - leadingZeros <= table.maxSignificantDigits;
   valid &= any != 0 || !table.zeroAccountInvalid;
   result = valid ? table.validResult : -3;
   return true;
@@ -213,6 +227,16 @@ constexpr SumTable WithRetry(SumTable table, int zeros, RetryFit fit) {
 
 constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
   return WithRetry(CompileSumTable(recipe), zeros, fit);
+}
+
+// A table that moves accounts with at least `leadingZeros` leading zeros in the
+// ten-digit form `zeros` places left before the first try, and rejects
+// accounts of more than `maxDigits` significant digits.
+constexpr SumTable WithShortAccountsMoved(SumTable table, int leadingZeros, int zeros, int maxDigits) {
+  table.moveFromLeadingZeros = static_cast<std::uint8_t>(leadingZeros);
+  table.moveZeros = static_cast<std::uint8_t>(zeros);
+  table.maxSignificantDigits = static_cast<std::uint8_t>(maxDigits);
+  return table;
 }
 
 }  // namespace tavrel::engine
