@@ -6,6 +6,7 @@
 // mispredicting. Recipes outside the family keep the record path.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -152,28 +153,32 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
   const std::size_t size = account.size();
   const std::size_t n = size + zeros;
   if (size - 1 >= 10 || n > 10) return false;
+  // The ten-digit form: character p - (10 - n) of the account at position p, 0
+  // before its start and in the appended zeros. Each character is read at a
+  // clamped index and masked out when outside the account, so nothing branches
+  // on the account's length (mixed lengths would mispredict).
   std::array<unsigned, 10> digits{};
-  unsigned sum = table.offset;
-  unsigned any = 0;
   unsigned bad = 0;
-  unsigned leadingZeros = 0;
-  bool leading = true;
-  // Ten steps whatever the length; position p of the ten-digit form is character
-  // p - (10 - n) of the account, or 0 before its start and in the appended zeros.
 #pragma GCC unroll 10
   for (std::size_t p = 0; p < 10; ++p) {
     const std::size_t index = p + n - 10;  // wraps around before the start
-    const bool inside = index < size;
-    const auto c = static_cast<unsigned>(static_cast<unsigned char>(account[inside ? index : 0]) - '0');
-    const unsigned digit = inside && c <= 9 ? c : 0;
-    bad |= inside && c > 9;
-    any |= digit;
-    leading &= digit == 0;
-    leadingZeros += leading;
-    digits[p] = digit;
-    sum += table.values[p][digit];
+    const unsigned inside = index < size;
+    const unsigned c = static_cast<unsigned char>(account[std::min(index, size - 1)]) - unsigned{'0'};
+    bad |= inside & static_cast<unsigned>(c > 9);
+    digits[p] = c * inside;
   }
   if (bad != 0) return false;
+  unsigned sum = table.offset;
+  unsigned any = 0;
+  std::size_t leadingZeros = 0;
+  bool leading = true;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p) {
+    any |= digits[p];
+    leading &= digits[p] == 0;
+    leadingZeros += leading;
+    sum += table.values[p][digits[p]];
+  }
   bool valid = false;
   if (table.moveZeros != 0 && leadingZeros >= table.moveFromLeadingZeros) {
     valid = sum_table_detail::AcceptsMoved(table, digits, table.moveZeros);

@@ -50,7 +50,10 @@ int AccountFormFault(std::string_view account) {
   bool allZeros = true;
 #pragma GCC unroll 10
   for (std::size_t i = 0; i < kMaxAccountLength; ++i) {
-    const char c = account[i < n ? i : 0];
+    // Past the end the first character is read again, which changes nothing.
+    // The index is masked rather than chosen: the compiler turns a choice into a
+    // branch on the length.
+    const char c = account[i & (std::size_t{0} - static_cast<std::size_t>(i < n))];
     digits &= IsDigit(c);
     allZeros &= c == '0';
   }
