@@ -26,15 +26,8 @@ constexpr auto Concat(const std::array<MethodRow, N>&... parts) {
   return all;
 }
 
-// A row without a procedure is its recipe: its recipe's table is the method's.
-constexpr auto kRows = [] {
-  auto rows = Concat(kMethods00To29, kMethods30To59, kMethods60To79, kMethods80To99, kMethodsA0ToB9,
-                     kMethodsC0ToD3);
-  for (MethodRow& row : rows) {
-    if (row.run == nullptr) row.method = row.recipe.sums;
-  }
-  return rows;
-}();
+constexpr auto kRows = Concat(kMethods00To29, kMethods30To59, kMethods60To79, kMethods80To99,
+                              kMethodsA0ToB9, kMethodsC0ToD3);
 
 // Method codes: first character 0-9 or A-D, second 0-9.
 constexpr int kSlotCount = 140;

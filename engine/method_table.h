@@ -19,6 +19,7 @@ struct CompiledRecipe {
   Recipe recipe;
   SumTable sums;
 
+  constexpr CompiledRecipe() : CompiledRecipe(kNoRecipe) {}
   constexpr CompiledRecipe(const Recipe& source)  // NOLINT: rows are written as recipes
       : recipe(source), sums(CompileSumTable(source)) {}
   constexpr CompiledRecipe(Layout layout, Weights weights, Rule rule)
@@ -44,6 +45,15 @@ struct MethodRow {
   // without a procedure the recipe's own table; a procedure may state its
   // compiled form here, which tests hold equal to the procedure.
   SumTable method = {};
+
+  constexpr MethodRow() = default;
+  // A row that is its recipe.
+  constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe)
+      : key(rowKey), recipe(rowRecipe), method(rowRecipe.sums) {}
+  // A row with a procedure, and the procedure's compiled form if it has one.
+  constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe, Procedure procedure,
+                      const SumTable& compiled = {})
+      : key(rowKey), recipe(rowRecipe), run(procedure), method(compiled) {}
 };
 
 // Builds the recipe's record from `account` and applies its check.
