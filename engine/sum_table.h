@@ -2,8 +2,9 @@
 // each digit at each position of the ten-digit form adds to the sum, already
 // reduced by the modulus, and which check digits each remainder accepts. Running
 // it is the same short loop for every such recipe, with no builder, no record and
-// no branch that depends on the method, which keeps mixed batches from
-// mispredicting. Recipes outside the family keep the record path.
+// no code of its own, which keeps mixed batches from mispredicting. A few
+// procedures compile to such a table too (a retry moved left, a choice by one
+// position). Recipes outside the family keep the record path.
 #pragma once
 
 #include <algorithm>
