@@ -44,11 +44,7 @@ inline constexpr auto kMethods60To79 = std::to_array<MethodRow>({
     {"61Art8", kCrossSumPositions1To10CheckAt8},
     {"61Standard", kCrossSumPositions1To7CheckAt8},
     {"62", kCrossSumPositions3To7CheckAt8},
-    // Ten-digit accounts are rejected; positions 1 to 3 zero: moved two places
-    // left, then four.
-    {"63", kCrossSumPositions2To7CheckAt8, &Method63,
-           WithRetry(WithShortAccountsMoved(CompileSumTable(kCrossSumPositions2To7CheckAt8), 3, 2, 9), 4,
-                     RetryFit::SignificantDigits)},
+    {"63", kCrossSumPositions2To7CheckAt8, &Method63},
     {"64", {RangeLeftToRight(7, 1, 6),  {9, 10, 5, 8, 4, 2},                  {Check::Mod11}}},
     {"65", kNoRecipe, &Method65},
     {"65Art9", kCrossSumPositions1To10CheckAt8},

@@ -32,11 +32,6 @@ struct SumTable {
   std::uint16_t reciprocal = 0;     // 2^16 / modulus, rounded up
   std::uint8_t retryZeros = 0;      // a failed account is tried moved this far left
   bool retryFitsBySignificantDigits = false;
-  // An account with at least `moveFromLeadingZeros` leading zeros in its
-  // ten-digit form is moved `moveZeros` places left before the first try.
-  std::uint8_t moveZeros = 0;
-  std::uint8_t moveFromLeadingZeros = 0;
-  std::uint8_t maxSignificantDigits = 10;  // longer accounts are rejected
   std::array<std::uint16_t, 11> accepts{};  // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
 };
@@ -171,26 +166,24 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
   if (bad != 0) return false;
   unsigned sum = table.offset;
   unsigned any = 0;
-  std::size_t leadingZeros = 0;
-  bool leading = true;
 #pragma GCC unroll 10
   for (std::size_t p = 0; p < 10; ++p) {
     any |= digits[p];
-    leading &= digits[p] == 0;
-    leadingZeros += leading;
     sum += table.values[p][digits[p]];
   }
-  bool valid = false;
-  if (table.moveZeros != 0 && leadingZeros >= table.moveFromLeadingZeros) {
-    valid = sum_table_detail::AcceptsMoved(table, digits, table.moveZeros);
-  } else {
-    valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
-  }
+  bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
   if (table.retryZeros != 0) {
+    // Counted without an exit that depends on the account's length.
+    std::size_t leadingZeros = 0;
+    bool leading = true;
+#pragma GCC unroll 10
+    for (std::size_t p = 0; p < 10; ++p) {
+      leading &= digits[p] == 0;
+      leadingZeros += leading;
+    }
     const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
     valid |= length + table.retryZeros <= 10 && sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
   }
-  valid &= 10 - leadingZeros <= table.maxSignificantDigits;
   valid &= any != 0 || !table.zeroAccountInvalid;
   // Arithmetic rather than a choice: validity is as random as the input.
   result = -3 + static_cast<int>(valid) * (table.validResult + 3);
@@ -236,14 +229,5 @@ constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
   return WithRetry(CompileSumTable(recipe), zeros, fit);
 }
 
-// A table that moves accounts with at least `leadingZeros` leading zeros in the
-// ten-digit form `zeros` places left before the first try, and rejects
-// accounts of more than `maxDigits` significant digits.
-constexpr SumTable WithShortAccountsMoved(SumTable table, int leadingZeros, int zeros, int maxDigits) {
-  table.moveFromLeadingZeros = static_cast<std::uint8_t>(leadingZeros);
-  table.moveZeros = static_cast<std::uint8_t>(zeros);
-  table.maxSignificantDigits = static_cast<std::uint8_t>(maxDigits);
-  return table;
-}
 
 }  // namespace tavrel::engine
