@@ -16,23 +16,16 @@ constexpr std::uint64_t Reverse(std::uint64_t word) {
 }
 
 // An eight-digit bank code packed as eight 4-bit digits (its binary-coded
-// decimal form), or kNotABankCode. The characters are tested and packed as one
-// 64-bit word: every byte must have the high nibble 3 and stay below 0x3A; the
-// low nibbles are then gathered by shifts, which cost less than a decimal
-// conversion.
+// decimal form), or kNotABankCode. The low nibbles of the eight characters are
+// gathered by shifts of one word, which cost less than a decimal conversion.
 std::uint32_t PackedBankCode(std::string_view text) noexcept {
-  if (text.size() != kBankCodeLength) {
+  if (!IsEightDigits(text)) {
     return kNotABankCode;
   }
   std::uint64_t word = 0;
   std::memcpy(&word, text.data(), sizeof word);
   if (std::endian::native != std::endian::little) {
     word = Reverse(word);
-  }
-  constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0;
-  const std::uint64_t nibbles = (word & kHighNibbles) | (((word + 0x0606060606060606) & kHighNibbles) >> 4);
-  if (nibbles != 0x3333333333333333) {
-    return kNotABankCode;
   }
   std::uint64_t packed = word & 0x0F0F0F0F0F0F0F0F;
   packed = (packed | (packed >> 4)) & 0x00FF00FF00FF00FF;
@@ -42,6 +35,19 @@ std::uint32_t PackedBankCode(std::string_view text) noexcept {
 }
 
 }  // namespace
+
+bool IsEightDigits(std::string_view text) noexcept {
+  if (text.size() != kBankCodeLength) {
+    return false;
+  }
+  // A byte below '0' sets its high bit when '0' is subtracted, a byte above '9'
+  // when 0x76 is then added; digits set neither, and borrow or carry into the
+  // next byte only from a byte that is already caught.
+  std::uint64_t word = 0;
+  std::memcpy(&word, text.data(), sizeof word);
+  const std::uint64_t offsets = word - 0x3030303030303030;
+  return ((offsets | (offsets + 0x7676767676767676)) & 0x8080808080808080) == 0;
+}
 
 std::size_t BankMap::HomeSlot(std::uint32_t bankCode) noexcept {
   // Fibonacci hashing: bank codes cluster by region, the multiply spreads them.

@@ -4,7 +4,6 @@
 #include "service/service.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "directory/directory.h"
 #include "engine/engine.h"
@@ -26,18 +25,10 @@ constexpr bool IsWhiteSpace(char c) {
 
 constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
-// Form faults of the bank code, tested before anything about the account. The
-// eight characters are tested as one word: a byte below '0' sets its high bit
-// when '0' is subtracted, a byte above '9' when 0x76 is added to that.
+// Form faults of the bank code, tested before anything about the account.
 int BankCodeFormFault(std::string_view bankCode) {
   if (bankCode.size() != kBankCodeLength) return kBankCodeNotEightChars;
-  std::uint64_t word = 0;
-  std::memcpy(&word, bankCode.data(), sizeof word);
-  constexpr std::uint64_t kZeros = 0x3030303030303030;
-  constexpr std::uint64_t kAboveNine = 0x7676767676767676;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  const std::uint64_t offsets = word - kZeros;
-  return ((offsets | (offsets + kAboveNine)) & kHighBits) == 0 ? kNoFault : kBankCodeNotDigits;
+  return directory::IsEightDigits(bankCode) ? kNoFault : kBankCodeNotDigits;
 }
 
 // Form faults of the account; an account of zeros only has no check digit to
