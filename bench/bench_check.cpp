@@ -35,15 +35,16 @@ void MakeValid(Input& input) {
 const std::vector<Input>& Corpus() {
   static const std::vector<Input> corpus = [] {
     std::vector<std::string> bankCodes;
-    tavrel::directory::ForEachEntry([&](std::string_view code, std::string_view) { bankCodes.emplace_back(code); });
+    tavrel::directory::ForEachEntry(
+        [&](std::string_view code, std::string_view) { bankCodes.emplace_back(code); });
     std::mt19937 random(4051);
     std::vector<Input> inputs;
     for (int round = 0; round < 4; ++round) {
       for (const std::string& bankCode : bankCodes) {
         Input input{RandomDigits(random, 1 + random() % 10), bankCode};
         if (random() % 2 == 0) MakeValid(input);
-        if (random() % 50 == 0) input.account += "x";        // input fault -8
-        if (random() % 50 == 0) input.bankCode.pop_back();   // input fault -5
+        if (random() % 50 == 0) input.account += "x";       // input fault -8
+        if (random() % 50 == 0) input.bankCode.pop_back();  // input fault -5
         inputs.push_back(std::move(input));
       }
     }
@@ -65,7 +66,8 @@ void CheckAccountCorpus(benchmark::State& state) {
   }
   const auto checks = static_cast<double>(state.iterations() * corpus.size());
   state.counters["checks_per_s"] = benchmark::Counter(checks, benchmark::Counter::kIsRate);
-  state.counters["ns_per_check"] = benchmark::Counter(checks, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_check"] =
+      benchmark::Counter(checks, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
   state.counters["valid_share"] = static_cast<double>(valid) / checks;
 }
 BENCHMARK(CheckAccountCorpus)->Unit(benchmark::kMillisecond);

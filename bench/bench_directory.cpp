@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::string> AllBankCodes() {
   std::vector<std::string> bankCodes;
-  ForEachEntry([&](std::string_view bankCode, std::string_view) { bankCodes.emplace_back(bankCode); });
+  ForEachEntry(
+      [&](std::string_view bankCode, std::string_view) { bankCodes.emplace_back(bankCode); });
   return bankCodes;
 }
 
@@ -33,7 +34,8 @@ void BM_FindEntryHit(benchmark::State& state) {
 BENCHMARK(BM_FindEntryHit);
 
 void BM_FindEntryMiss(benchmark::State& state) {
-  const std::vector<std::string> misses = {"10000001", "99999999", "1000000", "1000000x", "55555555"};
+  const std::vector<std::string> misses = {"10000001", "99999999", "1000000", "1000000x",
+                                           "55555555"};
   std::size_t next = 0;
   for (auto _ : state) {
     EntryView entry;
@@ -72,8 +74,10 @@ void BM_NameSearch(benchmark::State& state, std::string_view text) {
   }
   state.counters["hits"] = static_cast<double>(hits);
 }
-BENCHMARK_CAPTURE(BM_NameSearch, one_term_one_hit, "volksbank chemnitz")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_NameSearch, two_terms_one_hit, "volksbank,chemnitz")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NameSearch, one_term_one_hit, "volksbank chemnitz")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NameSearch, two_terms_one_hit, "volksbank,chemnitz")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_NameSearch, no_hit, "zzz")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_NameSearch, sparda_17_hits, "sparda")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_NameSearch, bank_many_hits, "bank")->Unit(benchmark::kMicrosecond);

@@ -43,9 +43,11 @@ double TimePerCall(const std::function<void()>& work, int runs, int repeat) {
   return Median(seconds);
 }
 
-void Report(const char* figure, double value, const char* unit, const char* comparison, double target) {
+void Report(const char* figure, double value, const char* unit, const char* comparison,
+            double target) {
   const bool met = comparison[0] == '>' ? value >= target : value <= target;
-  std::printf("%-46s %12.2f %-10s target %s %-10g %s\n", figure, value, unit, comparison, target, met ? "met" : "NOT MET");
+  std::printf("%-46s %12.2f %-10s target %s %-10g %s\n", figure, value, unit, comparison, target,
+              met ? "met" : "NOT MET");
 }
 
 struct Input {
@@ -57,7 +59,8 @@ struct Input {
 // of them made valid, a few input faults.
 std::vector<Input> CheckCorpus() {
   std::vector<std::string> bankCodes;
-  tavrel::directory::ForEachEntry([&](std::string_view code, std::string_view) { bankCodes.emplace_back(code); });
+  tavrel::directory::ForEachEntry(
+      [&](std::string_view code, std::string_view) { bankCodes.emplace_back(code); });
   std::mt19937 random(4051);
   std::vector<Input> corpus;
   for (int round = 0; round < 4; ++round) {
@@ -87,7 +90,8 @@ void CheckAccountRate() {
   int sink = 0;
   const double perCorpus = TimePerCall(
       [&] {
-        for (const Input& input : corpus) sink += tavrel::service::CheckAccount(input.account, input.bankCode);
+        for (const Input& input : corpus)
+          sink += tavrel::service::CheckAccount(input.account, input.bankCode);
       },
       9, 50);
   const double perCheck = perCorpus / static_cast<double>(corpus.size());
@@ -98,9 +102,12 @@ void CheckAccountRate() {
 
 void SearchTimes() {
   std::size_t sink = 0;
-  const double name = TimePerCall([&] { sink += tavrel::directory::BankSearch("volksbank,chemnitz", false).hits.size(); }, 21, 200);
+  const double name = TimePerCall(
+      [&] { sink += tavrel::directory::BankSearch("volksbank,chemnitz", false).hits.size(); }, 21,
+      200);
   Report("BankSearch, full name search", name * 1e6, "us", "<=", 50);
-  const double prefix = TimePerCall([&] { sink += tavrel::directory::BankSearch("1005", false).hits.size(); }, 21, 200);
+  const double prefix = TimePerCall(
+      [&] { sink += tavrel::directory::BankSearch("1005", false).hits.size(); }, 21, 200);
   Report("BankSearch, bank-code prefix search", prefix * 1e6, "us", "<=", 20);
   if (sink == 42) std::puts("");
 }
@@ -149,7 +156,8 @@ void BatchThroughput() {
   }
   int status = 0;
   waitpid(child, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::printf("batch_throughput failed (status %d)\n", status);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    std::printf("batch_throughput failed (status %d)\n", status);
 }
 
 }  // namespace

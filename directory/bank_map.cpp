@@ -95,7 +95,8 @@ const BankRecord* BankMap::Find(std::string_view bankCode) const noexcept {
 
 std::string_view BankMap::FindMethodCode(std::string_view bankCode) const noexcept {
   const Slot* slot = FindSlot(bankCode);
-  return slot == nullptr ? std::string_view{} : std::string_view{slot->methodCode.data(), kMethodCodeLength};
+  return slot == nullptr ? std::string_view{}
+                         : std::string_view{slot->methodCode.data(), kMethodCodeLength};
 }
 
 void BankMap::Clear() noexcept {

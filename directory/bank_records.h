@@ -44,20 +44,23 @@ constexpr bool IsBankCode(std::string_view text) {
 
 // A method code is a digit or one of A to D, then a digit.
 constexpr bool IsMethodCode(std::string_view text) {
-  return text.size() == kMethodCodeLength && (IsDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) &&
-         IsDigit(text[1]);
+  return text.size() == kMethodCodeLength &&
+         (IsDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) && IsDigit(text[1]);
 }
 
 constexpr bool IsWellFormedRecord(const BankRecord& record) {
-  const std::string_view name = record.entry.substr(std::min(record.entry.size(), kMethodCodeLength));
+  const std::string_view name =
+      record.entry.substr(std::min(record.entry.size(), kMethodCodeLength));
   return IsBankCode(record.bankCode) && IsMethodCode(record.entry.substr(0, kMethodCodeLength)) &&
-         !name.empty() && name.size() <= kLongestBankName && name.front() != ' ' && name.back() != ' ';
+         !name.empty() && name.size() <= kLongestBankName && name.front() != ' ' &&
+         name.back() != ' ';
 }
 
 // Every record well formed, bank codes strictly ascending (so keys are unique).
 constexpr bool IsWellFormedTable(std::span<const BankRecord> records) {
   for (std::size_t i = 0; i < records.size(); ++i) {
-    if (!IsWellFormedRecord(records[i]) || (i > 0 && records[i - 1].bankCode >= records[i].bankCode)) {
+    if (!IsWellFormedRecord(records[i]) ||
+        (i > 0 && records[i - 1].bankCode >= records[i].bankCode)) {
       return false;
     }
   }

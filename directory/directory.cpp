@@ -91,7 +91,8 @@ bool LookupBankName(std::string_view bankCode, std::string& bankName) {
   return true;
 }
 
-void ForEachEntry(const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor) {
+void ForEachEntry(
+    const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor) {
   EnsureLoaded();
   for (const BankRecord& record : gBankMap.Entries()) {
     visitor(record.bankCode, record.entry);

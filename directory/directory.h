@@ -40,7 +40,8 @@ bool FindMethodCode(std::string_view bankCode, std::string_view& methodCode);
 
 // Hands every (bank code, entry) pair to `visitor` once; the entry is the method
 // code followed directly by the short name.
-void ForEachEntry(const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor);
+void ForEachEntry(
+    const std::function<void(std::string_view bankCode, std::string_view entry)>& visitor);
 
 // The bank search behind the control's bank-code field. Digits list the bank
 // codes that begin with them (two to seven digits); a text that begins with any

@@ -19,7 +19,8 @@ constexpr std::string_view kHitSeparator = " | ";
 // other byte maps to itself. Plain arithmetic, so loops over it vectorise.
 constexpr char ToLower(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  const bool capital = static_cast<unsigned char>(byte - 'A') <= 'Z' - 'A' || byte == 0xC4 || byte == 0xD6 || byte == 0xDC;
+  const bool capital = static_cast<unsigned char>(byte - 'A') <= 'Z' - 'A' || byte == 0xC4 ||
+                       byte == 0xD6 || byte == 0xDC;
   return static_cast<char>(byte + (capital ? 0x20 : 0));
 }
 
@@ -58,7 +59,8 @@ class LoweredName {
     if (term.empty()) {
       return true;
     }
-    if (term.size() > size_ || !MayHoldByte(term[0]) || (term.size() > 1 && !MayHoldByte(term[1]))) {
+    if (term.size() > size_ || !MayHoldByte(term[0]) ||
+        (term.size() > 1 && !MayHoldByte(term[1]))) {
       return false;
     }
     for (std::size_t start = 0; start + term.size() <= size_; ++start) {

@@ -92,12 +92,14 @@ bool DigitIs(std::string_view text, int index, char digit) {
 
 char DigitAtPosition(std::string_view account, int position) {
   const auto index = static_cast<std::ptrdiff_t>(account.size()) - 10 + position - 1;
-  return index >= 0 && static_cast<std::size_t>(index) < account.size() ? account[static_cast<std::size_t>(index)] : '0';
+  return index >= 0 && static_cast<std::size_t>(index) < account.size()
+             ? account[static_cast<std::size_t>(index)]
+             : '0';
 }
 
 std::uint64_t AccountNumber(std::string_view account) {
-  constexpr std::array<std::uint64_t, 10> kPlaces = {1,      10,      100,      1000,      10000,
-                                                      100000, 1000000, 10000000, 100000000, 1000000000};
+  constexpr std::array<std::uint64_t, 10> kPlaces = {
+      1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
   const std::size_t n = std::min<std::size_t>(account.size(), 10);
   if (n == 0) return 0;
   std::uint64_t number = 0;
@@ -121,7 +123,8 @@ AccountText AppendText(std::string_view text, std::string_view tail) {
 bool KeyIs(std::string_view text, std::string_view key) { return text == key; }
 
 bool KeyIsOneOf(std::string_view text, std::initializer_list<std::string_view> keys) {
-  return std::any_of(keys.begin(), keys.end(), [&](std::string_view key) { return KeyIs(text, key); });
+  return std::any_of(keys.begin(), keys.end(),
+                     [&](std::string_view key) { return KeyIs(text, key); });
 }
 
 bool AtLeast(const AccountDigits& record, std::string_view bound) {
@@ -145,7 +148,8 @@ AccountDigits MakeAccountDigits(std::string_view account) {
 AccountDigits MakeAccountDigitsForward(std::string_view account) {
   AccountDigits record = StartRecord(account);
   const AccountText padded = PadToTen(account);
-  for (int k = 1; k <= 10; ++k) record.digits[static_cast<std::size_t>(k - 1)] = DigitValue(CharAt(padded, k));
+  for (int k = 1; k <= 10; ++k)
+    record.digits[static_cast<std::size_t>(k - 1)] = DigitValue(CharAt(padded, k));
   record.checkDigit = record.digits[9];
   return record;
 }
@@ -159,7 +163,9 @@ AccountDigits MakeAccountDigitsRange(std::string_view account, int checkPosition
   ten.fill('0');
   const std::size_t length = std::min<std::size_t>(account.size(), 10);
   std::copy_n(account.data(), length, ten.data() + 11 - length);
-  const auto digitAt = [&](int position) { return DigitValue(ten[static_cast<std::size_t>(std::clamp(position, 0, 11))]); };
+  const auto digitAt = [&](int position) {
+    return DigitValue(ten[static_cast<std::size_t>(std::clamp(position, 0, 11))]);
+  };
   record.checkDigit = digitAt(checkPosition);
   // Entry 1 is the collected digit nearest the check digit's side of the string:
   // the last one, or the first with left-to-right order. At most nine are kept.

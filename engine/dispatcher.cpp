@@ -22,7 +22,9 @@ template <std::size_t... N>
 constexpr auto Concat(const std::array<MethodRow, N>&... parts) {
   std::array<MethodRow, (N + ... + 0)> all{};
   std::size_t next = 0;
-  ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(next)), next += parts.size()), ...);
+  ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(next)),
+    next += parts.size()),
+   ...);
   return all;
 }
 
@@ -55,8 +57,8 @@ struct LongKey {
   std::int16_t row;
 };
 
-constexpr std::size_t kLongKeyCount = static_cast<std::size_t>(
-    std::count_if(kRows.begin(), kRows.end(), [](const MethodRow& row) { return ShortSlot(row.key) < 0; }));
+constexpr std::size_t kLongKeyCount = static_cast<std::size_t>(std::count_if(
+    kRows.begin(), kRows.end(), [](const MethodRow& row) { return ShortSlot(row.key) < 0; }));
 
 constexpr auto kLongIndex = [] {
   std::array<LongKey, kLongKeyCount> index{};
@@ -64,7 +66,8 @@ constexpr auto kLongIndex = [] {
   for (std::size_t i = 0; i < kRows.size(); ++i) {
     if (ShortSlot(kRows[i].key) < 0) index[next++] = {kRows[i].key, static_cast<std::int16_t>(i)};
   }
-  std::sort(index.begin(), index.end(), [](const LongKey& a, const LongKey& b) { return a.key < b.key; });
+  std::sort(index.begin(), index.end(),
+            [](const LongKey& a, const LongKey& b) { return a.key < b.key; });
   return index;
 }();
 
@@ -113,7 +116,8 @@ const MethodRow* FindRow(std::string_view key) {
     first = kLongIndex.begin() + range.begin;
     last = kLongIndex.begin() + range.end;
   }
-  const auto* it = std::find_if(first, last, [&](const LongKey& entry) { return entry.key == key; });
+  const auto* it =
+      std::find_if(first, last, [&](const LongKey& entry) { return entry.key == key; });
   return it != last ? &kRows[static_cast<std::size_t>(it->row)] : nullptr;
 }
 
@@ -148,7 +152,9 @@ int ComputeMethod(std::string_view account, std::string_view key, std::string_vi
   return row->run(Call{account, bankCode, row->recipe});
 }
 
-int ComputeSubMethod(std::string_view account, std::string_view key) { return ComputeMethod(account, key, {}); }
+int ComputeSubMethod(std::string_view account, std::string_view key) {
+  return ComputeMethod(account, key, {});
+}
 
 std::span<const std::string_view> Keys() { return kAllKeys; }
 

@@ -11,10 +11,10 @@
 namespace tavrel::engine {
 
 // Result values of the engine.
-inline constexpr int kValid = 0;               // check digit (or structural test) satisfied
-inline constexpr int kValidWithoutCheck = 1;   // no check digit to test; accepted
-inline constexpr int kMethodNotFound = -2;     // no block for this key
-inline constexpr int kInvalid = -3;            // wrong check digit or broken rule
+inline constexpr int kValid = 0;              // check digit (or structural test) satisfied
+inline constexpr int kValidWithoutCheck = 1;  // no check digit to test; accepted
+inline constexpr int kMethodNotFound = -2;    // no block for this key
+inline constexpr int kInvalid = -3;           // wrong check digit or broken rule
 
 // Runs the block selected by `key` (exact, case-sensitive) on `account`.
 // `bankCode` is the eight-digit bank code; only the "Eser" rule reads it.

@@ -25,44 +25,77 @@ void PlaceConstant(const Rule& rule, AccountDigits& record) {
   const std::string_view constant = rule.constant;
   for (std::size_t i = 0; i < constant.size(); ++i) {
     const auto entry = static_cast<std::size_t>(rule.constantEntry - 1) + i;
-    if (entry < record.digits.size()) record.digits[entry] = constant[constant.size() - 1 - i] - '0';
+    if (entry < record.digits.size())
+      record.digits[entry] = constant[constant.size() - 1 - i] - '0';
   }
 }
 
 int ApplyCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
   switch (rule.check) {
-    case Check::CrossSum: return CrossSumCheck(w, r, rule.modulus, rule.products);
-    case Check::WeightedSum: return WeightedSumCheck(w, r, rule.modulus);
-    case Check::IteratedCrossSum: return IteratedCrossSumCheck(w, r);
-    case Check::UnitsSum: return UnitsSumCheck(w, r);
-    case Check::Mod7: return Mod7Check(w, r);
-    case Check::Mod11: return Mod11Check(w, r);
-    case Check::Mod11RejectTen: return Mod11CheckRejectTen(w, r);
-    case Check::Mod11NineForTen: return Mod11CheckNineForTen(w, r);
-    case Check::Mod11EqualNeighbours: return Mod11CheckEqualNeighbours(w, r);
-    case Check::Mod11OneForEleven: return Mod11CheckOneForEleven(w, r);
-    case Check::Mod11OneForTen: return Mod11CheckOneForTen(w, r);
-    case Check::Mod11RejectLow: return Mod11CheckRejectLow(w, r);
-    case Check::Mod11WorkDigit: return Mod11CheckWorkDigit(w, r);
-    case Check::Mod11NinePrefix: return Mod11CheckNinePrefix(w, r);
-    case Check::Mod11Remainder: return Mod11RemainderCheck(w, r);
-    case Check::Mod11RemainderTenIsNeighbour: return Mod11RemainderCheckTenIsNeighbour(w, r);
-    case Check::Mod11RemainderPrefixRule: return Mod11RemainderCheckPrefixRule(w, r);
-    case Check::Mod11RemainderPlusFive: return Mod11RemainderPlusFiveCheck(w, r);
-    case Check::Mod11SumMinusOne: return Mod11SumMinusOneCheck(w, r, rule.reducedPlaces);
-    case Check::CrossSumFrom60000: return CrossSumCheckFrom60000(w, r);
-    case Check::CrossSumHalfDecade: return CrossSumCheckHalfDecade(w, r);
-    case Check::RangeExemptMod11: return RangeExemptMod11Check(w, r);
-    case Check::IncrementedProduct: return IncrementedProductCheck(w, r);
-    case Check::IncrementedProductPlusFive: return IncrementedProductPlusFiveCheck(w, r);
-    case Check::TransformTable: return TransformTableCheck(r);
-    case Check::TransformTableLong: return TransformTableCheckLong(w, r);
-    case Check::DatePattern: return DatePatternTest(r);
-    case Check::Eser: return EserCheck(w, r);
-    case Check::AlternatingTable: return AlternatingTableCheck(r);
-    case Check::Mod11SeventhPosition: return Mod11CheckSeventhPosition(w, r);
-    case Check::NoCheckDigit: return kValidWithoutCheck;
-    case Check::None: break;
+    case Check::CrossSum:
+      return CrossSumCheck(w, r, rule.modulus, rule.products);
+    case Check::WeightedSum:
+      return WeightedSumCheck(w, r, rule.modulus);
+    case Check::IteratedCrossSum:
+      return IteratedCrossSumCheck(w, r);
+    case Check::UnitsSum:
+      return UnitsSumCheck(w, r);
+    case Check::Mod7:
+      return Mod7Check(w, r);
+    case Check::Mod11:
+      return Mod11Check(w, r);
+    case Check::Mod11RejectTen:
+      return Mod11CheckRejectTen(w, r);
+    case Check::Mod11NineForTen:
+      return Mod11CheckNineForTen(w, r);
+    case Check::Mod11EqualNeighbours:
+      return Mod11CheckEqualNeighbours(w, r);
+    case Check::Mod11OneForEleven:
+      return Mod11CheckOneForEleven(w, r);
+    case Check::Mod11OneForTen:
+      return Mod11CheckOneForTen(w, r);
+    case Check::Mod11RejectLow:
+      return Mod11CheckRejectLow(w, r);
+    case Check::Mod11WorkDigit:
+      return Mod11CheckWorkDigit(w, r);
+    case Check::Mod11NinePrefix:
+      return Mod11CheckNinePrefix(w, r);
+    case Check::Mod11Remainder:
+      return Mod11RemainderCheck(w, r);
+    case Check::Mod11RemainderTenIsNeighbour:
+      return Mod11RemainderCheckTenIsNeighbour(w, r);
+    case Check::Mod11RemainderPrefixRule:
+      return Mod11RemainderCheckPrefixRule(w, r);
+    case Check::Mod11RemainderPlusFive:
+      return Mod11RemainderPlusFiveCheck(w, r);
+    case Check::Mod11SumMinusOne:
+      return Mod11SumMinusOneCheck(w, r, rule.reducedPlaces);
+    case Check::CrossSumFrom60000:
+      return CrossSumCheckFrom60000(w, r);
+    case Check::CrossSumHalfDecade:
+      return CrossSumCheckHalfDecade(w, r);
+    case Check::RangeExemptMod11:
+      return RangeExemptMod11Check(w, r);
+    case Check::IncrementedProduct:
+      return IncrementedProductCheck(w, r);
+    case Check::IncrementedProductPlusFive:
+      return IncrementedProductPlusFiveCheck(w, r);
+    case Check::TransformTable:
+      return TransformTableCheck(r);
+    case Check::TransformTableLong:
+      return TransformTableCheckLong(w, r);
+    case Check::DatePattern:
+      return DatePatternTest(r);
+    case Check::Eser:
+      return EserCheck(w, r);
+    case Check::AlternatingTable:
+      return AlternatingTableCheck(r);
+    case Check::Mod11SeventhPosition:
+      return Mod11CheckSeventhPosition(w, r);
+    case Check::NoCheckDigit:
+      return kValidWithoutCheck;
+    case Check::None:
+      break;
   }
   return kInvalid;
 }

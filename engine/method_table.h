@@ -60,7 +60,8 @@ struct MethodRow {
 int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view bankCode = {});
 
 // The same result, from the position table when the recipe has one.
-inline int RunRecipe(const CompiledRecipe& compiled, std::string_view account, std::string_view bankCode = {}) {
+inline int RunRecipe(const CompiledRecipe& compiled, std::string_view account,
+                     std::string_view bankCode = {}) {
   int result = 0;
   if (compiled.sums.usable && RunSumTable(compiled.sums, account, 0, result)) return result;
   return RunRecipe(compiled.recipe, account, bankCode);

@@ -6,9 +6,7 @@ namespace tavrel::engine {
 
 // Method 13: a failed first attempt is retried with the account moved two places
 // to the left ("00" appended), unless that would make it longer than ten.
-int Method13(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account, 0, 2);
-}
+int Method13(const Call& call) { return RunRecipeWithRetry(call.recipe, call.account, 0, 2); }
 
 // Method 26: an account whose positions 1 and 2 are zero is moved two places to
 // the left before the check digit at position 8 is tested.

@@ -10,7 +10,8 @@ namespace tavrel::engine {
 int Method13(const Call& call);
 int Method26(const Call& call);
 
-inline constexpr Recipe kCrossSumPositions2To7CheckAt8{Range(8, 2, 7), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
+inline constexpr Recipe kCrossSumPositions2To7CheckAt8{
+    Range(8, 2, 7), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
 
 // clang-format off
 inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({

@@ -50,9 +50,7 @@ int Method49(const Call& call) { return RunSequence(call.account, {"00", "01"});
 
 // Method 50: a failed check is retried with "000" appended to the account as
 // received, unless that makes it longer than ten characters.
-int Method50(const Call& call) {
-  return RunRecipeWithRetry(call.recipe, call.account, 0, 3);
-}
+int Method50(const Call& call) { return RunRecipeWithRetry(call.recipe, call.account, 0, 3); }
 
 // Method 51: ledger accounts (position 3 is 9) are checked only by the two
 // exception keys, whose result stands; the Bundesbank does not let methods A, B
@@ -104,21 +102,23 @@ struct PrefixList {
 // from the prefix's value (00 to 99) to its key when the program is compiled.
 constexpr auto kMethod57Keys = [] {
   const PrefixList lists[] = {
-      {"57Variante1", {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78", "79",
-                       "80", "81", "82", "88", "94", "95"}},
-      {"57Variante2", {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44", "45",
-                       "46", "47", "48", "49", "52", "53", "54", "56", "57", "58", "59", "60", "62",
-                       "63", "67", "68", "69", "71", "72", "74", "83", "84", "85", "86", "87", "89",
-                       "90", "92", "93", "96", "97", "98"}},
+      {"57Variante1",
+       {"51", "55", "61", "64", "65", "66", "70", "73", "75", "76", "77", "78", "79", "80", "81",
+        "82", "88", "94", "95"}},
+      {"57Variante2",
+       {"32", "33", "34", "35", "36", "37", "38", "39", "41", "42", "43", "44", "45", "46", "47",
+        "48", "49", "52", "53", "54", "56", "57", "58", "59", "60", "62", "63", "67", "68", "69",
+        "71", "72", "74", "83", "84", "85", "86", "87", "89", "90", "92", "93", "96", "97", "98"}},
       {"09", {"40", "50", "91", "99"}},
-      {"57Variante4", {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13",
-                       "14", "15", "16", "17", "18", "19", "20", "21", "22", "23", "24", "25", "26",
-                       "27", "28", "29", "30", "31"}},
+      {"57Variante4", {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11",
+                       "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22",
+                       "23", "24", "25", "26", "27", "28", "29", "30", "31"}},
   };
   std::array<std::string_view, 100> keys{};
   for (const PrefixList& list : lists) {
     for (std::string_view prefix : list.prefixes) {
-      std::string_view& key = keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
+      std::string_view& key =
+          keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
       if (key.empty()) key = list.key;
     }
   }
@@ -131,7 +131,8 @@ constexpr auto kMethod57Keys = [] {
 // of fewer than nine digits have no method.
 int Method57(const Call& call) {
   const AccountText text = PadToTen(call.account);
-  const std::string_view key = kMethod57Keys[static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'))];
+  const std::string_view key =
+      kMethod57Keys[static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'))];
   return key.empty() ? kMethodNotFound : ComputeSubMethod(text, key);
 }
 

@@ -11,10 +11,14 @@ namespace tavrel::engine {
 // position 9 that marks an account whose positions 9 and 10 are weighted too.
 
 // Method 61: position 9 is 8: "61Art8", otherwise "61Standard".
-int Method61(const Call& call) { return RunByPosition(call.account, 9, "8", "61Art8", "61Standard"); }
+int Method61(const Call& call) {
+  return RunByPosition(call.account, 9, "8", "61Art8", "61Standard");
+}
 
 // Method 65: position 9 is 9: "65Art9", otherwise "65Standard".
-int Method65(const Call& call) { return RunByPosition(call.account, 9, "9", "65Art9", "65Standard"); }
+int Method65(const Call& call) {
+  return RunByPosition(call.account, 9, "9", "65Art9", "65Standard");
+}
 
 // Method 63: a ten-digit account is invalid. An account whose positions 2 and 3
 // are 0 is moved two places left; a failed try is repeated two places further left
@@ -22,7 +26,8 @@ int Method65(const Call& call) { return RunByPosition(call.account, 9, "9", "65A
 int Method63(const Call& call) {
   const std::string_view account = call.account;
   if (DigitAtPosition(account, 1) != '0') return kInvalid;
-  const bool shortAccount = DigitAtPosition(account, 2) == '0' && DigitAtPosition(account, 3) == '0';
+  const bool shortAccount =
+      DigitAtPosition(account, 2) == '0' && DigitAtPosition(account, 3) == '0';
   // A ten-digit form has no room to move: only short accounts are retried.
   if (!shortAccount) return RunRecipe(call.recipe, account);
   return RunRecipeWithRetry(call.recipe, StripLeadingZeros(account), 2, 4);

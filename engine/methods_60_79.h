@@ -23,7 +23,8 @@ int Method78(const Call& call);
 // Digit sums of the products with weights 2, 1, 2, ... over a block of positions.
 // These weight lists read the same from either end, so keys whose positions are
 // listed left to right and keys listed right to left share one recipe.
-inline constexpr Recipe kMethod76Recipe{Range(8, 2, 7), {2, 3, 4, 5, 6, 7}, {Check::Mod11RemainderPrefixRule}};
+inline constexpr Recipe kMethod76Recipe{
+    Range(8, 2, 7), {2, 3, 4, 5, 6, 7}, {Check::Mod11RemainderPrefixRule}};
 
 // clang-format off
 inline constexpr Recipe kCrossSumPositions1To7CheckAt8{

@@ -9,11 +9,14 @@ constexpr int kValid = 0;
 constexpr int kInvalid = -3;
 constexpr int kValidWithoutCheck = 1;
 
-int Compare(const AccountDigits& r, int expected) { return expected == r.checkDigit ? kValid : kInvalid; }
+int Compare(const AccountDigits& r, int expected) {
+  return expected == r.checkDigit ? kValid : kInvalid;
+}
 
 int WeightedSum(const Weights& w, const AccountDigits& r, Product product, int products = 9) {
   int sum = 0;
-  for (std::size_t k = 0; k < static_cast<std::size_t>(products); ++k) sum += ProductValue(product, w[k], r.digits[k]);
+  for (std::size_t k = 0; k < static_cast<std::size_t>(products); ++k)
+    sum += ProductValue(product, w[k], r.digits[k]);
   return sum;
 }
 
@@ -22,17 +25,23 @@ int WeightedSum(const Weights& w, const AccountDigits& r, Product product, int p
 int SumCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
   const SumRule sum = *SumRuleOf(rule);
   const int rest = WeightedSum(w, r, sum.product, sum.products) % sum.modulus;
-  return (AcceptedCheckDigits(rule.check, rest, sum.modulus) & DigitBit(r.checkDigit)) != 0 ? kValid : kInvalid;
+  return (AcceptedCheckDigits(rule.check, rest, sum.modulus) & DigitBit(r.checkDigit)) != 0
+             ? kValid
+             : kInvalid;
 }
 
-int SumCheck(Check check, const Weights& w, const AccountDigits& r) { return SumCheck(Rule{check}, w, r); }
+int SumCheck(Check check, const Weights& w, const AccountDigits& r) {
+  return SumCheck(Rule{check}, w, r);
+}
 
 int Complement(int sum, int modulus) {
   const int rest = sum % modulus;
   return rest == 0 ? 0 : modulus - rest;
 }
 
-int Mod11Remainder(const Weights& w, const AccountDigits& r) { return WeightedSum(w, r, Product::Whole) % 11; }
+int Mod11Remainder(const Weights& w, const AccountDigits& r) {
+  return WeightedSum(w, r, Product::Whole) % 11;
+}
 
 constexpr std::array<std::array<int, 10>, 4> kTransformRows = {{
     {0, 1, 5, 9, 3, 7, 4, 8, 2, 6},
@@ -48,7 +57,9 @@ bool IsDigit(int d) { return d >= 0 && d <= 9; }
 }  // namespace
 
 int CrossSumCheck(const Weights& w, const AccountDigits& r, int modulus, int products) {
-  return SumCheck(Rule{Check::CrossSum, static_cast<std::int8_t>(modulus), static_cast<std::int8_t>(products)}, w, r);
+  return SumCheck(
+      Rule{Check::CrossSum, static_cast<std::int8_t>(modulus), static_cast<std::int8_t>(products)},
+      w, r);
 }
 
 int WeightedSumCheck(const Weights& w, const AccountDigits& r, int modulus) {
@@ -61,15 +72,21 @@ int IteratedCrossSumCheck(const Weights& w, const AccountDigits& r) {
   return Compare(r, total == 0 ? 0 : 10 - total);
 }
 
-int UnitsSumCheck(const Weights& w, const AccountDigits& r) { return SumCheck(Check::UnitsSum, w, r); }
+int UnitsSumCheck(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::UnitsSum, w, r);
+}
 
 int Mod7Check(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod7, w, r); }
 
 int Mod11Check(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11, w, r); }
 
-int Mod11CheckRejectTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11RejectTen, w, r); }
+int Mod11CheckRejectTen(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11RejectTen, w, r);
+}
 
-int Mod11CheckNineForTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11NineForTen, w, r); }
+int Mod11CheckNineForTen(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11NineForTen, w, r);
+}
 
 int Mod11CheckEqualNeighbours(const Weights& w, const AccountDigits& r) {
   const int rest = Mod11Remainder(w, r);
@@ -79,11 +96,17 @@ int Mod11CheckEqualNeighbours(const Weights& w, const AccountDigits& r) {
   return Compare(r, rest == 0 ? 0 : 11 - rest);
 }
 
-int Mod11CheckOneForEleven(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11OneForEleven, w, r); }
+int Mod11CheckOneForEleven(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11OneForEleven, w, r);
+}
 
-int Mod11CheckOneForTen(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11OneForTen, w, r); }
+int Mod11CheckOneForTen(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11OneForTen, w, r);
+}
 
-int Mod11CheckRejectLow(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11RejectLow, w, r); }
+int Mod11CheckRejectLow(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11RejectLow, w, r);
+}
 
 int Mod11CheckWorkDigit(const Weights& w, const AccountDigits& r) {
   if (r.significantLength > 9) return kInvalid;
@@ -102,7 +125,9 @@ int Mod11CheckNinePrefix(const Weights& w, const AccountDigits& r) {
   return kInvalid;
 }
 
-int Mod11RemainderCheck(const Weights& w, const AccountDigits& r) { return SumCheck(Check::Mod11Remainder, w, r); }
+int Mod11RemainderCheck(const Weights& w, const AccountDigits& r) {
+  return SumCheck(Check::Mod11Remainder, w, r);
+}
 
 int Mod11RemainderCheckTenIsNeighbour(const Weights& w, const AccountDigits& r) {
   const int rest = Mod11Remainder(w, r);
@@ -216,10 +241,14 @@ int AlternatingTableCheck(AccountDigits r) {
   int s = 0;
   for (int j = first; j <= 9; ++j) {
     int d = position(j);
-    if (d == 0) d = 5;
-    else if (d == 1) d = 6;
-    else if (d == 5) d = 10;
-    else if (d == 6) d = 1;
+    if (d == 0)
+      d = 5;
+    else if (d == 1)
+      d = 6;
+    else if (d == 5)
+      d = 10;
+    else if (d == 6)
+      d = 1;
     const int amount = d > 5 && a == 0 ? 12 - d : d;
     s += a == b ? amount : -amount;
     a ^= 1;
@@ -227,7 +256,8 @@ int AlternatingTableCheck(AccountDigits r) {
   }
   s %= 5;
   if (s < 0) s += 5;
-  int p = b == 0 ? kFirstResultTable[static_cast<std::size_t>(s)] : kSecondResultTable[static_cast<std::size_t>(s)];
+  int p = b == 0 ? kFirstResultTable[static_cast<std::size_t>(s)]
+                 : kSecondResultTable[static_cast<std::size_t>(s)];
   if (p == position(10)) return kValid;
   if (position(4) != 0) return kInvalid;
   p = p > 4 ? p - 5 : p + 5;

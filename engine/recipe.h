@@ -74,8 +74,8 @@ enum class Check : std::uint8_t {
 
 struct Rule {
   Check check = Check::None;
-  std::int8_t modulus = 0;         // CrossSum and WeightedSum: 10, 9 or 7
-  std::int8_t products = 9;        // CrossSum: 9, or 15 with a constant
+  std::int8_t modulus = 0;          // CrossSum and WeightedSum: 10, 9 or 7
+  std::int8_t products = 9;         // CrossSum: 9, or 15 with a constant
   std::uint16_t reducedPlaces = 0;  // Mod11SumMinusOne: bit k for place k
   // A constant whose digits, read from its right end, fill the entries from
   // `constantEntry` (1-based) on.
@@ -86,7 +86,8 @@ struct Rule {
 // Mod11SumMinusOne with the places whose products enter by their digit sum.
 constexpr Rule SumMinusOne(std::initializer_list<int> places) {
   Rule rule{Check::Mod11SumMinusOne};
-  for (int place : places) rule.reducedPlaces = static_cast<std::uint16_t>(rule.reducedPlaces | (1U << place));
+  for (int place : places)
+    rule.reducedPlaces = static_cast<std::uint16_t>(rule.reducedPlaces | (1U << place));
   return rule;
 }
 

@@ -29,10 +29,14 @@ constexpr int DigitSum(int n) {
 constexpr int ProductValue(Product product, int w, int d) {
   const int p = w * d;
   switch (product) {
-    case Product::DigitSum: return DigitSum(p);
-    case Product::UnitsDigit: return p % 10;
-    case Product::IncrementedMod11: return (d + 1) * w % 11;
-    case Product::Whole: break;
+    case Product::DigitSum:
+      return DigitSum(p);
+    case Product::UnitsDigit:
+      return p % 10;
+    case Product::IncrementedMod11:
+      return (d + 1) * w % 11;
+    case Product::Whole:
+      break;
   }
   return p;
 }
@@ -46,12 +50,18 @@ struct SumRule {
 // The sum rule of a check, or nothing for checks outside the family.
 constexpr std::optional<SumRule> SumRuleOf(const Rule& rule) {
   switch (rule.check) {
-    case Check::CrossSum: return SumRule{Product::DigitSum, rule.products, rule.modulus};
-    case Check::WeightedSum: return SumRule{Product::Whole, 9, rule.modulus};
-    case Check::UnitsSum: return SumRule{Product::UnitsDigit, 9, 10};
-    case Check::Mod7: return SumRule{Product::Whole, 9, 7};
-    case Check::IncrementedProductPlusFive: return SumRule{Product::IncrementedMod11, 7, 10};
-    case Check::NoCheckDigit: return SumRule{Product::Whole, 0, 10};
+    case Check::CrossSum:
+      return SumRule{Product::DigitSum, rule.products, rule.modulus};
+    case Check::WeightedSum:
+      return SumRule{Product::Whole, 9, rule.modulus};
+    case Check::UnitsSum:
+      return SumRule{Product::UnitsDigit, 9, 10};
+    case Check::Mod7:
+      return SumRule{Product::Whole, 9, 7};
+    case Check::IncrementedProductPlusFive:
+      return SumRule{Product::IncrementedMod11, 7, 10};
+    case Check::NoCheckDigit:
+      return SumRule{Product::Whole, 0, 10};
     case Check::Mod11:
     case Check::Mod11RejectTen:
     case Check::Mod11NineForTen:
@@ -76,19 +86,29 @@ constexpr std::uint16_t AcceptedCheckDigits(Check check, int rest, int modulus) 
   const int complement = rest == 0 ? 0 : modulus - rest;
   const int elevenMinus = 11 - rest;
   switch (check) {
-    case Check::NoCheckDigit: return 0x3FF;
-    case Check::Mod11: return DigitBit(rest <= 1 ? 0 : elevenMinus);
-    case Check::Mod11RejectTen: return rest == 1 ? 0 : DigitBit(complement);
-    case Check::Mod11NineForTen: return DigitBit(rest == 1 ? 9 : complement);
-    case Check::Mod11OneForEleven: return DigitBit(rest == 0 ? 1 : rest == 1 ? 0 : elevenMinus);
-    case Check::Mod11OneForTen: return DigitBit(rest <= 1 ? rest : elevenMinus);
-    case Check::Mod11RejectLow: return rest <= 1 ? 0 : DigitBit(elevenMinus);
+    case Check::NoCheckDigit:
+      return 0x3FF;
+    case Check::Mod11:
+      return DigitBit(rest <= 1 ? 0 : elevenMinus);
+    case Check::Mod11RejectTen:
+      return rest == 1 ? 0 : DigitBit(complement);
+    case Check::Mod11NineForTen:
+      return DigitBit(rest == 1 ? 9 : complement);
+    case Check::Mod11OneForEleven:
+      return DigitBit(rest == 0 ? 1 : rest == 1 ? 0 : elevenMinus);
+    case Check::Mod11OneForTen:
+      return DigitBit(rest <= 1 ? rest : elevenMinus);
+    case Check::Mod11RejectLow:
+      return rest <= 1 ? 0 : DigitBit(elevenMinus);
     // Remainder 10 leaves no digit that could match.
     case Check::Mod11Remainder:
-    case Check::Mod11RemainderPrefixRule: return DigitBit(rest);
+    case Check::Mod11RemainderPrefixRule:
+      return DigitBit(rest);
     case Check::Mod11RemainderPlusFive:
-    case Check::IncrementedProductPlusFive: return DigitBit(rest) | DigitBit((rest + 5) % 10);
-    default: return DigitBit(complement);
+    case Check::IncrementedProductPlusFive:
+      return DigitBit(rest) | DigitBit((rest + 5) % 10);
+    default:
+      return DigitBit(complement);
   }
 }
 

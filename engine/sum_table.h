@@ -29,10 +29,10 @@ struct SumTable {
   std::uint8_t checkIndex = 9;      // position of the check digit, from 0
   std::uint8_t offset = 0;          // what constants and unused entries add
   std::uint8_t modulus = 11;
-  std::uint16_t reciprocal = 0;     // 2^16 / modulus, rounded up
-  std::uint8_t retryZeros = 0;      // a failed account is tried moved this far left
+  std::uint16_t reciprocal = 0;  // 2^16 / modulus, rounded up
+  std::uint8_t retryZeros = 0;   // a failed account is tried moved this far left
   bool retryFitsBySignificantDigits = false;
-  std::array<std::uint16_t, 11> accepts{};  // accepted check digits by remainder
+  std::array<std::uint16_t, 11> accepts{};                // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
 };
 
@@ -90,21 +90,28 @@ constexpr SumTable CompileSumTable(const Recipe& recipe) {
     const int w = recipe.weights[static_cast<std::size_t>(k)];
     const int fromConstant = k - (recipe.rule.constantEntry - 1);
     const int position = entries.position[static_cast<std::size_t>(k)];
-    if (!constant.empty() && fromConstant >= 0 && fromConstant < static_cast<int>(constant.size())) {
-      offset += ProductValue(rule->product, w, constant[constant.size() - 1 - static_cast<std::size_t>(fromConstant)] - '0');
+    if (!constant.empty() && fromConstant >= 0 &&
+        fromConstant < static_cast<int>(constant.size())) {
+      offset += ProductValue(
+          rule->product, w,
+          constant[constant.size() - 1 - static_cast<std::size_t>(fromConstant)] - '0');
     } else if (position == 0) {
       offset += ProductValue(rule->product, w, 0);
     } else {
-      for (int d = 0; d <= 9; ++d) values[static_cast<std::size_t>(position - 1)][static_cast<std::size_t>(d)] += ProductValue(rule->product, w, d);
+      for (int d = 0; d <= 9; ++d)
+        values[static_cast<std::size_t>(position - 1)][static_cast<std::size_t>(d)] +=
+            ProductValue(rule->product, w, d);
     }
   }
   for (std::size_t p = 0; p < 10; ++p) {
-    for (std::size_t d = 0; d < 10; ++d) table.values[p][d] = static_cast<std::uint8_t>(values[p][d] % m);
+    for (std::size_t d = 0; d < 10; ++d)
+      table.values[p][d] = static_cast<std::uint8_t>(values[p][d] % m);
   }
   // Ten-digit accounts beginning with 1, 2, 3 or 5 are rejected by this rule;
   // shorter accounts have 0 at position 1.
   if (recipe.rule.check == Check::Mod11RemainderPrefixRule) {
-    for (std::size_t d : {1, 2, 3, 5}) table.values[0][d] = static_cast<std::uint8_t>(table.values[0][d] + SumTable::kReject);
+    for (std::size_t d : {1, 2, 3, 5})
+      table.values[0][d] = static_cast<std::uint8_t>(table.values[0][d] + SumTable::kReject);
   }
   for (int rest = 0; rest < m; ++rest) {
     table.accepts[static_cast<std::size_t>(rest)] = AcceptedCheckDigits(recipe.rule.check, rest, m);
@@ -131,10 +138,12 @@ inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
 
 // Whether the table accepts the ten-digit form moved `shift` places left:
 // position p reads the digit `shift` places further right.
-inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& digits, std::size_t shift) {
+inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& digits,
+                         std::size_t shift) {
   unsigned sum = table.offset;
 #pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
+  for (std::size_t p = 0; p < 10; ++p)
+    sum += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
   const std::size_t checkFrom = table.checkIndex + shift;
   return Accepts(table, sum, checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0);
 }
@@ -145,7 +154,8 @@ inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& 
 // zeros (the account moved that many places left) and stores the table's result
 // (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
 // for any other text or a longer result.
-inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros, int& result) {
+inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros,
+                        int& result) {
   const std::size_t size = account.size();
   const std::size_t n = size + zeros;
   if (size - 1 >= 10 || n > 10) return false;
@@ -159,7 +169,8 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
   for (std::size_t p = 0; p < 10; ++p) {
     const std::size_t index = p + n - 10;  // wraps around before the start
     const unsigned inside = index < size;
-    const unsigned c = static_cast<unsigned char>(account[std::min(index, size - 1)]) - unsigned{'0'};
+    const unsigned c =
+        static_cast<unsigned char>(account[std::min(index, size - 1)]) - unsigned{'0'};
     bad |= inside & static_cast<unsigned>(c > 9);
     digits[p] = c * inside;
   }
@@ -182,7 +193,8 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
       leadingZeros += leading;
     }
     const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
-    valid |= length + table.retryZeros <= 10 && sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
+    valid |= length + table.retryZeros <= 10 &&
+             sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
   }
   valid &= any != 0 || !table.zeroAccountInvalid;
   // Arithmetic rather than a choice: validity is as random as the input.
@@ -193,7 +205,8 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
 // A rule that chooses between two tables by the digit at one position (1 to 10)
 // is itself one table when the two agree everywhere else: that position then adds
 // what the chosen table adds for its digit. Unusable when they differ elsewhere.
-constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whenDigit, const SumTable& otherwise) {
+constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whenDigit,
+                                    const SumTable& otherwise) {
   SumTable merged = otherwise;
   const auto p = static_cast<std::size_t>(position - 1);
   for (std::size_t other = 0; other < 10; ++other) {
@@ -201,15 +214,19 @@ constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whe
   }
   if (whenDigit.usable != otherwise.usable || whenDigit.checkIndex != otherwise.checkIndex ||
       whenDigit.offset != otherwise.offset || whenDigit.modulus != otherwise.modulus ||
-      whenDigit.accepts != otherwise.accepts || whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
-      whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 || otherwise.retryZeros != 0) {
+      whenDigit.accepts != otherwise.accepts ||
+      whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
+      whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 ||
+      otherwise.retryZeros != 0) {
     merged.usable = false;
   }
-  merged.values[p][static_cast<std::size_t>(digit)] = whenDigit.values[p][static_cast<std::size_t>(digit)];
+  merged.values[p][static_cast<std::size_t>(digit)] =
+      whenDigit.values[p][static_cast<std::size_t>(digit)];
   return merged;
 }
 
-constexpr SumTable ChooseByPosition(int position, int digit, const Recipe& whenDigit, const Recipe& otherwise) {
+constexpr SumTable ChooseByPosition(int position, int digit, const Recipe& whenDigit,
+                                    const Recipe& otherwise) {
   return ChooseByPosition(position, digit, CompileSumTable(whenDigit), CompileSumTable(otherwise));
 }
 
@@ -228,6 +245,5 @@ constexpr SumTable WithRetry(SumTable table, int zeros, RetryFit fit) {
 constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
   return WithRetry(CompileSumTable(recipe), zeros, fit);
 }
-
 
 }  // namespace tavrel::engine

@@ -78,8 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_ASSERT(result.openAboutBox == (nameSearch && text == "info:"));
 
   FUZZ_ASSERT(std::adjacent_find(result.hits.begin(), result.hits.end(),
-                                 [](const std::string& a, const std::string& b) { return a >= b; }) ==
-              result.hits.end());
+                                 [](const std::string& a, const std::string& b) {
+                                   return a >= b;
+                                 }) == result.hits.end());
   for (const std::string& line : result.hits) CheckHitLine(line);
 
   std::vector<std::string> expected = ScanForHits(text, nameSearch);

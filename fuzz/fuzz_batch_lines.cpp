@@ -58,7 +58,8 @@ std::string CheckSuffix(int result) {
 bool IsAnswer(bool checkMode, std::string_view line, std::string_view output) {
   int result = 0;
   if (!checkMode) {
-    return ParseResult(output, result) && (result == 1 || result == 0 || result == -2 || result == -3);
+    return ParseResult(output, result) &&
+           (result == 1 || result == 0 || result == -2 || result == -3);
   }
   line = WithoutCarriageReturn(line);
   if (!output.starts_with(line) || output.size() == line.size()) return false;

@@ -64,7 +64,8 @@ void LookUpName(DispatchObject& object, FuzzedDataProvider& input) {
   const auto members = object.Interface().members;
   std::u16string name;
   if (input.ConsumeBool() && !members.empty()) {
-    const MemberInfo& member = members[input.ConsumeIntegralInRange<std::size_t>(0, members.size() - 1)];
+    const MemberInfo& member =
+        members[input.ConsumeIntegralInRange<std::size_t>(0, members.size() - 1)];
     for (char c : member.name) {
       const bool upper = input.ConsumeBool() && c >= 'a' && c <= 'z';
       name.push_back(static_cast<char16_t>(upper ? c - 'a' + 'A' : c));

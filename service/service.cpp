@@ -17,8 +17,8 @@ constexpr int kNoFault = 0;
 
 // Blank, tab, line feed, vertical tab, form feed, carriage return.
 constexpr bool IsWhiteSpace(char c) {
-  constexpr std::uint64_t kWhiteSpace =
-      (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\n') | (1ULL << '\v') | (1ULL << '\f') | (1ULL << '\r');
+  constexpr std::uint64_t kWhiteSpace = (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\n') |
+                                        (1ULL << '\v') | (1ULL << '\f') | (1ULL << '\r');
   const auto code = static_cast<unsigned char>(c);
   return code <= ' ' && ((kWhiteSpace >> code) & 1U) != 0;
 }

@@ -43,9 +43,11 @@ constexpr std::string_view kRecordsHead =
 constexpr std::string_view kTail =
     "};\n"
     "\n"
-    "static_assert(IsInsideText(kRecords, kEntryText), \"an entry's name window leaves kEntryText\");\n"
+    "static_assert(IsInsideText(kRecords, kEntryText), \"an entry's name window leaves "
+    "kEntryText\");\n"
     "static_assert(std::size(kRecords) == kEntryCount, \"banks.tsv and kEntryCount disagree\");\n"
-    "static_assert(IsWellFormedTable(kRecords), \"banks.tsv holds a malformed or unsorted record\");\n"
+    "static_assert(IsWellFormedTable(kRecords), \"banks.tsv holds a malformed or unsorted "
+    "record\");\n"
     "\n"
     "}  // namespace\n"
     "\n"
@@ -79,7 +81,8 @@ struct Bank {
 // The bank on a line "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME".
 Bank ParseLine(const std::string& path, std::size_t lineIndex, std::string_view line) {
   const std::size_t firstTab = line.find('\t');
-  const std::size_t secondTab = firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
+  const std::size_t secondTab =
+      firstTab == std::string_view::npos ? firstTab : line.find('\t', firstTab + 1);
   if (secondTab == std::string_view::npos) {
     throw ToolError(Where(path, lineIndex, "expected three fields separated by tabs"));
   }
@@ -105,8 +108,8 @@ std::string Source(const std::vector<Bank>& banks) {
   source += kRecordsHead;
   std::size_t offset = 0;
   for (const Bank& bank : banks) {
-    source += "    {" + Literal(bank.bankCode) + ", {kEntryText + " + std::to_string(offset) + ", " +
-              std::to_string(bank.entry.size()) + "}},\n";
+    source += "    {" + Literal(bank.bankCode) + ", {kEntryText + " + std::to_string(offset) +
+              ", " + std::to_string(bank.entry.size()) + "}},\n";
     offset += bank.entry.size();
   }
   return source + std::string(kTail);

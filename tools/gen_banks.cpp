@@ -34,7 +34,9 @@ constexpr std::size_t kRecordLength = 168;
 struct Field {
   std::size_t first;
   std::size_t last;
-  std::string_view Of(std::string_view record) const { return record.substr(first - 1, last - first + 1); }
+  std::string_view Of(std::string_view record) const {
+    return record.substr(first - 1, last - first + 1);
+  }
 };
 constexpr Field kBankCode{1, 8};
 constexpr Field kFeature{9, 9};  // Merkmal: 1 holds the bank code, 2 is a further branch
@@ -89,9 +91,11 @@ std::vector<Bank> ReadBanks(const std::string& path) {
                        encoding::Cp1252ToUtf8(TrimTrailingBlanks(kShortName.Of(record)))});
     }
   }
-  std::sort(banks.begin(), banks.end(), [](const Bank& a, const Bank& b) { return a.bankCode < b.bankCode; });
-  const auto twin = std::adjacent_find(banks.begin(), banks.end(),
-                                       [](const Bank& a, const Bank& b) { return a.bankCode == b.bankCode; });
+  std::sort(banks.begin(), banks.end(),
+            [](const Bank& a, const Bank& b) { return a.bankCode < b.bankCode; });
+  const auto twin =
+      std::adjacent_find(banks.begin(), banks.end(),
+                         [](const Bank& a, const Bank& b) { return a.bankCode == b.bankCode; });
   if (twin != banks.end()) {
     throw ToolError(path + ": bank code " + twin->bankCode + " has more than one Merkmal 1 record");
   }
@@ -101,7 +105,12 @@ std::vector<Bank> ReadBanks(const std::string& path) {
 std::string FormatBanks(const std::vector<Bank>& banks) {
   std::string text;
   for (const Bank& bank : banks) {
-    text.append(bank.bankCode).append("\t").append(bank.methodCode).append("\t").append(bank.shortName).append("\n");
+    text.append(bank.bankCode)
+        .append("\t")
+        .append(bank.methodCode)
+        .append("\t")
+        .append(bank.shortName)
+        .append("\n");
   }
   return text;
 }

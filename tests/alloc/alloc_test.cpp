@@ -30,9 +30,10 @@ std::atomic<std::size_t> allocations{0};
 void* CountedAllocation(std::size_t size, std::size_t alignment) {
   allocations.fetch_add(1, std::memory_order_relaxed);
   size = size == 0 ? 1 : size;
-  void* memory = alignment <= alignof(std::max_align_t)
-                     ? std::malloc(size)
-                     : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+  void* memory =
+      alignment <= alignof(std::max_align_t)
+          ? std::malloc(size)
+          : std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
   if (memory == nullptr) throw std::bad_alloc();
   return memory;
 }
@@ -61,8 +62,8 @@ namespace {
 
 // Short and full-length accounts, leading zeros, blanks around them.
 constexpr std::array<std::string_view, 12> kAccounts = {
-    "1",          "9290701",    "0000000001", "9999999999", "1234567890", "12345",
-    " 4711 ",     "0123456789", "5000000000", "0001156071", "3500022",    "99"};
+    "1",      "9290701",    "0000000001", "9999999999", "1234567890", "12345",
+    " 4711 ", "0123456789", "5000000000", "0001156071", "3500022",    "99"};
 
 template <typename Call>
 std::size_t AllocationsDuring(Call call) {
@@ -139,7 +140,8 @@ TEST_F(AllocationTest, CheckAccountAllocatesNothingForAnyInputFault) {
   });
   EXPECT_EQ(count, 0u);
   for (std::size_t i = 0; i < kFaults.size(); ++i) {
-    EXPECT_EQ(results[i], kFaults[i].expected) << kFaults[i].account << " / " << kFaults[i].bankCode;
+    EXPECT_EQ(results[i], kFaults[i].expected)
+        << kFaults[i].account << " / " << kFaults[i].bankCode;
   }
 }
 

@@ -20,7 +20,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 void WriteFile(const fs::path& path, std::string_view content) {
-  std::ofstream(path, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
 struct ToolRun {
@@ -43,8 +44,8 @@ class ToolTest : public ::testing::Test {
   ToolRun Run(std::string_view tool, std::string_view arguments) {
     const fs::path out = directory_ / "stdout";
     const fs::path err = directory_ / "stderr";
-    const std::string command =
-        std::string(tool) + " " + std::string(arguments) + " >" + out.string() + " 2>" + err.string();
+    const std::string command = std::string(tool) + " " + std::string(arguments) + " >" +
+                                out.string() + " 2>" + err.string();
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(out), ReadFile(err)};
   }
@@ -59,8 +60,8 @@ class ToolTest : public ::testing::Test {
 };
 
 // A 168-character Bundesbank record with the fields the generator reads.
-std::string Record(std::string_view bankCode, char feature, std::string_view shortName, std::string_view methodCode,
-                   char changeFlag) {
+std::string Record(std::string_view bankCode, char feature, std::string_view shortName,
+                   std::string_view methodCode, char changeFlag) {
   std::string record(168, ' ');
   record.replace(0, bankCode.size(), bankCode);
   record[8] = feature;
@@ -80,7 +81,8 @@ TEST_F(ToolTest, CommittedBanksFileIsTheGeneratorsOutputForTheBundesbankFile) {
   const fs::path generated = directory_ / "banks.tsv";
   const ToolRun run = Run(TAVREL_GEN_BANKS, bundesbankFile.string() + " -o " + generated.string());
   ASSERT_EQ(run.exitStatus, 0) << run.errors;
-  EXPECT_TRUE(ReadFile(generated) == ReadFile(TAVREL_BANKS_TSV)) << "directory/banks.tsv is out of date";
+  EXPECT_TRUE(ReadFile(generated) == ReadFile(TAVREL_BANKS_TSV))
+      << "directory/banks.tsv is out of date";
 }
 
 TEST_F(ToolTest, GeneratorTakesMerkmalOneRecordsThatAreNotDeleted) {
@@ -93,7 +95,8 @@ TEST_F(ToolTest, GeneratorTakesMerkmalOneRecordsThatAreNotDeleted) {
       "10000000\tA1\tBank f\xC3\xBCr Alle\n20000000\t06\tZweite Bank\n40000000\tC6\tNeu\n";
   for (const std::string_view lineEnd : {"\n", "\r\n"}) {
     std::string input = records;
-    for (std::size_t at = input.find('\n'); at != std::string::npos; at = input.find('\n', at + lineEnd.size())) {
+    for (std::size_t at = input.find('\n'); at != std::string::npos;
+         at = input.find('\n', at + lineEnd.size())) {
       input.replace(at, 1, lineEnd);
     }
     SCOPED_TRACE(lineEnd.size() == 1 ? "LF" : "CRLF");
@@ -112,7 +115,8 @@ struct Malformed {
 TEST_F(ToolTest, GeneratorRejectsMalformedRecords) {
   const std::string good = Record("10000000", '1', "Bank", "09", 'U') + "\n";
   const Malformed cases[] = {
-      {"short record", good + Record("10000001", '1', "Bank", "09", 'U').substr(0, 167) + "\n", ":2: record has 167"},
+      {"short record", good + Record("10000001", '1', "Bank", "09", 'U').substr(0, 167) + "\n",
+       ":2: record has 167"},
       {"empty line", good + "\n" + good, ":2: record has 0"},
       {"bank code", Record("1000000x", '1', "Bank", "09", 'U'), ":1: bank code"},
       {"Merkmal", Record("10000000", '3', "Bank", "09", 'U'), ":1: Merkmal"},
@@ -132,7 +136,8 @@ TEST_F(ToolTest, GeneratorRejectsMalformedRecords) {
 
 TEST_F(ToolTest, GeneratorArguments) {
   EXPECT_EQ(Run(TAVREL_GEN_BANKS, "--help").exitStatus, 0);
-  EXPECT_NE(Run(TAVREL_GEN_BANKS, "--help").output.find("Usage: tavrel_gen_banks"), std::string::npos);
+  EXPECT_NE(Run(TAVREL_GEN_BANKS, "--help").output.find("Usage: tavrel_gen_banks"),
+            std::string::npos);
   EXPECT_EQ(Run(TAVREL_GEN_BANKS, "").exitStatus, 2);
   EXPECT_EQ(Run(TAVREL_GEN_BANKS, "--bogus").exitStatus, 2);
   EXPECT_EQ(Run(TAVREL_GEN_BANKS, (directory_ / "missing").string()).exitStatus, 1);
@@ -140,8 +145,9 @@ TEST_F(ToolTest, GeneratorArguments) {
 
 TEST_F(ToolTest, EmbedderWritesWindows1252LiteralsAndRejectsMalformedLines) {
   const fs::path output = directory_ / "out.cpp";
-  const ToolRun good = Run(TAVREL_EMBED_BANKS, Input("10000000\t09\tBank f\xC3\xBCr \"Alle\" 1\n").string() + " " +
-                                                   output.string());
+  const ToolRun good =
+      Run(TAVREL_EMBED_BANKS,
+          Input("10000000\t09\tBank f\xC3\xBCr \"Alle\" 1\n").string() + " " + output.string());
   ASSERT_EQ(good.exitStatus, 0) << good.errors;
   const std::string source = ReadFile(output);
   EXPECT_NE(source.find("\"09Bank f\\374r \\042Alle\\042 1\""), std::string::npos) << source;

@@ -1,11 +1,11 @@
-#include "directory/directory.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "directory/directory.h"
 
 namespace tavrel::directory {
 namespace {
@@ -73,15 +73,45 @@ constexpr HitCase kHitCases[] = {
     {"hh, kiel", 1, "21050000 | HSH Nordbank HH, Kiel", "21050000 | HSH Nordbank HH, Kiel"},
     {",bank", 0, "", ""},
     {"info:", 0, "", ""},
-    {"Deutsche Bank Fil Berlin II", 1, "10070100 | Deutsche Bank Fil Berlin II", "10070100 | Deutsche Bank Fil Berlin II"},
-    {"deutsche bank fil berlin ii", 1, "10070100 | Deutsche Bank Fil Berlin II", "10070100 | Deutsche Bank Fil Berlin II"},
+    {"Deutsche Bank Fil Berlin II", 1, "10070100 | Deutsche Bank Fil Berlin II",
+     "10070100 | Deutsche Bank Fil Berlin II"},
+    {"deutsche bank fil berlin ii", 1, "10070100 | Deutsche Bank Fil Berlin II",
+     "10070100 | Deutsche Bank Fil Berlin II"},
     {"Deutsche Bank Fil Berlin IIx", 0, "", ""},
     // Ä, Ö and Ü map onto their small forms; nothing else outside A-Z does.
-    {"\xFC" "ber", 3, "50961685 | Volksbank \xDC" "berwald-Gorxheim", "69061800 | Volksbank \xDC" "berlingen"},
-    {"\xDC" "BER", 3, "50961685 | Volksbank \xDC" "berwald-Gorxheim", "69061800 | Volksbank \xDC" "berlingen"},
-    {"\xC4" "PFINGEN", 1, "60069980 | Raiffbk Maselheim-\xC4" "pfingen", "60069980 | Raiffbk Maselheim-\xC4" "pfingen"},
-    {"v\xD6" "b-zvd bank gf 1", 1, "38011001 | V\xD6" "B-ZVD Bank Gf 1", "38011001 | V\xD6" "B-ZVD Bank Gf 1"},
-    {"N\xDCRNBG SONNENSTR", 1, "76091000 | Sparda-Bk N\xFC" "rnbg Sonnenstr", "76091000 | Sparda-Bk N\xFC" "rnbg Sonnenstr"},
+    {"\xFC"
+     "ber",
+     3,
+     "50961685 | Volksbank \xDC"
+     "berwald-Gorxheim",
+     "69061800 | Volksbank \xDC"
+     "berlingen"},
+    {"\xDC"
+     "BER",
+     3,
+     "50961685 | Volksbank \xDC"
+     "berwald-Gorxheim",
+     "69061800 | Volksbank \xDC"
+     "berlingen"},
+    {"\xC4"
+     "PFINGEN",
+     1,
+     "60069980 | Raiffbk Maselheim-\xC4"
+     "pfingen",
+     "60069980 | Raiffbk Maselheim-\xC4"
+     "pfingen"},
+    {"v\xD6"
+     "b-zvd bank gf 1",
+     1,
+     "38011001 | V\xD6"
+     "B-ZVD Bank Gf 1",
+     "38011001 | V\xD6"
+     "B-ZVD Bank Gf 1"},
+    {"N\xDCRNBG SONNENSTR", 1,
+     "76091000 | Sparda-Bk N\xFC"
+     "rnbg Sonnenstr",
+     "76091000 | Sparda-Bk N\xFC"
+     "rnbg Sonnenstr"},
     {"ueber", 0, "", ""},
 };
 
@@ -117,7 +147,10 @@ constexpr SameHits kSameHits[] = {
     {"sparda,", "sparda"},
     {"chemnitz,volksbank", "volksbank,chemnitz"},
     {"SPARDA,BANK", "bank,sparda"},
-    {"\xDC" "ber", "\xFC" "ber"},
+    {"\xDC"
+     "ber",
+     "\xFC"
+     "ber"},
 };
 
 TEST(BankSearchTest, CaseAndTermOrderDoNotChangeTheHits) {

@@ -20,12 +20,14 @@ struct KnownText {
 constexpr KnownText kKnownTexts[] = {
     {"", "", u""},
     {"Bank", "Bank", u"Bank"},
-    {"Bank f\xFCr Sozialwirtschaft", "Bank f\xC3\xBCr Sozialwirtschaft", u"Bank f\u00FCr Sozialwirtschaft"},
+    {"Bank f\xFCr Sozialwirtschaft", "Bank f\xC3\xBCr Sozialwirtschaft",
+     u"Bank f\u00FCr Sozialwirtschaft"},
     {"\xC4\xD6\xDC\xE4\xF6\xFC\xDF", "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F",
      u"\u00C4\u00D6\u00DC\u00E4\u00F6\u00FC\u00DF"},
     {"\x80", "\xE2\x82\xAC", u"\u20AC"},
     {"\x9F\x8A\x99", "\xC5\xB8\xC5\xA0\xE2\x84\xA2", u"\u0178\u0160\u2122"},
-    {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
+    {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D",
+     u"\u0081\u008D\u008F\u0090\u009D"},
     {"\xA0\xFF", "\xC2\xA0\xC3\xBF", u"\u00A0\u00FF"},
     {"a\0b"sv, "a\0b"sv, u"a\0b"sv},
 };
@@ -70,7 +72,10 @@ constexpr BadUtf8 kBadUtf8[] = {
     {"surrogate", "\xED\xA0\x80", "???"},
     {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
     {"truncated at the end", "ab\xE2\x82", "ab?"},
-    {"truncated by an ASCII byte", "\xE2\x82" "A", "?A"},
+    {"truncated by an ASCII byte",
+     "\xE2\x82"
+     "A",
+     "?A"},
     {"truncated two-byte form", "\xC3", "?"},
     {"no Windows-1252 form", "\xE2\x82\xB9", "?"},
     {"C1 control with no Windows-1252 form", "\xC2\x80", "?"},

@@ -78,7 +78,8 @@ struct KeyResult {
 
 inline void ExpectResults(std::span<const KeyResult> cases) {
   for (const KeyResult& c : cases) {
-    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result) << "key " << c.key << ", account " << c.account;
+    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result)
+        << "key " << c.key << ", account " << c.account;
   }
 }
 

@@ -60,7 +60,8 @@ TEST(RangeRecord, CollectsPositionsInBothOrders) {
       {8, 2, 7, false, {7, 6, 5, 4, 3, 2, 0, 0, 0}, 8},
   }};
   for (const Case& c : cases) {
-    const AccountDigits record = MakeAccountDigitsRange("1234567890", c.check, c.first, c.last, c.leftToRight);
+    const AccountDigits record =
+        MakeAccountDigitsRange("1234567890", c.check, c.first, c.last, c.leftToRight);
     EXPECT_EQ(Entries(record, 9), c.entries) << c.check << " " << c.first << "-" << c.last;
     EXPECT_EQ(record.checkDigit, c.checkDigit);
   }
@@ -87,7 +88,8 @@ TEST(EserRecord, BuildsTheConvertedNumberFromBankCodeAndAccount) {
 
 TEST(EserRecord, OtherLengthsGiveNoCheckDigit) {
   for (std::string_view account : {"1234567", "0", "1234567890", ""}) {
-    EXPECT_EQ(MakeEserDigits(account, "12345678").checkDigit, AccountDigits::kNoCheckDigit) << account;
+    EXPECT_EQ(MakeEserDigits(account, "12345678").checkDigit, AccountDigits::kNoCheckDigit)
+        << account;
   }
 }
 
@@ -159,10 +161,15 @@ TEST(AccountPositions, DigitAtPositionReadsTheTenDigitForm) {
     int position;
     char expected;
   };
-  for (const Case& c : std::initializer_list<Case>{{"123", 8, '1'}, {"123", 10, '3'}, {"123", 7, '0'},
-                                                   {"123", 1, '0'}, {"9876543210", 1, '9'},
-                                                   {"9876543210", 10, '0'}, {"", 5, '0'}}) {
-    EXPECT_EQ(DigitAtPosition(c.account, c.position), c.expected) << c.account << " position " << c.position;
+  for (const Case& c : std::initializer_list<Case>{{"123", 8, '1'},
+                                                   {"123", 10, '3'},
+                                                   {"123", 7, '0'},
+                                                   {"123", 1, '0'},
+                                                   {"9876543210", 1, '9'},
+                                                   {"9876543210", 10, '0'},
+                                                   {"", 5, '0'}}) {
+    EXPECT_EQ(DigitAtPosition(c.account, c.position), c.expected)
+        << c.account << " position " << c.position;
   }
 }
 
@@ -171,8 +178,12 @@ TEST(AccountPositions, AccountNumberIsTheValueOfUpToTenDigits) {
     std::string_view account;
     std::uint64_t expected;
   };
-  for (const Case& c : std::initializer_list<Case>{{"", 0}, {"0", 0}, {"7", 7}, {"0000000042", 42},
-                                                   {"396000000", 396000000}, {"9999999999", 9999999999},
+  for (const Case& c : std::initializer_list<Case>{{"", 0},
+                                                   {"0", 0},
+                                                   {"7", 7},
+                                                   {"0000000042", 42},
+                                                   {"396000000", 396000000},
+                                                   {"9999999999", 9999999999},
                                                    {"1234567890", 1234567890}}) {
     EXPECT_EQ(AccountNumber(c.account), c.expected) << c.account;
   }

@@ -19,19 +19,24 @@ TEST(Dispatcher, KnowsExactly188DistinctKeysWith09First) {
 }
 
 TEST(Dispatcher, KeysWithoutABlockGiveMethodNotFound) {
-  for (std::string_view key : {"12", "70", "77", "79", "82", "83", "89", "93", "97", "A4", "B0", "B4", "D4", "E0",
-                               "", "0", "000", "00 ", " 00", "a1", "c6", "51methodea", "Eser ", "eser"}) {
+  for (std::string_view key :
+       {"12", "70", "77", "79", "82",  "83",  "89",  "93", "97", "A4",         "B0",    "B4",
+        "D4", "E0", "",   "0",  "000", "00 ", " 00", "a1", "c6", "51methodea", "Eser ", "eser"}) {
     EXPECT_EQ(ComputeMethod("1234567897", key, "12345678"), kMethodNotFound) << '"' << key << '"';
   }
 }
 
 TEST(Dispatcher, MalformedAccountsNeverReachABlock) {
   const std::string huge(1 << 20, '7');
-  const std::string withNul("12345\0" "6789", 10);
+  const std::string withNul(
+      "12345\0"
+      "6789",
+      10);
   for (std::string_view key : Keys()) {
-    for (std::string_view account : {std::string_view{}, std::string_view{"12345678901"}, std::string_view{"12a4"},
-                                     std::string_view{" 123"}, std::string_view{"\xFC"}, std::string_view{huge},
-                                     std::string_view{withNul}}) {
+    for (std::string_view account :
+         {std::string_view{}, std::string_view{"12345678901"}, std::string_view{"12a4"},
+          std::string_view{" 123"}, std::string_view{"\xFC"}, std::string_view{huge},
+          std::string_view{withNul}}) {
       const int result = ComputeMethod(account, key, "12345678");
       EXPECT_EQ(result, kInvalid) << key << " on a malformed account";
     }
@@ -41,8 +46,9 @@ TEST(Dispatcher, MalformedAccountsNeverReachABlock) {
 TEST(Dispatcher, EveryKeySurvivesZerosAndOddBankCodes) {
   for (std::string_view key : Keys()) {
     for (std::string_view account : {"0", "0000000000", "1", "9999999999", "0000000001"}) {
-      for (std::string_view bankCode : {std::string_view{}, std::string_view{"1"}, std::string_view{"abcdefgh"},
-                                        std::string_view{"12345678"}}) {
+      for (std::string_view bankCode :
+           {std::string_view{}, std::string_view{"1"}, std::string_view{"abcdefgh"},
+            std::string_view{"12345678"}}) {
         const int result = ComputeMethod(account, key, bankCode);
         EXPECT_TRUE(result == kValid || result == kValidWithoutCheck || result == kInvalid ||
                     result == kMethodNotFound)
@@ -61,7 +67,8 @@ TEST(Dispatcher, EveryKeyGivesAResultValueForRandomTexts) {
   const std::string mixed = digits + "aZ \t\x80\xC4\xFC\xFF";
   const auto randomText = [&](const std::string& alphabet) {
     std::string text(std::uniform_int_distribution<std::size_t>(0, 12)(random), '0');
-    for (char& c : text) c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    for (char& c : text)
+      c = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
     return text;
   };
   for (std::string_view key : Keys()) {
@@ -69,7 +76,8 @@ TEST(Dispatcher, EveryKeyGivesAResultValueForRandomTexts) {
       const std::string account = randomText(i % 2 == 0 ? digits : mixed);
       const std::string bankCode = i % 3 == 0 ? randomText(mixed) : "12345678";
       const int result = ComputeMethod(account, key, bankCode);
-      ASSERT_TRUE(result == kValid || result == kValidWithoutCheck || result == kInvalid || result == kMethodNotFound)
+      ASSERT_TRUE(result == kValid || result == kValidWithoutCheck || result == kInvalid ||
+                  result == kMethodNotFound)
           << key << " '" << account << "' gave " << result;
     }
   }

@@ -56,14 +56,16 @@ TEST(Methods00To29, RemainderOneRules) {
       {"25", "23456783", "", ".........."},
   }};
   for (const Case& c : cases) {
-    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix, c.suffix), c.valid) << c.key << " " << c.prefix << "x" << c.suffix;
+    EXPECT_EQ(ValidCheckDigits(c.key, c.prefix, c.suffix), c.valid)
+        << c.key << " " << c.prefix << "x" << c.suffix;
   }
   EXPECT_EQ(ComputeMethod("1234568499", "16", {}), kValid);
 }
 
 TEST(Methods00To29, Method08NeedsAtLeast60000) {
   for (std::string_view account : {"59998", "0000059998", "1", "1234", "10003"}) {
-    EXPECT_EQ(ValidCheckDigits("08", account.substr(0, account.size() - 1)), "..........") << account;
+    EXPECT_EQ(ValidCheckDigits("08", account.substr(0, account.size() - 1)), "..........")
+        << account;
   }
   // 60004: only 6 x 1 counts, check digit 4.
   EXPECT_EQ(ValidCheckDigits("08", "6000"), "....V.....");
@@ -104,7 +106,8 @@ TEST(Methods00To29, ShiftedAndPaddedAccountsFromOtherMethods) {
   for (const char* key : {"00", "01", "06", "10", "16", "21", "22", "28"}) {
     for (const char* account : {"9290701", "12345", "1234567897"}) {
       const std::string padded = testing::TenDigits(account);
-      EXPECT_EQ(ComputeMethod(account, key, {}), ComputeMethod(padded, key, {})) << key << " " << account;
+      EXPECT_EQ(ComputeMethod(account, key, {}), ComputeMethod(padded, key, {}))
+          << key << " " << account;
     }
   }
 }

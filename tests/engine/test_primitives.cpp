@@ -64,18 +64,22 @@ TEST(Mod11Remainders, EachRuleTurnsTheRemainderIntoItsCheckDigit) {
       {"EqualNeighbours r5", PRIMITIVE(Mod11CheckEqualNeighbours), kOne, "15", "......V..."},
       {"Remainder r5", PRIMITIVE(Mod11RemainderCheck), kOne, "15", ".....V...."},
       {"Remainder r10", PRIMITIVE(Mod11RemainderCheck), kTen, "11", ".........."},
-      {"TenIsNeighbour r10", PRIMITIVE(Mod11RemainderCheckTenIsNeighbour), kTen, "11", ".V........"},
+      {"TenIsNeighbour r10", PRIMITIVE(Mod11RemainderCheckTenIsNeighbour), kTen, "11",
+       ".V........"},
       {"TenIsNeighbour r5", PRIMITIVE(Mod11RemainderCheckTenIsNeighbour), kOne, "15", ".....V...."},
       {"PlusFive r3", PRIMITIVE(Mod11RemainderPlusFiveCheck), kOne, "13", "...V....V."},
       {"PlusFive r7", PRIMITIVE(Mod11RemainderPlusFiveCheck), kOne, "17", "..V....V.."},
       {"PrefixRule r5", PRIMITIVE(Mod11RemainderCheckPrefixRule), kOne, "45", ".....V...."},
       // Remainder 10 leaves no digit to match.
       {"PrefixRule r10", PRIMITIVE(Mod11RemainderCheckPrefixRule), kTen, "41", ".........."},
-      {"PrefixRule ten digits from 1", PRIMITIVE(Mod11RemainderCheckPrefixRule), kOne, "100000005", ".........."},
-      {"PrefixRule ten digits from 4", PRIMITIVE(Mod11RemainderCheckPrefixRule), kOne, "400000005", ".....V...."},
+      {"PrefixRule ten digits from 1", PRIMITIVE(Mod11RemainderCheckPrefixRule), kOne, "100000005",
+       ".........."},
+      {"PrefixRule ten digits from 4", PRIMITIVE(Mod11RemainderCheckPrefixRule), kOne, "400000005",
+       ".....V...."},
       {"Mod7 r2", PRIMITIVE(Mod7Check), kOne, "9", ".....V...."},
   };
-  for (const Case& c : cases) EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
 }
 
 TEST(Mod11Remainders, WorkDigitComesFromPositionTwo) {
@@ -86,7 +90,8 @@ TEST(Mod11Remainders, WorkDigitComesFromPositionTwo) {
       {"remainder 5", PRIMITIVE(Mod11CheckWorkDigit), kOne, "020000005", "......V..."},
       {"ten digits", PRIMITIVE(Mod11CheckWorkDigit), kOne, "120000005", ".........."},
   };
-  for (const Case& c : cases) EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
 }
 
 TEST(Mod11Remainders, NinePrefixAcceptsLowRemaindersOnlyForTenDigitsFromNine) {
@@ -97,13 +102,16 @@ TEST(Mod11Remainders, NinePrefixAcceptsLowRemaindersOnlyForTenDigitsFromNine) {
       {"r0 short", PRIMITIVE(Mod11CheckNinePrefix), kOne, "90000000", ".........."},
       {"r5", PRIMITIVE(Mod11CheckNinePrefix), kOne, "15", "......V..."},
   };
-  for (const Case& c : cases) EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
 }
 
 TEST(ProductReductions, DigitSumIsTakenOnceAndUnitsDigitKeepsTheLastDigit) {
   const Weights seven = {7};
   const Weights two = {2};
-  const auto crossSum = [](const Weights& w, const AccountDigits& r) { return CrossSumCheck(w, r, 10); };
+  const auto crossSum = [](const Weights& w, const AccountDigits& r) {
+    return CrossSumCheck(w, r, 10);
+  };
   const std::vector<Case> cases = {
       // 7 x 7 = 49 enters as 13: remainder 3, check digit 7.
       {"cross sum 49", crossSum, seven, "7", ".......V.."},
@@ -114,24 +122,29 @@ TEST(ProductReductions, DigitSumIsTakenOnceAndUnitsDigitKeepsTheLastDigit) {
       // 2 x 9 = 18 enters as 9, 2 x 7 = 14 as 5.
       {"cross sum 18", crossSum, two, "9", ".V........"},
       {"cross sum 14", crossSum, two, "7", ".....V...."},
-      {"weighted 14", [](const Weights& w, const AccountDigits& r) { return WeightedSumCheck(w, r, 10); }, two, "7",
-       "......V..."},
+      {"weighted 14",
+       [](const Weights& w, const AccountDigits& r) { return WeightedSumCheck(w, r, 10); }, two,
+       "7", "......V..."},
   };
-  for (const Case& c : cases) EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Pattern(c.primitive, c.weights, c.prefix), c.expected) << c.name;
 }
 
 TEST(SumMinusOne, ReducesOnlyTheNamedPlacesAndKeepsTheSignOfTheDividend) {
   // Place 2 holds 2 x 5 = 10, reduced to 1; place 1 holds 3: sum 4, r = 3, check 7.
   const Weights weights = {1, 5};
-  EXPECT_EQ(Pattern([](const Weights& w, const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 1U << 2); },
+  EXPECT_EQ(Pattern([](const Weights& w,
+                       const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 1U << 2); },
                     weights, "23"),
             ".......V..");
   // Not reduced: sum 13, r = 1, check 9.
-  EXPECT_EQ(Pattern([](const Weights& w, const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 0); },
+  EXPECT_EQ(Pattern([](const Weights& w,
+                       const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 0); },
                     weights, "23"),
             ".........V");
   // A sum of 0 expects 11, which no digit matches.
-  EXPECT_EQ(Pattern([](const Weights& w, const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 0); },
+  EXPECT_EQ(Pattern([](const Weights& w,
+                       const AccountDigits& r) { return Mod11SumMinusOneCheck(w, r, 0); },
                     Weights{}, "5"),
             "..........");
 }
@@ -142,8 +155,10 @@ TEST(CrossSumVariants, From60000RejectsSmallAccounts) {
   EXPECT_EQ(Pattern(PRIMITIVE(CrossSumCheckFrom60000), w, "6000"), "....V.....");
   // 5999x would be valid with check digit 8 under the plain cross sum.
   EXPECT_EQ(Pattern(PRIMITIVE(CrossSumCheckFrom60000), w, "5999"), "..........");
-  EXPECT_EQ(Pattern([](const Weights& ws, const AccountDigits& r) { return CrossSumCheck(ws, r, 10); }, w, "5999"),
-            "........V.");
+  EXPECT_EQ(
+      Pattern([](const Weights& ws, const AccountDigits& r) { return CrossSumCheck(ws, r, 10); }, w,
+              "5999"),
+      "........V.");
 }
 
 TEST(CrossSumVariants, HalfDecadeAppliesToSixDigitAccountsOnly) {
@@ -182,7 +197,8 @@ TEST(IncrementedProduct, PlusFiveAcceptsTwoCheckDigits) {
 
 TEST(TransformTable, RowsCycleFromPositionNine) {
   // 6 + 5 + 5 + 6 + 7 + 9 + 4 + 2 + 1 = 45: check digit 5.
-  EXPECT_EQ(Pattern([](const Weights&, const AccountDigits& r) { return TransformTableCheck(r); }, {}, "123456789"),
+  EXPECT_EQ(Pattern([](const Weights&, const AccountDigits& r) { return TransformTableCheck(r); },
+                    {}, "123456789"),
             ".....V....");
   // The long form uses the table only for ten significant digits.
   const Weights crossSum = {2, 1, 2, 1, 2, 1, 2, 1, 2};
@@ -192,7 +208,9 @@ TEST(TransformTable, RowsCycleFromPositionNine) {
 }
 
 TEST(DatePattern, MonthAndSerialDecide) {
-  const auto test = [](std::string_view account) { return DatePatternTest(MakeAccountDigits(account)); };
+  const auto test = [](std::string_view account) {
+    return DatePatternTest(MakeAccountDigits(account));
+  };
   EXPECT_EQ(test("0012300400"), 0);
   EXPECT_EQ(test("0001300499"), 0);
   EXPECT_EQ(test("0000300400"), -3);  // month 00
@@ -218,7 +236,9 @@ TEST(AlternatingTable, WalksFromTheFirstNonZeroPositionFromFour) {
 
 TEST(SeventhPosition, ComparesWithPositionSeven) {
   // Weight 1 on position 10 only: sum 5, check digit 6 at position 7.
-  const auto test = [](const Weights& w, const AccountDigits& r) { return Mod11CheckSeventhPosition(w, r); };
+  const auto test = [](const Weights& w, const AccountDigits& r) {
+    return Mod11CheckSeventhPosition(w, r);
+  };
   EXPECT_EQ(Pattern(test, kOne, "000000", "005", MakeAccountDigitsForward), "......V...");
 }
 

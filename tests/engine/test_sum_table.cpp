@@ -35,7 +35,8 @@ std::vector<MethodRow> AllRows() {
 // check digits are met.
 std::vector<std::string> Accounts() {
   std::mt19937 random(2009);
-  std::vector<std::string> accounts = {"0", "0000000000", "9", "9999999999", "1000000000", "0090000000"};
+  std::vector<std::string> accounts = {"0",          "0000000000", "9",
+                                       "9999999999", "1000000000", "0090000000"};
   for (int i = 0; i < 600; ++i) {
     std::string stem(random() % 10, '0');
     for (char& c : stem) c = static_cast<char>('0' + random() % 10);
@@ -57,7 +58,8 @@ TEST(SumTable, EveryRecipeTableMatchesItsRecordPath) {
         int fromTable = 99;
         ASSERT_TRUE(RunSumTable(row.recipe.sums, account, zeros, fromTable));
         const std::string moved = account + std::string(zeros, '0');
-        EXPECT_EQ(fromTable, RunRecipe(row.recipe.recipe, moved)) << "key " << row.key << ", account " << moved;
+        EXPECT_EQ(fromTable, RunRecipe(row.recipe.recipe, moved))
+            << "key " << row.key << ", account " << moved;
       }
     }
   }
@@ -74,7 +76,8 @@ TEST(SumTable, ProceduresWithACompiledFormMatchIt) {
     for (const std::string& account : accounts) {
       int fromTable = 99;
       ASSERT_TRUE(RunSumTable(row.method, account, 0, fromTable));
-      EXPECT_EQ(fromTable, row.run(Call{account, {}, row.recipe})) << "key " << row.key << ", account " << account;
+      EXPECT_EQ(fromTable, row.run(Call{account, {}, row.recipe}))
+          << "key " << row.key << ", account " << account;
     }
   }
   EXPECT_EQ(compiled, 4);
@@ -92,7 +95,8 @@ TEST(SumTable, CompiledProceduresAreUsable) {
 
 TEST(SumTable, DeclinesTextsThatAreNotOneToTenDigits) {
   const SumTable& table = kMethods00To29[0].recipe.sums;
-  for (const std::string_view text : std::initializer_list<std::string_view>{"", "12345678901", "12a4", " 123", "123\xE4", std::string_view("1\0003", 3)}) {
+  for (const std::string_view text : std::initializer_list<std::string_view>{
+           "", "12345678901", "12a4", " 123", "123\xE4", std::string_view("1\0003", 3)}) {
     int result = 99;
     EXPECT_FALSE(RunSumTable(table, text, 0, result)) << text;
     EXPECT_EQ(result, 99);

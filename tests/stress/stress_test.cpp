@@ -70,7 +70,9 @@ TEST(StressTest, ThreadsStartingTogetherOnAnUnfilledDirectorySeeWhatOneThreadSee
       if (seen[t][i] == alone[i]) continue;
       if (differences++ == 0) {
         ADD_FAILURE() << "thread " << t << ", item " << i << " (" << items[i].first << ", "
-                      << items[i].second << "): got\n" << seen[t][i] << "\nexpected\n" << alone[i];
+                      << items[i].second << "): got\n"
+                      << seen[t][i] << "\nexpected\n"
+                      << alone[i];
       }
     }
     EXPECT_EQ(differences, 0u) << "thread " << t;

@@ -19,8 +19,8 @@ using automation::DispatchObject;
 using automation::Variant;
 
 constexpr std::array<std::string_view, 12> kSearchTexts = {
-    "volksbank,chemnitz", "bank", "sparda", "sparda,", "bbk berlin", "BBk Berlin",
-    "bank, sparda", "hh, kiel", ",bank", "spk", "info:", "raiffeisenbank,\xF6"};
+    "volksbank,chemnitz", "bank",     "sparda", "sparda,", "bbk berlin", "BBk Berlin",
+    "bank, sparda",       "hh, kiel", ",bank",  "spk",     "info:",      "raiffeisenbank,\xF6"};
 
 class Generator {
  public:
@@ -84,7 +84,8 @@ class Generator {
   }
 
   std::string Known() {
-    return bankCodes_[static_cast<std::size_t>(Uniform(0, static_cast<int>(bankCodes_.size()) - 1))];
+    return bankCodes_[static_cast<std::size_t>(
+        Uniform(0, static_cast<int>(bankCodes_.size()) - 1))];
   }
 
   std::string SearchText() {
@@ -131,19 +132,21 @@ std::string Search(std::string_view text) {
 std::vector<std::string> ReadBankCodes() {
   std::ifstream file(TAVREL_BANKS_TSV);
   std::vector<std::string> codes;
-  for (std::string line; std::getline(file, line);) codes.push_back(line.substr(0, line.find('\t')));
+  for (std::string line; std::getline(file, line);)
+    codes.push_back(line.substr(0, line.find('\t')));
   if (codes.empty()) throw std::runtime_error("no bank codes in " TAVREL_BANKS_TSV);
   return codes;
 }
 
 std::vector<WorkItem> MakeWorkList(const std::vector<std::string>& bankCodes, std::size_t count,
                                    unsigned seed) {
-  constexpr std::array kTurns = {Kind::Check,     Kind::BankName, Kind::Check, Kind::Search,
-                                 Kind::Nummprobe, Kind::Check,    Kind::ErrorMessage,
-                                 Kind::LookupName};
+  constexpr std::array kTurns = {Kind::Check,        Kind::BankName,  Kind::Check,
+                                 Kind::Search,       Kind::Nummprobe, Kind::Check,
+                                 Kind::ErrorMessage, Kind::LookupName};
   Generator generator(bankCodes, seed);
   std::vector<WorkItem> items;
-  for (std::size_t i = 0; i < count; ++i) items.push_back(generator.Next(kTurns[i % kTurns.size()]));
+  for (std::size_t i = 0; i < count; ++i)
+    items.push_back(generator.Next(kTurns[i % kTurns.size()]));
   return items;
 }
 
