@@ -1,7 +1,7 @@
-#include "automation/account_texts.h"
+#include "internal/account_texts.h"
 
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace tavrel::automation {
 

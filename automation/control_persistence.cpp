@@ -1,7 +1,7 @@
 // Saving and loading the control's properties: the format version and the four
 // stock properties. The texts and results are deliberately not persisted, so a
 // reloaded control starts empty.
-#include "automation/tavrel_ctrl.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
 namespace {

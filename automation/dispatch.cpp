@@ -1,4 +1,4 @@
-#include "automation/dispatch.h"
+#include "tavrel/automation/dispatch.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "automation/guid.h"
+#include "tavrel/automation/guid.h"
 
 #include <cstdio>
 

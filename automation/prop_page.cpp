@@ -1,4 +1,4 @@
-#include "automation/prop_page.h"
+#include "internal/prop_page.h"
 
 namespace tavrel::automation {
 

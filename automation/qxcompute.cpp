@@ -1,9 +1,9 @@
-#include "automation/qxcompute.h"
+#include "internal/qxcompute.h"
 
 #include <new>
 
-#include "automation/account_texts.h"
-#include "service/service.h"
+#include "internal/account_texts.h"
+#include "tavrel/service.h"
 
 namespace tavrel::automation {
 namespace {

@@ -1,11 +1,11 @@
-#include "automation/registry.h"
+#include "internal/registry.h"
 
 #include <algorithm>
 #include <new>
 
-#include "automation/prop_page.h"
-#include "automation/qxcompute.h"
-#include "automation/tavrel_ctrl.h"
+#include "internal/prop_page.h"
+#include "internal/qxcompute.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
 namespace {

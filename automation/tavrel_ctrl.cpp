@@ -1,9 +1,9 @@
-#include "automation/tavrel_ctrl.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 #include <algorithm>
 
-#include "automation/account_texts.h"
-#include "service/service.h"
+#include "internal/account_texts.h"
+#include "tavrel/service.h"
 
 namespace tavrel::automation {
 namespace {

@@ -1,6 +1,6 @@
-#include "automation/variant.h"
+#include "tavrel/automation/variant.h"
 
-#include "encoding/encoding.h"
+#include "tavrel/encoding.h"
 
 namespace tavrel::automation {
 

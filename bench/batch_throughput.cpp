@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace {
 

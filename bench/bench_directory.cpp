@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/directory.h"
-#include "directory/directory_testing.h"
+#include "tavrel/directory.h"
+#include "tavrel/directory_testing.h"
 
 namespace tavrel::directory {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace {
 

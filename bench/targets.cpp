@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/directory.h"
-#include "directory/directory_testing.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/directory_testing.h"
+#include "tavrel/service.h"
 
 namespace {
 

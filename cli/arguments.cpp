@@ -1,10 +1,10 @@
-#include "cli/arguments.h"
+#include "internal/arguments.h"
 
 #include <charconv>
 #include <optional>
 #include <string_view>
 
-#include "encoding/encoding.h"
+#include "tavrel/encoding.h"
 
 namespace tavrel::cli {
 namespace {

@@ -1,12 +1,12 @@
-#include "cli/batch.h"
+#include "internal/batch.h"
 
 #include <unistd.h>
 
 #include <optional>
 
-#include "cli/exit_status.h"
-#include "cli/output.h"
-#include "encoding/encoding.h"
+#include "internal/exit_status.h"
+#include "internal/output.h"
+#include "tavrel/encoding.h"
 
 namespace tavrel::cli {
 

@@ -2,11 +2,11 @@
 #include <array>
 #include <span>
 
-#include "cli/batch.h"
-#include "cli/output.h"
-#include "encoding/encoding.h"
-#include "engine/engine.h"
-#include "service/service.h"
+#include "internal/batch.h"
+#include "internal/output.h"
+#include "tavrel/encoding.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/batch_reader.h"
+#include "internal/batch_reader.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/csv.h"
+#include "internal/csv.h"
 
 namespace tavrel::cli {
 

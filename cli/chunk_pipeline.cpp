@@ -1,4 +1,4 @@
-#include "cli/chunk_pipeline.h"
+#include "internal/chunk_pipeline.h"
 
 #include <condition_variable>
 #include <cstddef>

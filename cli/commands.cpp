@@ -1,17 +1,17 @@
-#include "cli/commands.h"
+#include "internal/commands.h"
 
 #include <unistd.h>
 
 #include <string_view>
 #include <vector>
 
-#include "cli/exit_status.h"
-#include "cli/output.h"
-#include "cli/result_text.h"
-#include "directory/directory.h"
-#include "encoding/encoding.h"
-#include "engine/engine.h"
-#include "service/service.h"
+#include "internal/exit_status.h"
+#include "internal/output.h"
+#include "internal/result_text.h"
+#include "tavrel/directory.h"
+#include "tavrel/encoding.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/csv.h"
+#include "internal/csv.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "cli/csv_batch.h"
+#include "internal/csv_batch.h"
 
 #include <unistd.h>
 
@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/csv.h"
-#include "cli/exit_status.h"
-#include "cli/output.h"
-#include "encoding/encoding.h"
-#include "service/service.h"
+#include "internal/batch.h"
+#include "internal/csv.h"
+#include "internal/exit_status.h"
+#include "internal/output.h"
+#include "tavrel/encoding.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 namespace {

@@ -1,6 +1,6 @@
-#include "cli/exit_status.h"
+#include "internal/exit_status.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::cli {
 

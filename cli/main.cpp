@@ -4,13 +4,13 @@
 #include <new>
 #include <string>
 
-#include "cli/arguments.h"
-#include "cli/batch.h"
-#include "cli/commands.h"
-#include "cli/csv_batch.h"
-#include "cli/exit_status.h"
-#include "cli/output.h"
-#include "cli/usage.h"
+#include "internal/arguments.h"
+#include "internal/batch.h"
+#include "internal/commands.h"
+#include "internal/csv_batch.h"
+#include "internal/exit_status.h"
+#include "internal/output.h"
+#include "internal/usage.h"
 
 namespace {
 

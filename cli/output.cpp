@@ -1,11 +1,11 @@
-#include "cli/output.h"
+#include "internal/output.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 
-#include "cli/exit_status.h"
+#include "internal/exit_status.h"
 
 namespace tavrel::cli {
 

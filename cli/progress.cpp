@@ -1,10 +1,10 @@
-#include "cli/progress.h"
+#include "internal/progress.h"
 
 #include <unistd.h>
 
 #include <string>
 
-#include "cli/output.h"
+#include "internal/output.h"
 
 namespace tavrel::cli {
 namespace {

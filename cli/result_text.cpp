@@ -1,8 +1,8 @@
-#include "cli/result_text.h"
+#include "internal/result_text.h"
 
-#include "encoding/encoding.h"
-#include "engine/engine.h"
-#include "service/service.h"
+#include "tavrel/encoding.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 

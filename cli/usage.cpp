@@ -1,7 +1,8 @@
-#include "cli/usage.h"
+#include "internal/usage.h"
 
-#include "cli/batch.h"
-#include "cli/result_text.h"
+#include "internal/batch.h"
+#include "internal/result_text.h"
+#include "tavrel/version.h"
 
 namespace tavrel::cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "control/about_dialog.h"
+#include "internal/about_dialog.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <array>
 
-#include "control/dialog_units.h"
-#include "control/qt_text.h"
+#include "internal/dialog_units.h"
+#include "internal/qt_text.h"
 
 namespace tavrel::control {
 namespace {

@@ -5,12 +5,12 @@
 #include <QGuiApplication>
 #include <QListWidget>
 
-#include "control/about_dialog.h"
-#include "control/control.h"
-#include "control/field_edit.h"
-#include "control/layout.h"
-#include "control/qt_text.h"
-#include "control/stock.h"
+#include "internal/about_dialog.h"
+#include "tavrel/control.h"
+#include "internal/field_edit.h"
+#include "internal/layout.h"
+#include "internal/qt_text.h"
+#include "internal/stock.h"
 
 namespace tavrel::control {
 

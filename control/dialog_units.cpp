@@ -1,4 +1,4 @@
-#include "control/dialog_units.h"
+#include "internal/dialog_units.h"
 
 #include <QFontMetrics>
 #include <QString>

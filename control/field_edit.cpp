@@ -1,4 +1,4 @@
-#include "control/field_edit.h"
+#include "internal/field_edit.h"
 
 #include <QApplication>
 #include <QClipboard>

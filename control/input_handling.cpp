@@ -4,11 +4,11 @@
 #include <QListWidget>
 #include <algorithm>
 
-#include "control/control.h"
-#include "control/field_edit.h"
-#include "control/qt_text.h"
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/control.h"
+#include "internal/field_edit.h"
+#include "internal/qt_text.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {

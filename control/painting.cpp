@@ -3,11 +3,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "control/control.h"
-#include "control/layout.h"
-#include "control/qt_text.h"
-#include "control/stock.h"
-#include "service/service.h"
+#include "tavrel/control.h"
+#include "internal/layout.h"
+#include "internal/qt_text.h"
+#include "internal/stock.h"
+#include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {

@@ -1,9 +1,9 @@
-#include "control/prop_page.h"
+#include "internal/prop_page.h"
 
 #include <QLabel>
 
-#include "control/dialog_units.h"
-#include "control/qt_text.h"
+#include "internal/dialog_units.h"
+#include "internal/qt_text.h"
 
 namespace tavrel::control {
 

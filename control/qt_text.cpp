@@ -1,6 +1,6 @@
-#include "control/qt_text.h"
+#include "internal/qt_text.h"
 
-#include "encoding/encoding.h"
+#include "tavrel/encoding.h"
 
 namespace tavrel::control {
 

@@ -1,4 +1,4 @@
-#include "control/stock.h"
+#include "internal/stock.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "directory/bank_map.h"
+#include "internal/bank_map.h"
 
 #include <bit>
 #include <cstring>

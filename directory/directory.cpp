@@ -1,28 +1,29 @@
-#include "directory/directory.h"
+#include "tavrel/directory.h"
 
 #include <atomic>
-#include <limits>
 #include <mutex>
 #include <new>
 
-#include "directory/bank_map.h"
-#include "directory/bank_records.h"
-#include "directory/directory_testing.h"
+#include "internal/bank_map.h"
+#include "internal/bank_records.h"
+#include "internal/directory_state.h"
 
 namespace tavrel::directory {
-namespace {
+namespace detail {
 
-constexpr std::size_t kNoInjectedFault = std::numeric_limits<std::size_t>::max();
-
-// Created at load in this order (map, then lock) and destroyed in reverse. All
-// three are constant-initialised, so no lookup from another static initialiser
-// can see them unconstructed.
+// Created at load in this order (map, then lock) and destroyed in reverse.
 constinit BankMap gBankMap;
 constinit std::mutex gDirectoryLock;
 constinit std::atomic<bool> gLoaded{false};
 
 constinit std::atomic<std::size_t> gFailFillAfter{kNoInjectedFault};
 constinit std::atomic<std::size_t> gCompletedFills{0};
+
+}  // namespace detail
+
+namespace {
+
+using namespace detail;
 
 void FillUnderLock() {
   const std::size_t failAfter = gFailFillAfter.exchange(kNoInjectedFault);
@@ -99,17 +100,4 @@ void ForEachEntry(
   }
 }
 
-namespace testing {
-
-void FailNextFillAfter(std::size_t insertions) { gFailFillAfter.store(insertions); }
-
-std::size_t CompletedFills() { return gCompletedFills.load(); }
-
-void ResetDirectory() {
-  const std::lock_guard lock(gDirectoryLock);
-  gLoaded.store(false, std::memory_order_release);
-  gBankMap.Clear();
-}
-
-}  // namespace testing
 }  // namespace tavrel::directory

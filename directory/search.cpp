@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "directory/bank_records.h"
-#include "directory/directory.h"
+#include "internal/bank_records.h"
+#include "tavrel/directory.h"
 
 namespace tavrel::directory {
 namespace {

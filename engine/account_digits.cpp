@@ -1,4 +1,4 @@
-#include "engine/account_digits.h"
+#include "internal/account_digits.h"
 
 #include <algorithm>
 

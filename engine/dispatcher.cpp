@@ -5,15 +5,15 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/engine.h"
-#include "engine/keys.h"
-#include "engine/method_table.h"
-#include "engine/methods_00_29.h"
-#include "engine/methods_30_59.h"
-#include "engine/methods_60_79.h"
-#include "engine/methods_80_99.h"
-#include "engine/methods_a0_b9.h"
-#include "engine/methods_c0_d3.h"
+#include "tavrel/engine.h"
+#include "internal/keys.h"
+#include "internal/method_table.h"
+#include "internal/methods_00_29.h"
+#include "internal/methods_30_59.h"
+#include "internal/methods_60_79.h"
+#include "internal/methods_80_99.h"
+#include "internal/methods_a0_b9.h"
+#include "internal/methods_c0_d3.h"
 
 namespace tavrel::engine {
 namespace {

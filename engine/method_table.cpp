@@ -1,6 +1,6 @@
-#include "engine/method_table.h"
+#include "internal/method_table.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -1,6 +1,6 @@
-#include "engine/methods_00_29.h"
+#include "internal/methods_00_29.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 

@@ -1,10 +1,10 @@
-#include "engine/methods_30_59.h"
+#include "internal/methods_30_59.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -1,9 +1,9 @@
-#include "engine/methods_60_79.h"
+#include "internal/methods_60_79.h"
 
 #include <string_view>
 
-#include "engine/engine.h"
-#include "engine/methods_30_59.h"
+#include "tavrel/engine.h"
+#include "internal/methods_30_59.h"
 
 namespace tavrel::engine {
 

@@ -1,6 +1,6 @@
-#include "engine/methods_80_99.h"
+#include "internal/methods_80_99.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

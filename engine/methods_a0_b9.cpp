@@ -1,6 +1,6 @@
-#include "engine/methods_a0_b9.h"
+#include "internal/methods_a0_b9.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -1,6 +1,6 @@
-#include "engine/methods_c0_d3.h"
+#include "internal/methods_c0_d3.h"
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -1,6 +1,6 @@
-#include "engine/primitives.h"
+#include "internal/primitives.h"
 
-#include "engine/sum_rules.h"
+#include "internal/sum_rules.h"
 
 namespace tavrel::engine {
 namespace {

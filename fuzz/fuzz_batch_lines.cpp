@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
-#include "cli/batch_reader.h"
-#include "encoding/encoding.h"
-#include "fuzz/fuzz_assert.h"
-#include "service/service.h"
+#include "cli/internal/batch.h"
+#include "cli/internal/batch_reader.h"
+#include "tavrel/encoding.h"
+#include "fuzz_assert.h"
+#include "tavrel/service.h"
 
 namespace {
 

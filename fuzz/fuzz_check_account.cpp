@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_assert.h"
-#include "service/service.h"
+#include "fuzz_assert.h"
+#include "tavrel/service.h"
 
 namespace {
 

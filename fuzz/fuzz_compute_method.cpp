@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
-#include "fuzz/fuzz_assert.h"
+#include "tavrel/engine.h"
+#include "fuzz_assert.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/csv.h"
-#include "cli/csv_batch.h"
-#include "fuzz/fuzz_assert.h"
+#include "cli/internal/csv.h"
+#include "cli/internal/csv_batch.h"
+#include "fuzz_assert.h"
 
 namespace {
 

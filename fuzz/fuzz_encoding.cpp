@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "encoding/encoding.h"
-#include "fuzz/fuzz_assert.h"
+#include "tavrel/encoding.h"
+#include "fuzz_assert.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // is split because \xFCf would read as one hex escape.
 #include <array>
 
-#include "engine/engine.h"
-#include "service/service.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 namespace tavrel::service {
 namespace {

@@ -1,12 +1,12 @@
 // CheckAccount runs on the hot path of batch checks (tens of millions per second),
 // so it works on views of the caller's strings and never allocates: trimming moves
 // the view's ends, and the directory hands out views into its compiled-in data.
-#include "service/service.h"
+#include "tavrel/service.h"
 
 #include <cstdint>
 
-#include "directory/directory.h"
-#include "engine/engine.h"
+#include "tavrel/directory.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::service {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/bank_records.h"
-#include "encoding/encoding.h"
-#include "tools/text_file.h"
+#include "directory/internal/bank_records.h"
+#include "tavrel/encoding.h"
+#include "text_file.h"
 
 namespace tavrel::tools {
 namespace {
@@ -25,8 +25,8 @@ constexpr std::string_view kHead =
     "// Generated from directory/banks.tsv by tavrel_embed_banks. Do not edit.\n"
     "#include <iterator>\n"
     "\n"
-    "#include \"directory/bank_records.h\"\n"
-    "#include \"directory/directory.h\"\n"
+    "#include \"internal/bank_records.h\"\n"
+    "#include \"tavrel/directory.h\"\n"
     "\n"
     "namespace tavrel::directory {\n"
     "namespace {\n"

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/bank_records.h"
-#include "encoding/encoding.h"
-#include "tools/text_file.h"
+#include "directory/internal/bank_records.h"
+#include "tavrel/encoding.h"
+#include "text_file.h"
 
 namespace tavrel::tools {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/text_file.h"
+#include "text_file.h"
 
 #include <fstream>
 #include <iostream>

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "automation/account_texts.h"
-#include "automation/registry.h"
-#include "directory/directory.h"
-#include "encoding/encoding.h"
-#include "service/service.h"
+#include "internal/account_texts.h"
+#include "internal/registry.h"
+#include "tavrel/directory.h"
+#include "tavrel/encoding.h"
+#include "tavrel/service.h"
 #include "tavrel.h"
+#include "tavrel/version.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "control/host/host_window.h"
+#include "host_window.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "control/control.h"
-#include "control/prop_page.h"
-#include "control/qt_text.h"
+#include "tavrel/control.h"
+#include "internal/prop_page.h"
+#include "internal/qt_text.h"
 
 namespace tavrel::control {
 

@@ -2,7 +2,7 @@
 // or a bank's name to search for it.
 #include <QApplication>
 
-#include "control/host/host_window.h"
+#include "host_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/directory.h"
-#include "engine/engine.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 // The replacements pair operator new with malloc and operator delete with free;
 // GCC, seeing them inlined, takes that for a mismatch.

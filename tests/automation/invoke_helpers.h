@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "automation/dispatch.h"
+#include "tavrel/automation/dispatch.h"
 
 namespace tavrel::automation::testing {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "automation/tavrel_ctrl.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 #include "invoke_helpers.h"
 
 namespace tavrel::automation {

@@ -4,8 +4,8 @@
 
 #include <cctype>
 
-#include "automation/qxcompute.h"
-#include "automation/tavrel_ctrl.h"
+#include "automation/internal/qxcompute.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 #include "invoke_helpers.h"
 
 namespace tavrel::automation {

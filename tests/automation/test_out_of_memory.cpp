@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "automation/qxcompute.h"
-#include "automation/tavrel_ctrl.h"
+#include "automation/internal/qxcompute.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 // The replacements below pair operator new with malloc and operator delete with
 // free; GCC, seeing them inlined, takes that for a mismatch.

@@ -2,7 +2,7 @@
 // dispatch interface, which must agree.
 #include <gtest/gtest.h>
 
-#include "automation/qxcompute.h"
+#include "automation/internal/qxcompute.h"
 #include "invoke_helpers.h"
 
 namespace tavrel::automation {

@@ -2,9 +2,9 @@
 // and the unload query.
 #include <gtest/gtest.h>
 
-#include "automation/qxcompute.h"
-#include "automation/registry.h"
-#include "automation/tavrel_ctrl.h"
+#include "automation/internal/qxcompute.h"
+#include "automation/internal/registry.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
 namespace {

@@ -1,5 +1,5 @@
 // The chunk reader with tiny blocks, so that lines straddle many reads.
-#include "cli/batch_reader.h"
+#include "cli/internal/batch_reader.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 // The CSV record splitter, field unquoting and quoting, and the chunk reader's
 // record framing.
-#include "cli/csv.h"
+#include "cli/internal/csv.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_reader.h"
+#include "cli/internal/batch_reader.h"
 #include "run_tavrel.h"
 
 namespace tavrel::cli::testing {

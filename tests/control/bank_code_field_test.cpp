@@ -1,8 +1,8 @@
 // Typing into the two fields: the digit filter, the name search, the hit list,
 // the command word and the text limits.
 #include "control_fixture.h"
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {

@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "control/about_dialog.h"
-#include "control/prop_page.h"
+#include "control/internal/about_dialog.h"
+#include "control/internal/prop_page.h"
 #include "control_fixture.h"
 
 namespace tavrel::control {

@@ -3,8 +3,8 @@
 #include <QClipboard>
 
 #include "control_fixture.h"
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {

@@ -1,7 +1,7 @@
 // What the message area shows: sampled pixel colours of the two rows.
 #include "control_fixture.h"
-#include "directory/directory.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {

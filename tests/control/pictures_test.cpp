@@ -2,8 +2,8 @@
 // pictures/<state>.png in the build tree.
 #include <QDir>
 
-#include "control/about_dialog.h"
-#include "control/prop_page.h"
+#include "control/internal/about_dialog.h"
+#include "control/internal/prop_page.h"
 #include "control_fixture.h"
 
 namespace tavrel::control {

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "directory/directory.h"
-#include "directory/directory_testing.h"
+#include "tavrel/directory.h"
+#include "tavrel/directory_testing.h"
 
 namespace tavrel::directory {
 namespace {

@@ -1,4 +1,4 @@
-#include "directory/directory.h"
+#include "tavrel/directory.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "directory/directory_testing.h"
+#include "tavrel/directory_testing.h"
 
 namespace tavrel::directory {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/directory.h"
+#include "tavrel/directory.h"
 
 namespace tavrel::directory {
 namespace {

@@ -1,4 +1,4 @@
-#include "encoding/encoding.h"
+#include "tavrel/encoding.h"
 
 #include <gtest/gtest.h>
 

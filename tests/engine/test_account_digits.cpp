@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/account_digits.h"
+#include "engine/internal/account_digits.h"
 
 namespace tavrel::engine {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "engine/engine.h"
-#include "engine/method_table.h"
+#include "tavrel/engine.h"
+#include "engine/internal/method_table.h"
 
 namespace tavrel::engine {
 namespace {

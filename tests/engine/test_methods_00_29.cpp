@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 #include "method_test_support.h"
 
 namespace tavrel::engine {

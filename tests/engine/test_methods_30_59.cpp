@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 #include "method_test_support.h"
 
 namespace tavrel::engine {

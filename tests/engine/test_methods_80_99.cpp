@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
-#include "engine/method_table.h"
+#include "tavrel/engine.h"
+#include "engine/internal/method_table.h"
 #include "method_test_support.h"
 
 namespace tavrel::engine {

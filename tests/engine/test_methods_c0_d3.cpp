@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/engine.h"
+#include "tavrel/engine.h"
 #include "method_test_support.h"
 
 namespace tavrel::engine {

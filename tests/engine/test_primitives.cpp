@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/primitives.h"
+#include "engine/internal/primitives.h"
 
 namespace tavrel::engine {
 namespace {

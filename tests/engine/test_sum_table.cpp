@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/method_table.h"
-#include "engine/methods_00_29.h"
-#include "engine/methods_30_59.h"
-#include "engine/methods_60_79.h"
-#include "engine/methods_80_99.h"
-#include "engine/methods_a0_b9.h"
-#include "engine/methods_c0_d3.h"
+#include "engine/internal/method_table.h"
+#include "engine/internal/methods_00_29.h"
+#include "engine/internal/methods_30_59.h"
+#include "engine/internal/methods_60_79.h"
+#include "engine/internal/methods_80_99.h"
+#include "engine/internal/methods_a0_b9.h"
+#include "engine/internal/methods_c0_d3.h"
 
 namespace tavrel::engine {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "directory/directory.h"
-#include "engine/engine.h"
-#include "service/service.h"
+#include "tavrel/directory.h"
+#include "tavrel/engine.h"
+#include "tavrel/service.h"
 
 namespace tavrel::service {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "service/service.h"
+#include "tavrel/service.h"
 
 namespace tavrel::service {
 namespace {

@@ -10,8 +10,8 @@
 #include <thread>
 #include <vector>
 
-#include "automation/registry.h"
-#include "directory/directory_testing.h"
+#include "automation/internal/registry.h"
+#include "tavrel/directory_testing.h"
 #include "work_list.h"
 
 namespace tavrel::stress {

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "automation/variant.h"
-#include "directory/directory.h"
-#include "encoding/encoding.h"
-#include "service/service.h"
+#include "tavrel/automation/variant.h"
+#include "tavrel/directory.h"
+#include "tavrel/encoding.h"
+#include "tavrel/service.h"
 
 namespace tavrel::stress {
 namespace {

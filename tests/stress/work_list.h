@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "automation/dispatch.h"
+#include "tavrel/automation/dispatch.h"
 
 namespace tavrel::stress {
 

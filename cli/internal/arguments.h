@@ -1,0 +1,51 @@
+// Command-line parsing: which command to run, with its operands converted from
+// UTF-8 to the system's Windows-1252.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "batch.h"
+#include "csv_batch.h"
+
+namespace tavrel::cli {
+
+enum class CommandKind {
+  kHelp,
+  kVersion,
+  kCheck,        // check BANKCODE ACCOUNT
+  kCheckBatch,   // check -
+  kCsvBatch,     // check --csv -
+  kName,         // name BANKCODE
+  kMethod,       // method KEY ACCOUNT [BANKCODE]
+  kMethodBatch,  // method -
+  kSearch,       // search [--json] TEXT
+};
+
+struct Command {
+  CommandKind kind = CommandKind::kHelp;
+  std::vector<std::string> operands;  // Windows-1252, without the command word
+  bool json = false;
+  unsigned threads = kDefaultThreads;  // batch modes only
+  CsvOptions csv;
+};
+
+enum class ParseStatus {
+  kOk,
+  kUsageError,     // unknown option, unknown command, wrong operand count
+  kEncodingError,  // an operand is not valid UTF-8 or has no Windows-1252 form
+};
+
+struct ParseResult {
+  ParseStatus status = ParseStatus::kOk;
+  Command command;
+  std::string error;  // UTF-8, for standard error, when status is not kOk
+};
+
+// Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything;
+// "--" ends the options so operands may begin with '-'; a lone "-" is an operand.
+// Options with a value take it as the next argument or after '='. "check --csv"
+// needs no "-" operand: the CSV mode always reads standard input.
+ParseResult ParseArguments(int argc, const char* const* argv);
+
+}  // namespace tavrel::cli

@@ -1,0 +1,60 @@
+// The batch modes: one output line per input line, read and written in large
+// blocks. Processing works chunk by chunk (see batch_reader.h): a chunk's output
+// depends on nothing but the chunk, so chunks may be handled on several threads as
+// long as their outputs are written in input order.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "batch_reader.h"
+#include "chunk_pipeline.h"
+#include "output.h"
+
+namespace tavrel::cli {
+
+// Longest accepted input line, line end not counted.
+inline constexpr std::size_t kMaxLineLength = 65536;
+inline constexpr std::size_t kReadBlockSize = std::size_t{1} << 18;
+// Caps a chunk's output at about kReadBlockSize plus 100 bytes a line, whatever
+// the input looks like, so chunks in flight need little memory.
+inline constexpr std::size_t kMaxLinesPerChunk = 8192;
+inline constexpr unsigned kDefaultThreads = 2;
+
+static_assert(kMaxLineLength == 65536, "the reason text names the limit");
+inline constexpr const char* kTooLong = "longer than 65536 bytes";
+inline constexpr const char* kNoCp1252Form =
+    "not valid UTF-8 or a character without a Windows-1252 form";
+
+bool IsAscii(std::string_view text);
+
+// The UTF-8 message of a result for batch output; empty for 0 and 1.
+std::string_view BatchMessage(int result);
+
+// Turns one input line (line end removed, free of NUL bytes, valid UTF-8 with a
+// Windows-1252 form) into its output line. Appends the line and returns nullptr,
+// or appends nothing and returns why the line is malformed.
+using LineHandler = const char* (*)(std::string_view utf8Line, std::string_view cp1252Line,
+                                    std::string& out);
+
+// BANKCODE<TAB>ACCOUNT -> BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE
+const char* CheckLine(std::string_view utf8Line, std::string_view cp1252Line, std::string& out);
+// KEY<TAB>ACCOUNT[<TAB>BANKCODE] -> RESULT
+const char* MethodLine(std::string_view utf8Line, std::string_view cp1252Line, std::string& out);
+
+// Appends one output line per line of `chunk` to `out`; a malformed line gets
+// "ERROR<TAB>malformed line N: REASON".
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, std::string& out);
+
+// Runs a whole batch from `inFd` to `outFd` on `threads` workers (1: on the
+// calling thread), with progress on standard error when that is a terminal.
+// Returns the exit status: 0 when every line was well formed, 2 when at least one
+// was malformed, 74 on a read or write error (reported on standard error).
+int RunBatch(int inFd, int outFd, LineHandler handler, unsigned threads);
+
+// The exit status of a finished batch, as RunBatch describes it.
+int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts);
+
+}  // namespace tavrel::cli

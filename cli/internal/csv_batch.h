@@ -1,0 +1,43 @@
+// The CSV batch mode of `check`: reads CSV records, checks the bank code and
+// account columns of each, and writes every record as read with two columns
+// appended, `result` and `message`.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "batch_reader.h"
+#include "chunk_pipeline.h"
+
+namespace tavrel::cli {
+
+// A column chosen on the command line: a number from 1, or a header name (UTF-8,
+// matched without regard to ASCII case and blanks around it). Neither: the default.
+struct ColumnChoice {
+  std::size_t number = 0;
+  std::string name;
+};
+
+struct CsvOptions {
+  char delimiter = ',';
+  bool header = true;
+  ColumnChoice bankColumn;
+  ColumnChoice accountColumn;
+};
+
+// Where the two used columns are, from 0.
+struct CsvLayout {
+  char delimiter = ',';
+  std::size_t bankIndex = 0;
+  std::size_t accountIndex = 1;
+};
+
+// Appends one output row per record of `chunk`; a malformed record gets the
+// result "ERROR" and the message "malformed record at line N: REASON".
+BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out);
+
+// Runs the CSV batch from `inFd` to `outFd`; exit statuses as RunBatch, plus 2
+// when the header row is malformed or lacks a named column (nothing is written).
+int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads);
+
+}  // namespace tavrel::cli

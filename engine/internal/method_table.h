@@ -1,0 +1,92 @@
+// The method table: most keys are one recipe (a record builder with its
+// positions, a weight list and a check rule); the rest add a procedure that tests
+// or rewrites the account, or runs other keys, around their recipe.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "account_digits.h"
+#include "recipe.h"
+#include "sum_table.h"
+
+namespace tavrel::engine {
+
+// A row's recipe together with its position table, made when the row is.
+struct CompiledRecipe {
+  Recipe recipe;
+  SumTable sums;
+
+  constexpr CompiledRecipe() : CompiledRecipe(kNoRecipe) {}
+  constexpr CompiledRecipe(const Recipe& source)  // NOLINT: rows are written as recipes
+      : recipe(source), sums(CompileSumTable(source)) {}
+  constexpr CompiledRecipe(Layout layout, Weights weights, Rule rule)
+      : CompiledRecipe(Recipe{layout, weights, rule}) {}
+};
+
+// What a procedure receives: the account (one to ten digits, valid for the call),
+// the bank code (empty in sub-calls) and the recipe of its row. Procedures that
+// rewrite the account make an AccountText of their own.
+struct Call {
+  std::string_view account;
+  std::string_view bankCode;
+  const CompiledRecipe& recipe;
+};
+
+using Procedure = int (*)(const Call& call);
+
+struct MethodRow {
+  std::string_view key;
+  CompiledRecipe recipe = kNoRecipe;
+  Procedure run = nullptr;  // null: the recipe alone is the method
+  // The whole method as one position table, when it compiles to one: for rows
+  // without a procedure the recipe's own table; a procedure may state its
+  // compiled form here, which tests hold equal to the procedure.
+  SumTable method = {};
+
+  constexpr MethodRow() = default;
+  // A row that is its recipe.
+  constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe)
+      : key(rowKey), recipe(rowRecipe), method(rowRecipe.sums) {}
+  // A row with a procedure, and the procedure's compiled form if it has one.
+  constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe, Procedure procedure,
+                      const SumTable& compiled = {})
+      : key(rowKey), recipe(rowRecipe), run(procedure), method(compiled) {}
+};
+
+// Builds the recipe's record from `account` and applies its check.
+int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view bankCode = {});
+
+// The same result, from the position table when the recipe has one.
+inline int RunRecipe(const CompiledRecipe& compiled, std::string_view account,
+                     std::string_view bankCode = {}) {
+  int result = 0;
+  if (compiled.sums.usable && RunSumTable(compiled.sums, account, 0, result)) return result;
+  return RunRecipe(compiled.recipe, account, bankCode);
+}
+
+// Runs the recipe on `text` followed by `zeros` zeros: the account moved left.
+int RunRecipeMovedLeft(const CompiledRecipe& recipe, std::string_view text, std::size_t zeros);
+
+// Runs the recipe on `text` moved `places` left; when that is not valid, the
+// result of a second run moved `retryPlaces` left instead, unless that would be
+// longer than ten characters, when the first result stands.
+int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::size_t places,
+                       std::size_t retryPlaces);
+
+// Runs keys in order on the same account: the first 0 ends with 0, otherwise the
+// last key's result is returned unchanged.
+int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys);
+
+// Whether position `position` (1 to 10, counted in `text`) holds one of `digits`.
+bool PositionIsOneOf(std::string_view text, int position, std::string_view digits);
+
+// Pads the account to ten digits and runs `whenOneOf` when the given position
+// holds one of `digits`, otherwise `otherwise`; the chosen key gets the ten-digit
+// text and its result is returned unchanged.
+int RunByPosition(std::string_view account, int position, std::string_view digits,
+                  std::string_view whenOneOf, std::string_view otherwise);
+
+}  // namespace tavrel::engine

@@ -1,0 +1,249 @@
+// A recipe of the sum-and-modulus family compiled into a table by position: what
+// each digit at each position of the ten-digit form adds to the sum, already
+// reduced by the modulus, and which check digits each remainder accepts. Running
+// it is the same short loop for every such recipe, with no builder, no record and
+// no code of its own, which keeps mixed batches from mispredicting. A few
+// procedures compile to such a table too (a retry moved left, a choice by one
+// position). Recipes outside the family keep the record path.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "recipe.h"
+#include "sum_rules.h"
+
+namespace tavrel::engine {
+
+struct SumTable {
+  // Added to the digit at position 1 to mark a rule that rejects the account
+  // outright: sums at or above it accept nothing.
+  static constexpr unsigned kReject = 128;
+
+  bool usable = false;
+  bool zeroAccountInvalid = false;  // the standard record has no check digit for 0
+  std::int8_t validResult = 0;      // 1 for rules without a check digit
+  std::uint8_t checkIndex = 9;      // position of the check digit, from 0
+  std::uint8_t offset = 0;          // what constants and unused entries add
+  std::uint8_t modulus = 11;
+  std::uint16_t reciprocal = 0;  // 2^16 / modulus, rounded up
+  std::uint8_t retryZeros = 0;   // a failed account is tried moved this far left
+  bool retryFitsBySignificantDigits = false;
+  std::array<std::uint16_t, 11> accepts{};                // accepted check digits by remainder
+  std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
+};
+
+namespace sum_table_detail {
+
+// The positions (1 to 10) that the recipe's builder puts into entries 1 to 15,
+// 0 for entries without an account digit, and the check digit's position; false
+// for builders whose record is not a plain selection of positions.
+struct EntryPositions {
+  std::array<int, 15> position{};
+  int checkPosition = 10;
+};
+
+constexpr bool PositionsOf(const Layout& layout, EntryPositions& out) {
+  const auto inForm = [](int position) { return position >= 1 && position <= 10 ? position : 0; };
+  switch (layout.builder) {
+    case Builder::Standard:
+      for (int k = 0; k < 9; ++k) out.position[static_cast<std::size_t>(k)] = 9 - k;
+      return true;
+    case Builder::Forward:
+      for (int k = 0; k < 10; ++k) out.position[static_cast<std::size_t>(k)] = k + 1;
+      return true;
+    case Builder::Range: {
+      out.checkPosition = layout.checkPosition;
+      if (inForm(layout.checkPosition) == 0) return false;
+      std::size_t entry = 0;
+      const int step = layout.leftToRight ? 1 : -1;
+      const int from = layout.leftToRight ? layout.firstPosition : layout.lastPosition;
+      const int to = layout.leftToRight ? layout.lastPosition : layout.firstPosition;
+      for (int position = from; position * step <= to * step && entry < 9; position += step) {
+        if (position != layout.checkPosition) out.position[entry++] = inForm(position);
+      }
+      return true;
+    }
+    case Builder::None:  // no entries: only rules that read no digit
+      return true;
+    case Builder::Eser:
+      break;
+  }
+  return false;
+}
+
+}  // namespace sum_table_detail
+
+constexpr SumTable CompileSumTable(const Recipe& recipe) {
+  SumTable table;
+  const std::optional<SumRule> rule = SumRuleOf(recipe.rule);
+  sum_table_detail::EntryPositions entries;
+  if (!rule || !sum_table_detail::PositionsOf(recipe.layout, entries)) return table;
+  const int m = rule->modulus;
+  int offset = 0;
+  std::array<std::array<int, 10>, 10> values{};
+  const std::string_view constant = recipe.rule.constant;
+  for (int k = 0; k < rule->products && k < 15; ++k) {
+    const int w = recipe.weights[static_cast<std::size_t>(k)];
+    const int fromConstant = k - (recipe.rule.constantEntry - 1);
+    const int position = entries.position[static_cast<std::size_t>(k)];
+    if (!constant.empty() && fromConstant >= 0 &&
+        fromConstant < static_cast<int>(constant.size())) {
+      offset += ProductValue(
+          rule->product, w,
+          constant[constant.size() - 1 - static_cast<std::size_t>(fromConstant)] - '0');
+    } else if (position == 0) {
+      offset += ProductValue(rule->product, w, 0);
+    } else {
+      for (int d = 0; d <= 9; ++d)
+        values[static_cast<std::size_t>(position - 1)][static_cast<std::size_t>(d)] +=
+            ProductValue(rule->product, w, d);
+    }
+  }
+  for (std::size_t p = 0; p < 10; ++p) {
+    for (std::size_t d = 0; d < 10; ++d)
+      table.values[p][d] = static_cast<std::uint8_t>(values[p][d] % m);
+  }
+  // Ten-digit accounts beginning with 1, 2, 3 or 5 are rejected by this rule;
+  // shorter accounts have 0 at position 1.
+  if (recipe.rule.check == Check::Mod11RemainderPrefixRule) {
+    for (std::size_t d : {1, 2, 3, 5})
+      table.values[0][d] = static_cast<std::uint8_t>(table.values[0][d] + SumTable::kReject);
+  }
+  for (int rest = 0; rest < m; ++rest) {
+    table.accepts[static_cast<std::size_t>(rest)] = AcceptedCheckDigits(recipe.rule.check, rest, m);
+  }
+  table.usable = true;
+  table.zeroAccountInvalid = recipe.layout.builder == Builder::Standard;
+  table.validResult = recipe.rule.check == Check::NoCheckDigit ? 1 : 0;
+  table.checkIndex = static_cast<std::uint8_t>(entries.checkPosition - 1);
+  table.offset = static_cast<std::uint8_t>(offset % m);
+  table.modulus = static_cast<std::uint8_t>(m);
+  table.reciprocal = static_cast<std::uint16_t>((65536 + m - 1) / m);
+  return table;
+}
+
+namespace sum_table_detail {
+
+// Whether the table accepts the sum of a ten-digit form whose check digit is
+// `checkDigit`.
+inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
+  // Sums stay below 256, where the rounded-up reciprocal divides exactly.
+  const unsigned rest = sum - table.modulus * ((sum * table.reciprocal) >> 16);
+  return sum < SumTable::kReject && ((table.accepts[rest] >> checkDigit) & 1U) != 0;
+}
+
+// Whether the table accepts the ten-digit form moved `shift` places left:
+// position p reads the digit `shift` places further right.
+inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& digits,
+                         std::size_t shift) {
+  unsigned sum = table.offset;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p)
+    sum += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
+  const std::size_t checkFrom = table.checkIndex + shift;
+  return Accepts(table, sum, checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0);
+}
+
+}  // namespace sum_table_detail
+
+// Runs a compiled table on an account of one to ten digits followed by `zeros`
+// zeros (the account moved that many places left) and stores the table's result
+// (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
+// for any other text or a longer result.
+inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros,
+                        int& result) {
+  const std::size_t size = account.size();
+  const std::size_t n = size + zeros;
+  if (size - 1 >= 10 || n > 10) return false;
+  // The ten-digit form: character p - (10 - n) of the account at position p, 0
+  // before its start and in the appended zeros. Each character is read at a
+  // clamped index and masked out when outside the account, so nothing branches
+  // on the account's length (mixed lengths would mispredict).
+  std::array<unsigned, 10> digits{};
+  unsigned bad = 0;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p) {
+    const std::size_t index = p + n - 10;  // wraps around before the start
+    const unsigned inside = index < size;
+    const unsigned c =
+        static_cast<unsigned char>(account[std::min(index, size - 1)]) - unsigned{'0'};
+    bad |= inside & static_cast<unsigned>(c > 9);
+    digits[p] = c * inside;
+  }
+  if (bad != 0) return false;
+  unsigned sum = table.offset;
+  unsigned any = 0;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p) {
+    any |= digits[p];
+    sum += table.values[p][digits[p]];
+  }
+  bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
+  if (table.retryZeros != 0) {
+    // Counted without an exit that depends on the account's length.
+    std::size_t leadingZeros = 0;
+    bool leading = true;
+#pragma GCC unroll 10
+    for (std::size_t p = 0; p < 10; ++p) {
+      leading &= digits[p] == 0;
+      leadingZeros += leading;
+    }
+    const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
+    valid |= length + table.retryZeros <= 10 &&
+             sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
+  }
+  valid &= any != 0 || !table.zeroAccountInvalid;
+  // Arithmetic rather than a choice: validity is as random as the input.
+  result = -3 + static_cast<int>(valid) * (table.validResult + 3);
+  return true;
+}
+
+// A rule that chooses between two tables by the digit at one position (1 to 10)
+// is itself one table when the two agree everywhere else: that position then adds
+// what the chosen table adds for its digit. Unusable when they differ elsewhere.
+constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whenDigit,
+                                    const SumTable& otherwise) {
+  SumTable merged = otherwise;
+  const auto p = static_cast<std::size_t>(position - 1);
+  for (std::size_t other = 0; other < 10; ++other) {
+    if (other != p && whenDigit.values[other] != otherwise.values[other]) merged.usable = false;
+  }
+  if (whenDigit.usable != otherwise.usable || whenDigit.checkIndex != otherwise.checkIndex ||
+      whenDigit.offset != otherwise.offset || whenDigit.modulus != otherwise.modulus ||
+      whenDigit.accepts != otherwise.accepts ||
+      whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
+      whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 ||
+      otherwise.retryZeros != 0) {
+    merged.usable = false;
+  }
+  merged.values[p][static_cast<std::size_t>(digit)] =
+      whenDigit.values[p][static_cast<std::size_t>(digit)];
+  return merged;
+}
+
+constexpr SumTable ChooseByPosition(int position, int digit, const Recipe& whenDigit,
+                                    const Recipe& otherwise) {
+  return ChooseByPosition(position, digit, CompileSumTable(whenDigit), CompileSumTable(otherwise));
+}
+
+// How a rule decides that a retry moved left still fits ten digits: by the
+// account as received, leading zeros included, or by its significant digits.
+enum class RetryFit : std::uint8_t { AsReceived, SignificantDigits };
+
+// A table that, when the account fails, tries it again moved `zeros` places left
+// if that still fits ten digits; the first result stands otherwise.
+constexpr SumTable WithRetry(SumTable table, int zeros, RetryFit fit) {
+  table.retryZeros = static_cast<std::uint8_t>(zeros);
+  table.retryFitsBySignificantDigits = fit == RetryFit::SignificantDigits;
+  return table;
+}
+
+constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
+  return WithRetry(CompileSumTable(recipe), zeros, fit);
+}
+
+}  // namespace tavrel::engine
