@@ -4,14 +4,12 @@
 #include <limits>
 #include <new>
 
+#include "tavrel/ascii.h"
+
 namespace tavrel::automation {
 namespace {
 
 std::atomic<std::size_t> liveObjects{0};
-
-char16_t FoldAsciiCase(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
 
 // Member names are ASCII, so each wide character compares with one narrow one.
 bool EqualIgnoringAsciiCase(std::u16string_view wide, std::string_view narrow) {

@@ -5,6 +5,7 @@
 
 #include "internal/prop_page.h"
 #include "internal/qxcompute.h"
+#include "tavrel/ascii.h"
 #include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
@@ -29,13 +30,6 @@ constexpr ClassInfo kClasses[] = {
     {"CtavrelPropPage", CLSID_tavrelPropPage, "TAVREL.tavrelPropPage.1", "", "tavrel Property Page",
      ThreadingModel::Apartment, false, false, 0, &NewObject<CtavrelPropPage>},
 };
-
-char FoldAsciiCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b,
-                            [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
-}
 
 HRESULT CreateFrom(const ClassInfo* info, HRESULT notFound, DispatchObject** object) {
   if (object == nullptr) return E_POINTER;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "internal/account_texts.h"
+#include "tavrel/ascii.h"
 #include "tavrel/service.h"
 
 namespace tavrel::automation {
@@ -28,10 +29,6 @@ constexpr InterfaceInfo kDtavrel{"_Dtavrel", DIID_Dtavrel,
                                  "Dispatchschnittstelle f\xFCr tavrel Control", kMembers};
 constexpr InterfaceInfo kDtavrelEvents{
     "_DtavrelEvents", DIID_DtavrelEvents, "Ereignisschnittstelle f\xFCr tavrel Control", {}};
-
-bool IsEightDigits(std::string_view text) {
-  return text.size() == 8 && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Takes the field's text into `stored` when the window has that field.
 void RefreshFrom(const std::optional<std::string>& fieldText, std::string& stored) {

@@ -8,6 +8,7 @@
 #include "internal/exit_status.h"
 #include "internal/output.h"
 #include "internal/result_text.h"
+#include "tavrel/ascii.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "tavrel/engine.h"
@@ -16,7 +17,6 @@
 namespace tavrel::cli {
 namespace {
 
-constexpr std::size_t kBankCodeLength = 8;
 constexpr std::string_view kHitSeparator = " | ";
 
 void AppendJsonHit(std::string& out, std::string_view hitLine) {

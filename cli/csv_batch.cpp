@@ -12,6 +12,7 @@
 #include "internal/csv.h"
 #include "internal/exit_status.h"
 #include "internal/output.h"
+#include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
 #include "tavrel/service.h"
 
@@ -94,13 +95,6 @@ bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lin
   }
   AppendRowEnd(out, split.lineEnd);
   return fault == nullptr;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 std::string_view TrimBlanks(std::string_view text) {

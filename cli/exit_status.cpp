@@ -1,21 +1,12 @@
 #include "internal/exit_status.h"
 
-#include "tavrel/engine.h"
+#include "tavrel/outcome.h"
 
 namespace tavrel::cli {
 
 int ExitStatusForResult(int result) {
-  switch (result) {
-    case engine::kValid:
-    case engine::kValidWithoutCheck:
-      return kExitValid;
-    case engine::kInvalid:
-      return kExitInvalid;
-    case engine::kMethodNotFound:
-      return kExitMethodNotFound;
-    default:
-      return kExitInputFault;
-  }
+  const OutcomeInfo* info = FindOutcome(result);
+  return info == nullptr ? kExitInputFault : info->exitStatus;
 }
 
 }  // namespace tavrel::cli

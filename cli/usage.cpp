@@ -2,6 +2,7 @@
 
 #include "internal/batch.h"
 #include "internal/result_text.h"
+#include "tavrel/outcome.h"
 #include "tavrel/version.h"
 
 namespace tavrel::cli {
@@ -78,16 +79,17 @@ Exit status:
   74  reading input or writing output failed
 )";
 
-constexpr int kDocumentedResults[] = {1, 0, -2, -3, -5, -6, -7, -8, -9};
-
 }  // namespace
 
 std::string HelpText() {
   std::string text(kCommands);
-  text += "Results:\n";
-  for (int result : kDocumentedResults) {
-    std::string value = std::to_string(result);
-    text += std::string(4 - value.size(), ' ') + value + "  " + ResultTextUtf8(result) + '\n';
+  text += "Results (value, code, message):\n";
+  for (const OutcomeInfo& info : kOutcomes) {
+    if (info.field == Field::kIban) continue;
+    const std::string value = std::to_string(ValueOf(info.outcome));
+    const std::string code(info.code);
+    text += std::string(4 - value.size(), ' ') + value + "  " + code +
+            std::string(22 - code.size(), ' ') + ResultTextUtf8(ValueOf(info.outcome)) + '\n';
   }
   text +=
       "\nBatch input lines end in LF or CRLF; the last needs no line end, and a UTF-8\n"

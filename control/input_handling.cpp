@@ -4,19 +4,17 @@
 #include <QListWidget>
 #include <algorithm>
 
-#include "tavrel/control.h"
 #include "internal/field_edit.h"
 #include "internal/qt_text.h"
+#include "tavrel/ascii.h"
+#include "tavrel/control.h"
 #include "tavrel/directory.h"
 #include "tavrel/service.h"
 
 namespace tavrel::control {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A hit line starts with its bank code.
-constexpr std::size_t kBankCodeLength = 8;
 
 struct Selection {
   int start;
@@ -57,7 +55,7 @@ void ControlWidget::OnBankCodeChanged() {
   auto& state = control_->State();
   const std::string text = FromQString(bankCodeField_->text());
   state.bankName.clear();
-  const bool startsWithDigit = !text.empty() && IsDigit(text.front());
+  const bool startsWithDigit = !text.empty() && IsAsciiDigit(text.front());
   if (!state.nameSearchMode && !text.empty() && !startsWithDigit) {
     state.nameSearchMode = true;
     state.quiet = false;
@@ -82,7 +80,7 @@ void ControlWidget::OnAccountChanged() {
 // Puts the text of the last key press back when a non-digit got in, with the
 // caret where it was before the rejected character.
 void ControlWidget::RunDigitFilter(FieldEdit& field, std::string remembered) {
-  if (!std::ranges::all_of(FromQString(field.text()), IsDigit)) {
+  if (!std::ranges::all_of(FromQString(field.text()), IsAsciiDigit)) {
     const Selection selection = SelectionOf(field);
     WriteField(field, remembered);
     SelectOneToTheLeft(field, selection);

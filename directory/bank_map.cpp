@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tavrel/ascii.h"
+
 namespace tavrel::directory {
 namespace {
 
@@ -35,19 +37,6 @@ std::uint32_t PackedBankCode(std::string_view text) noexcept {
 }
 
 }  // namespace
-
-bool IsEightDigits(std::string_view text) noexcept {
-  if (text.size() != kBankCodeLength) {
-    return false;
-  }
-  // A byte below '0' sets its high bit when '0' is subtracted, a byte above '9'
-  // when 0x76 is then added; digits set neither, and borrow or carry into the
-  // next byte only from a byte that is already caught.
-  std::uint64_t word = 0;
-  std::memcpy(&word, text.data(), sizeof word);
-  const std::uint64_t offsets = word - 0x3030303030303030;
-  return ((offsets | (offsets + 0x7676767676767676)) & 0x8080808080808080) == 0;
-}
 
 std::size_t BankMap::HomeSlot(std::uint32_t bankCode) noexcept {
   // Fibonacci hashing: bank codes cluster by region, the multiply spreads them.

@@ -133,7 +133,7 @@ void AddBankCodeHits(std::string_view prefix, std::vector<std::string>& hits) {
 
 SearchResult BankSearch(std::string_view searchText, bool) {
   SearchResult result;
-  result.nameSearchMode = !searchText.empty() && !IsDigit(searchText.front());
+  result.nameSearchMode = !searchText.empty() && !IsAsciiDigit(searchText.front());
   result.openAboutBox = result.nameSearchMode && searchText == kAboutCommand;
   result.fieldLimit = result.nameSearchMode ? kNameFieldLimit : kBankCodeFieldLimit;
   if (searchText.size() < 2) {

@@ -4,15 +4,11 @@
 #include <array>
 #include <initializer_list>
 
+#include "tavrel/ascii.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {
-
-bool IsBankCode(std::string_view bankCode) {
-  return bankCode.size() == 8 &&
-         std::all_of(bankCode.begin(), bankCode.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Methods 52 and 53: accounts beginning with 9 follow method 20; the others must
 // have `significantDigits` digits and are checked by the converted number of
@@ -79,7 +75,7 @@ int Method53(const Call& call) { return ConvertedNumberMethod(call, 9); }
 // The converted number joins bank-code positions 5 to 8 with the account, so
 // without an eight-digit bank code no rule applies.
 int MethodEser(const Call& call) {
-  if (!IsBankCode(call.bankCode)) return kInvalid;
+  if (!IsEightDigits(call.bankCode)) return kInvalid;
   return RunRecipe(call.recipe, PadToTen(call.account), call.bankCode);
 }
 

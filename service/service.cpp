@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
+#include "tavrel/ascii.h"
 #include "tavrel/directory.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::service {
 namespace {
 
-constexpr std::size_t kBankCodeLength = 8;
 constexpr std::size_t kMaxAccountLength = 10;
 constexpr int kNoFault = 0;
 
@@ -23,12 +23,10 @@ constexpr bool IsWhiteSpace(char c) {
   return code <= ' ' && ((kWhiteSpace >> code) & 1U) != 0;
 }
 
-constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
-
 // Form faults of the bank code, tested before anything about the account.
 int BankCodeFormFault(std::string_view bankCode) {
   if (bankCode.size() != kBankCodeLength) return kBankCodeNotEightChars;
-  return directory::IsEightDigits(bankCode) ? kNoFault : kBankCodeNotDigits;
+  return IsEightDigits(bankCode) ? kNoFault : kBankCodeNotDigits;
 }
 
 // Form faults of the account; an account of zeros only has no check digit to
@@ -45,7 +43,7 @@ int AccountFormFault(std::string_view account) {
     // The index is masked rather than chosen: the compiler turns a choice into a
     // branch on the length.
     const char c = account[i & (std::size_t{0} - static_cast<std::size_t>(i < n))];
-    digits &= IsDigit(c);
+    digits &= IsAsciiDigit(c);
     allZeros &= c == '0';
   }
   if (!digits) return kAccountNotDigits;
@@ -78,6 +76,10 @@ int CheckAccount(std::string_view account, std::string_view bankCode) {
   std::string_view methodCode;
   if (!directory::FindMethodCode(bankCode, methodCode)) return kBankCodeUnknown;
   return engine::ComputeMethod(account, methodCode, bankCode);
+}
+
+Outcome CheckAccount(const AccountQuery& query) {
+  return static_cast<Outcome>(CheckAccount(query.account, query.bankCode));
 }
 
 }  // namespace tavrel::service

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "directory/internal/bank_records.h"
+#include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
 #include "text_file.h"
 
@@ -60,7 +61,7 @@ std::string RecordFault(std::string_view record) {
   if (record.size() != kRecordLength) {
     return "record has " + std::to_string(record.size()) + " characters, expected 168";
   }
-  if (!directory::IsBankCode(kBankCode.Of(record))) {
+  if (!IsEightDigits(kBankCode.Of(record))) {
     return "bank code (columns 1-8) is not eight digits";
   }
   if (kFeature.Of(record) != "1" && kFeature.Of(record) != "2") {

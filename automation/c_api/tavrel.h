@@ -43,6 +43,11 @@ TAVREL_API void tavrel_free(void* memory);
  * ignored. Returns one of the check result values above. */
 TAVREL_API int tavrel_check(const char* bank_code, const char* account);
 
+/* The stable English code of a result value ("valid", "invalid_check_digit",
+ * "bank_code_unknown", ...), or NULL for a value that is no result. Static
+ * storage: do not free. */
+TAVREL_API const char* tavrel_result_code(int result);
+
 /* The German message for a check result value; "" for 0, 1 and values without
  * one. NULL only when memory runs out. */
 TAVREL_API char* tavrel_message(int result);

@@ -8,10 +8,11 @@
 
 #include "internal/account_texts.h"
 #include "internal/registry.h"
+#include "tavrel.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
+#include "tavrel/outcome.h"
 #include "tavrel/service.h"
-#include "tavrel.h"
 #include "tavrel/version.h"
 
 namespace {
@@ -149,6 +150,12 @@ int tavrel_check(const char* bank_code, const char* account) {
   return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
     return tavrel::service::CheckAccount(Cp1252From(account), Cp1252From(bank_code));
   });
+}
+
+const char* tavrel_result_code(int result) {
+  // The codes are ASCII string literals, so their views are NUL-terminated.
+  const tavrel::OutcomeInfo* info = tavrel::FindOutcome(result);
+  return info == nullptr ? nullptr : info->code.data();
 }
 
 char* tavrel_message(int result) {

@@ -8,9 +8,10 @@
 #include <span>
 #include <string_view>
 
+#include "tavrel/ascii.h"
+
 namespace tavrel::directory {
 
-inline constexpr std::size_t kBankCodeLength = 8;
 inline constexpr std::size_t kMethodCodeLength = 2;
 inline constexpr std::size_t kLongestBankName = 27;
 
@@ -28,32 +29,18 @@ struct BankRecord {
   std::string_view entry;
 };
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-constexpr bool IsBankCode(std::string_view text) {
-  if (text.size() != kBankCodeLength) {
-    return false;
-  }
-  for (const char c : text) {
-    if (!IsDigit(c)) {
-      return false;
-    }
-  }
-  return true;
-}
-
 // A method code is a digit or one of A to D, then a digit.
 constexpr bool IsMethodCode(std::string_view text) {
   return text.size() == kMethodCodeLength &&
-         (IsDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) && IsDigit(text[1]);
+         (IsAsciiDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) && IsAsciiDigit(text[1]);
 }
 
 constexpr bool IsWellFormedRecord(const BankRecord& record) {
   const std::string_view name =
       record.entry.substr(std::min(record.entry.size(), kMethodCodeLength));
-  return IsBankCode(record.bankCode) && IsMethodCode(record.entry.substr(0, kMethodCodeLength)) &&
-         !name.empty() && name.size() <= kLongestBankName && name.front() != ' ' &&
-         name.back() != ' ';
+  return IsEightDigits(record.bankCode) &&
+         IsMethodCode(record.entry.substr(0, kMethodCodeLength)) && !name.empty() &&
+         name.size() <= kLongestBankName && name.front() != ' ' && name.back() != ' ';
 }
 
 // Every record well formed, bank codes strictly ascending (so keys are unique).

@@ -38,6 +38,7 @@ def load(path):
         "tavrel_free": (None, [ctypes.c_void_p]),
         "tavrel_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p]),
         "tavrel_message": (owned, [ctypes.c_int]),
+        "tavrel_result_code": (ctypes.c_char_p, [ctypes.c_int]),
         "tavrel_bank_name": (owned, [ctypes.c_char_p]),
         "tavrel_search": (owned, [ctypes.c_char_p]),
         "tavrel_value_clear": (None, [ctypes.POINTER(Value)]),
@@ -139,6 +140,13 @@ class CheckTest(unittest.TestCase):
         for value, text in cases.items():
             with self.subTest(value=value):
                 self.assertEqual(take_string(LIB.tavrel_message(value)), text)
+
+    def test_result_codes(self):
+        cases = {0: b"valid", 1: b"valid_without_check", -3: b"invalid_check_digit",
+                 -9: b"bank_code_unknown", -13: b"iban_checksum", -4: None, -99: None}
+        for value, code in cases.items():
+            with self.subTest(value=value):
+                self.assertEqual(LIB.tavrel_result_code(value), code)
 
     def test_bank_names(self):
         self.assertEqual(take_string(LIB.tavrel_bank_name(b"10000000")), "BBk Berlin")

@@ -179,7 +179,8 @@ TEST(HelpAndVersion, PrintOnStandardOutputAndSucceed) {
     EXPECT_EQ(help.exitStatus, 0) << option;
     EXPECT_EQ(help.err, "") << option;
     for (const char* part : {"check BANKCODE ACCOUNT", "Exit status:", "ERROR<TAB>malformed line",
-                             "  -9  BLZ ung\u00fcltig!", "   1  g\u00fcltig (ohne Pr\u00fcfung)"}) {
+                             "  -9  bank_code_unknown     BLZ ung\u00fcltig!",
+                             "   1  valid_without_check   g\u00fcltig (ohne Pr\u00fcfung)"}) {
       EXPECT_NE(help.out.find(part), std::string::npos) << part;
     }
   }

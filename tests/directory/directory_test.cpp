@@ -82,23 +82,6 @@ TEST(DirectoryTest, KeysThatAreNotExactlyABankCodeMissAndLeaveOutputsAlone) {
   }
 }
 
-TEST(DirectoryTest, IsEightDigitsAcceptsOnlyEightDecimalDigits) {
-  EXPECT_TRUE(IsEightDigits("00000000"));
-  EXPECT_TRUE(IsEightDigits("99999999"));
-  EXPECT_TRUE(IsEightDigits("12030000"));
-  EXPECT_FALSE(IsEightDigits("1234567"));
-  EXPECT_FALSE(IsEightDigits("123456789"));
-  // Every other byte value, at every place, makes the text fail.
-  for (int place = 0; place < 8; ++place) {
-    for (int byte = 0; byte < 256; ++byte) {
-      std::string text = "55555555";
-      text[static_cast<std::size_t>(place)] = static_cast<char>(byte);
-      EXPECT_EQ(IsEightDigits(text), byte >= '0' && byte <= '9')
-          << "byte " << byte << " at " << place;
-    }
-  }
-}
-
 TEST(DirectoryTest, WalkVisitsEveryBankOnceFromFirstToLast) {
   const std::map<std::string, std::string> entries = WalkDirectory();
   ASSERT_EQ(entries.size(), kEntryCount);

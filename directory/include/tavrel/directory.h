@@ -12,10 +12,6 @@ namespace tavrel::directory {
 
 inline constexpr std::size_t kEntryCount = 4051;
 
-// Whether `text` is exactly eight decimal digits, the form of every bank code.
-// The characters are tested as one word, for the check path.
-bool IsEightDigits(std::string_view text) noexcept;
-
 // Fills the directory if it is not filled yet. Thread-safe; readers never lock.
 void EnsureLoaded();
 

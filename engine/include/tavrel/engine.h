@@ -8,13 +8,15 @@
 #include <span>
 #include <string_view>
 
+#include "tavrel/outcome.h"
+
 namespace tavrel::engine {
 
-// Result values of the engine.
-inline constexpr int kValid = 0;              // check digit (or structural test) satisfied
-inline constexpr int kValidWithoutCheck = 1;  // no check digit to test; accepted
-inline constexpr int kMethodNotFound = -2;    // no block for this key
-inline constexpr int kInvalid = -3;           // wrong check digit or broken rule
+// Result values of the engine, as numbers of the outcome table.
+inline constexpr int kValid = ValueOf(Outcome::kValid);
+inline constexpr int kValidWithoutCheck = ValueOf(Outcome::kValidWithoutCheck);
+inline constexpr int kMethodNotFound = ValueOf(Outcome::kMethodNotFound);
+inline constexpr int kInvalid = ValueOf(Outcome::kInvalidCheckDigit);
 
 // Runs the block selected by `key` (exact, case-sensitive) on `account`.
 // `bankCode` is the eight-digit bank code; only the "Eser" rule reads it.

@@ -4,18 +4,31 @@
 #include <string>
 #include <string_view>
 
+#include "tavrel/outcome.h"
+
 namespace tavrel::service {
 
-// Result values the service adds to the engine's 1, 0, -2 and -3.
-inline constexpr int kBankCodeNotEightChars = -5;
-inline constexpr int kBankCodeNotDigits = -6;
-inline constexpr int kAccountLength = -7;
-inline constexpr int kAccountNotDigits = -8;
-inline constexpr int kBankCodeUnknown = -9;
+// Result values the service adds to the engine's 1, 0, -2 and -3, as numbers of
+// the outcome table.
+inline constexpr int kBankCodeNotEightChars = ValueOf(Outcome::kBankCodeLength);
+inline constexpr int kBankCodeNotDigits = ValueOf(Outcome::kBankCodeNotDigits);
+inline constexpr int kAccountLength = ValueOf(Outcome::kAccountLength);
+inline constexpr int kAccountNotDigits = ValueOf(Outcome::kAccountNotDigits);
+inline constexpr int kBankCodeUnknown = ValueOf(Outcome::kBankCodeUnknown);
 
 // Trims both strings, validates them, looks up the bank's method code and runs it.
 // Note the order: account number first. Strings are Windows-1252.
 int CheckAccount(std::string_view account, std::string_view bankCode);
+
+// What one check is asked: a bank code and an account, named so that no caller
+// can swap them. Windows-1252.
+struct AccountQuery {
+  std::string_view bankCode;
+  std::string_view account;
+};
+
+// CheckAccount for a query, as an outcome.
+Outcome CheckAccount(const AccountQuery& query);
 
 // Sets `message` to the German (Windows-1252) text of `value` when it has one and
 // leaves it untouched otherwise. Returns the row flag: false for the bank-code
