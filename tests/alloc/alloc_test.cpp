@@ -101,7 +101,9 @@ TEST_F(AllocationTest, CheckAccountOfWellFormedInputAllocatesNothingForAnyMethod
   std::vector<std::size_t> counts;
   counts.reserve(banks.size());
   std::size_t reachedMethod = 0;
-  for (const auto& [method, bankCode] : banks) {
+  for (const auto& entry : banks) {
+    // A lambda cannot capture a structured binding under clang 14.
+    const std::string& bankCode = entry.second;
     counts.push_back(AllocationsDuring([&] {
       for (std::string_view account : kAccounts) {
         const int result = service::CheckAccount(account, bankCode);
