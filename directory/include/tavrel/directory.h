@@ -4,6 +4,7 @@
 // files loaded at run time, each an immutable Directory.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -206,5 +208,28 @@ LoadResult LoadDirectory(const std::filesystem::path& path, const LoadOptions& o
 // valid-from date when it has the Bundesbank's form.
 LoadResult ParseDirectory(std::string_view content, std::string_view source,
                           const LoadOptions& options = {});
+
+// Hands one directory to many reader threads and lets a writer replace it.
+// Current() takes no lock: it reads one atomic version number and, while that
+// is unchanged, answers from the calling thread's own reference.
+class PublishedDirectory {
+ public:
+  explicit PublishedDirectory(std::shared_ptr<const Directory> initial);
+
+  // Replaces the directory; readers see the new one from their next Current().
+  void Publish(std::shared_ptr<const Directory> next);
+
+  // The directory now published, valid until this thread's next Current() on
+  // this object.
+  const Directory& Current() const;
+
+  // The directory now published, for holding beyond that.
+  std::shared_ptr<const Directory> Snapshot() const;
+
+ private:
+  mutable std::mutex lock_;
+  std::shared_ptr<const Directory> directory_;
+  std::atomic<std::uint64_t> version_;
+};
 
 }  // namespace tavrel::directory
