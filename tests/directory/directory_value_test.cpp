@@ -186,6 +186,25 @@ TEST(DirectoryValueTest, SuccessorHintsComeFromTheOlderDirectory) {
   }
 }
 
+TEST(DirectoryValueTest, DirectorySearchFollowsTheRulesOfTheBankSearch) {
+  const Directory& old = *CompiledDirectory(RuleGeneration::k2009);
+  for (const std::string_view text : {"1", "10", "100500", "10000000", "10a", "b", "bbk berlin",
+                                      "volksbank,chemnitz", "bank,sparda", ",bank", "info:",
+                                      "\xDC"
+                                      "BER",
+                                      "N\xDCRNBG SONNENSTR", "ueber"}) {
+    SCOPED_TRACE(text);
+    const SearchResult expected = BankSearch(text, false);
+    const SearchResult result = SearchBanks(old, text);
+    EXPECT_EQ(result.hits, expected.hits);
+    EXPECT_EQ(result.nameSearchMode, expected.nameSearchMode);
+    EXPECT_EQ(result.fieldLimit, expected.fieldLimit);
+    EXPECT_EQ(result.openAboutBox, expected.openAboutBox);
+  }
+  const SearchResult today = SearchBanks(*CompiledDirectory(RuleGeneration::kCurrent), "1001100");
+  EXPECT_EQ(today.hits, std::vector<std::string>{"10011001 | N26 Bank Berlin"});
+}
+
 TEST(DirectoryValueTest, ConstructorRejectsMalformedOrUnorderedBanks) {
   const Bank a{"10000000", "09", "A", "", false, "", ""};
   const Bank b{"20000000", "09", "B", "", false, "", ""};

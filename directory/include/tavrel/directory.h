@@ -165,6 +165,9 @@ class Directory {
 // newest Bundesbank file at build time. Built on first use; thread-safe.
 std::shared_ptr<const Directory> CompiledDirectory(RuleGeneration generation);
 
+// The bank search of BankSearch over any directory.
+SearchResult SearchBanks(const Directory& directory, std::string_view searchText);
+
 // What an older directory says of a bank code that a newer one lacks.
 struct SuccessorHint {
   std::string_view successor;             // empty when the older directory names none
