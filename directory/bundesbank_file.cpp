@@ -283,9 +283,10 @@ LoadResult LoadDirectory(const std::filesystem::path& path, const LoadOptions& o
   if (!in) {
     return Failure("cannot open " + path.string() + ": " + std::strerror(errno));
   }
-  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    return Failure("cannot read " + path.string());
+  std::string content(static_cast<std::size_t>(size), '\0');
+  in.read(content.data(), static_cast<std::streamsize>(content.size()));
+  if (static_cast<std::uintmax_t>(in.gcount()) != size) {
+    return Failure("cannot read " + path.string() + ": it changed while being read");
   }
   return ParseDirectory(content, path.string(), options);
 }
