@@ -1,7 +1,7 @@
 // Directories as values: loading a Bundesbank file of about 14,000 records, and
 // the check path's lookup in a loaded directory beside the compiled-in current
-// one and the specified 2009 map. Each lookup benchmark visits its directory's
-// bank codes in one shuffled order, as checks of mixed banks do.
+// one and the 2009 BankMap behind FindMethodCode. Each lookup benchmark visits
+// its directory's bank codes in one shuffled order, as checks of mixed banks do.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -95,7 +95,7 @@ void BM_MethodCode_Published(benchmark::State& state) {
 }
 BENCHMARK(BM_MethodCode_Published);
 
-void BM_MethodCode_Specified2009Map(benchmark::State& state) {
+void BM_MethodCode_BankMap2009(benchmark::State& state) {
   const std::vector<std::string> codes = ShuffledCodes(*CompiledDirectory(RuleGeneration::k2009));
   RunLookups(state, codes, [](const std::string& code) {
     std::string_view methodCode;
@@ -103,7 +103,7 @@ void BM_MethodCode_Specified2009Map(benchmark::State& state) {
     return methodCode;
   });
 }
-BENCHMARK(BM_MethodCode_Specified2009Map);
+BENCHMARK(BM_MethodCode_BankMap2009);
 
 void BM_WholeRecord_Loaded(benchmark::State& state) {
   const std::shared_ptr<const Directory> directory = LoadedCurrent();

@@ -112,7 +112,7 @@ TEST(DirectoryValueTest, LoadedFileEqualsTheCompiledInDirectoryBankForBank) {
   }
 }
 
-TEST(DirectoryValueTest, CompiledIn2009DirectoryHoldsTheSpecifiedDirectorysBanks) {
+TEST(DirectoryValueTest, CompiledIn2009DirectoryHoldsTheBanksOfForEachEntry) {
   const Directory& old = *CompiledDirectory(RuleGeneration::k2009);
   std::size_t visited = 0;
   ForEachEntry([&](std::string_view bankCode, std::string_view entry) {

@@ -160,7 +160,7 @@ class Directory {
   unsigned slotBits_ = 0;
 };
 
-// The compiled-in directories: k2009 holds the banks of the specified directory
+// The compiled-in directories: k2009 holds the banks of the 2009 directory
 // above together with their BIC, deletion notice and successor; kCurrent the
 // newest Bundesbank file at build time. Built on first use; thread-safe.
 std::shared_ptr<const Directory> CompiledDirectory(RuleGeneration generation);
