@@ -1,50 +1,13 @@
 #include "internal/bank_map.h"
 
-#include <bit>
-#include <cstring>
 #include <stdexcept>
 
-#include "tavrel/ascii.h"
+#include "internal/packed_bank_code.h"
 
 namespace tavrel::directory {
-namespace {
-
-constexpr std::uint32_t kNotABankCode = 0xFFFFFFFF;
-
-constexpr std::uint64_t Reverse(std::uint64_t word) {
-  std::uint64_t reversed = 0;
-  for (int i = 0; i < 8; ++i, word >>= 8) reversed = (reversed << 8) | (word & 0xFF);
-  return reversed;
-}
-
-// An eight-digit bank code packed as eight 4-bit digits (its binary-coded
-// decimal form), or kNotABankCode. The low nibbles of the eight characters are
-// gathered by shifts of one word, which cost less than a decimal conversion.
-std::uint32_t PackedBankCode(std::string_view text) noexcept {
-  if (!IsEightDigits(text)) {
-    return kNotABankCode;
-  }
-  std::uint64_t word = 0;
-  std::memcpy(&word, text.data(), sizeof word);
-  if (std::endian::native != std::endian::little) {
-    word = Reverse(word);
-  }
-  std::uint64_t packed = word & 0x0F0F0F0F0F0F0F0F;
-  packed = (packed | (packed >> 4)) & 0x00FF00FF00FF00FF;
-  packed = (packed | (packed >> 8)) & 0x0000FFFF0000FFFF;
-  packed = (packed | (packed >> 16)) & 0x00000000FFFFFFFF;
-  return static_cast<std::uint32_t>(packed);
-}
-
-}  // namespace
-
-std::size_t BankMap::HomeSlot(std::uint32_t bankCode) noexcept {
-  // Fibonacci hashing: bank codes cluster by region, the multiply spreads them.
-  return (bankCode * std::uint32_t{2654435769u}) >> (32 - kSlotBits);
-}
 
 std::size_t BankMap::Probe(std::uint32_t bankCode) const noexcept {
-  std::size_t index = HomeSlot(bankCode);
+  std::size_t index = HomeSlot(bankCode, kSlotBits);
   while (slots_[index].entryNumber != 0 && slots_[index].bankCode != bankCode) {
     index = (index + 1) & (kSlotCount - 1);
   }

@@ -110,10 +110,13 @@ std::string HitLine(std::string_view bankCode, std::string_view name) {
   return line;
 }
 
-void AddNameHits(std::string_view searchText, std::vector<std::string>& hits) {
+// `forEachBank(visit)` calls visit(bankCode, shortName) for every bank, each name
+// readable for kNameWindowSize bytes from its start.
+template <typename ForEachBank>
+void AddNameHits(std::string_view searchText, const ForEachBank& forEachBank,
+                 std::vector<std::string>& hits) {
   const Terms terms = SplitTerms(searchText);
-  ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
-    const std::string_view name = entry.substr(kMethodCodeLength);
+  forEachBank([&](std::string_view bankCode, std::string_view name) {
     const LoweredName lowered(name);
     if (lowered.Contains(terms.first) && lowered.Contains(terms.second)) {
       hits.push_back(HitLine(bankCode, name));
@@ -121,17 +124,18 @@ void AddNameHits(std::string_view searchText, std::vector<std::string>& hits) {
   });
 }
 
-void AddBankCodeHits(std::string_view prefix, std::vector<std::string>& hits) {
-  ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
+template <typename ForEachBank>
+void AddBankCodeHits(std::string_view prefix, const ForEachBank& forEachBank,
+                     std::vector<std::string>& hits) {
+  forEachBank([&](std::string_view bankCode, std::string_view name) {
     if (bankCode.starts_with(prefix)) {
-      hits.push_back(HitLine(bankCode, entry.substr(kMethodCodeLength)));
+      hits.push_back(HitLine(bankCode, name));
     }
   });
 }
 
-}  // namespace
-
-SearchResult BankSearch(std::string_view searchText, bool) {
+template <typename ForEachBank>
+SearchResult Search(std::string_view searchText, const ForEachBank& forEachBank) {
   SearchResult result;
   result.nameSearchMode = !searchText.empty() && !IsAsciiDigit(searchText.front());
   result.openAboutBox = result.nameSearchMode && searchText == kAboutCommand;
@@ -140,12 +144,31 @@ SearchResult BankSearch(std::string_view searchText, bool) {
     return result;
   }
   if (result.nameSearchMode) {
-    AddNameHits(searchText, result.hits);
+    AddNameHits(searchText, forEachBank, result.hits);
   } else if (searchText.size() < kBankCodeLength) {
-    AddBankCodeHits(searchText, result.hits);
+    AddBankCodeHits(searchText, forEachBank, result.hits);
   }
   std::sort(result.hits.begin(), result.hits.end());
   return result;
+}
+
+}  // namespace
+
+SearchResult BankSearch(std::string_view searchText, bool) {
+  return Search(searchText, [](const auto& visit) {
+    ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
+      visit(bankCode, entry.substr(kMethodCodeLength));
+    });
+  });
+}
+
+// A Directory's short names lie at the start of rows longer than the window.
+SearchResult SearchBanks(const Directory& directory, std::string_view searchText) {
+  return Search(searchText, [&](const auto& visit) {
+    for (const Bank bank : directory) {
+      visit(bank.bankCode, bank.shortName);
+    }
+  });
 }
 
 }  // namespace tavrel::directory

@@ -55,24 +55,6 @@ constexpr std::string_view kTail =
     "\n"
     "}  // namespace tavrel::directory\n";
 
-// A C++ string literal of Windows-1252 bytes. Octal escapes end after three
-// digits, so a following digit can never extend them.
-std::string Literal(std::string_view bytes) {
-  std::string literal = "\"";
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
-      literal += '\\';
-      literal += static_cast<char>('0' + (byte >> 6));
-      literal += static_cast<char>('0' + ((byte >> 3) & 7));
-      literal += static_cast<char>('0' + (byte & 7));
-    } else {
-      literal += c;
-    }
-  }
-  return literal + "\"";
-}
-
 struct Bank {
   std::string bankCode;
   std::string entry;  // method code followed directly by the name, Windows-1252
@@ -102,14 +84,14 @@ Bank ParseLine(const std::string& path, std::size_t lineIndex, std::string_view 
 std::string Source(const std::vector<Bank>& banks) {
   std::string source(kHead);
   for (const Bank& bank : banks) {
-    source += "    " + Literal(bank.entry) + "\n";
+    source += "    " + CppStringLiteral(bank.entry) + "\n";
   }
-  source += "    " + Literal(std::string(directory::kNameWindowSize, ' '));
+  source += "    " + CppStringLiteral(std::string(directory::kNameWindowSize, ' '));
   source += kRecordsHead;
   std::size_t offset = 0;
   for (const Bank& bank : banks) {
-    source += "    {" + Literal(bank.bankCode) + ", {kEntryText + " + std::to_string(offset) +
-              ", " + std::to_string(bank.entry.size()) + "}},\n";
+    source += "    {" + CppStringLiteral(bank.bankCode) + ", {kEntryText + " +
+              std::to_string(offset) + ", " + std::to_string(bank.entry.size()) + "}},\n";
     offset += bank.entry.size();
   }
   return source + std::string(kTail);

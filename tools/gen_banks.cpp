@@ -1,14 +1,13 @@
-// Turns a Bundesbank bank-code file (fixed-width records of 168 characters,
-// ISO-8859-1) into the directory's data file: one line per bank code,
-// "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME" in UTF-8, ascending by bank code.
-#include <algorithm>
+// Turns a Bundesbank bank-code file into one of the directory's data files: one
+// line per bank code in UTF-8, ascending by bank code. Without --full the three
+// columns of directory/banks.tsv; with --full the six (or seven) of
+// directory/banks_2009.tsv and directory/banks_current.tsv.
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "directory/internal/bank_records.h"
-#include "tavrel/ascii.h"
+#include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "text_file.h"
 
@@ -16,102 +15,45 @@ namespace tavrel::tools {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tavrel_gen_banks [-o OUTPUT] BUNDESBANK_FILE\n"
+    "Usage: tavrel_gen_banks [--full] [-o OUTPUT] BUNDESBANK_FILE\n"
     "\n"
-    "Reads a Bundesbank bank-code file (168-character records, LF or CRLF line\n"
-    "ends) and writes the bank directory's data file: one line per bank code,\n"
-    "BANKCODE<TAB>METHODCODE<TAB>SHORTNAME in UTF-8, ascending by bank code.\n"
-    "Each bank code's entry comes from its Merkmal 1 record; records flagged D\n"
-    "(deleted) are left out. The short name loses its trailing blanks.\n"
+    "Reads a Bundesbank bank-code file (records of 168 or 174 characters, LF or\n"
+    "CRLF line ends) and writes a bank directory data file: one line per bank\n"
+    "code, fields separated by tabs, UTF-8, ascending by bank code. Each bank\n"
+    "code's entry comes from its Merkmal 1 record; records flagged D (deleted) are\n"
+    "left out. The short name loses its trailing blanks.\n"
     "\n"
+    "Without --full: BANKCODE, METHODCODE, SHORTNAME, the layout of the 2009\n"
+    "directory (directory/banks.tsv), whose method codes run up to D9.\n"
+    "\n"
+    "  --full      six columns: also BIC (empty when none), deletion notice (0 or\n"
+    "              1) and successor bank code (empty when none); a seventh, the\n"
+    "              IBAN rule, when the file has 174-character records\n"
     "  -o OUTPUT   write to OUTPUT instead of standard output\n"
     "  -h, --help  show this text\n"
     "\n"
     "Exit status: 0 written, 1 unreadable or malformed input, 2 bad arguments.\n";
 
-constexpr std::size_t kRecordLength = 168;
+// The 2009 directory's method codes: in 2009 the Bundesbank's letter codes ran
+// up to D; E0 and later belong to later rule generations.
+bool IsMethodCodeOf2009(std::string_view methodCode) { return methodCode[0] <= 'D'; }
 
-// Columns of a record, counted from 1 as the Bundesbank documents them.
-struct Field {
-  std::size_t first;
-  std::size_t last;
-  std::string_view Of(std::string_view record) const {
-    return record.substr(first - 1, last - first + 1);
-  }
-};
-constexpr Field kBankCode{1, 8};
-constexpr Field kFeature{9, 9};  // Merkmal: 1 holds the bank code, 2 is a further branch
-constexpr Field kShortName{108, 134};
-constexpr Field kMethodCode{151, 152};
-constexpr Field kChangeFlag{159, 159};  // A added, D deleted, U unchanged, M modified
-
-struct Bank {
-  std::string bankCode;
-  std::string methodCode;
-  std::string shortName;
-};
-
-std::string_view TrimTrailingBlanks(std::string_view text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
-
-// Checks a record's form; gives the reason it is malformed, or an empty string.
-std::string RecordFault(std::string_view record) {
-  if (record.size() != kRecordLength) {
-    return "record has " + std::to_string(record.size()) + " characters, expected 168";
-  }
-  if (!IsEightDigits(kBankCode.Of(record))) {
-    return "bank code (columns 1-8) is not eight digits";
-  }
-  if (kFeature.Of(record) != "1" && kFeature.Of(record) != "2") {
-    return "Merkmal (column 9) is neither 1 nor 2";
-  }
-  if (kChangeFlag.Of(record).find_first_not_of("ADUM") != std::string_view::npos) {
-    return "change flag (column 159) is not one of A, D, U, M";
-  }
-  if (!directory::IsMethodCode(kMethodCode.Of(record))) {
-    return "method code (columns 151-152) is not a digit or A-D followed by a digit";
-  }
-  if (TrimTrailingBlanks(kShortName.Of(record)).empty()) {
-    return "short name (columns 108-134) is blank";
-  }
-  return {};
-}
-
-std::vector<Bank> ReadBanks(const std::string& path) {
-  const std::vector<std::string> lines = ReadLines(path);
-  std::vector<Bank> banks;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view record = lines[i];
-    if (const std::string fault = RecordFault(record); !fault.empty()) {
-      throw ToolError(Where(path, i, fault));
-    }
-    if (kFeature.Of(record) == "1" && kChangeFlag.Of(record) != "D") {
-      banks.push_back({std::string(kBankCode.Of(record)), std::string(kMethodCode.Of(record)),
-                       encoding::Cp1252ToUtf8(TrimTrailingBlanks(kShortName.Of(record)))});
-    }
-  }
-  std::sort(banks.begin(), banks.end(),
-            [](const Bank& a, const Bank& b) { return a.bankCode < b.bankCode; });
-  const auto twin =
-      std::adjacent_find(banks.begin(), banks.end(),
-                         [](const Bank& a, const Bank& b) { return a.bankCode == b.bankCode; });
-  if (twin != banks.end()) {
-    throw ToolError(path + ": bank code " + twin->bankCode + " has more than one Merkmal 1 record");
-  }
-  return banks;
-}
-
-std::string FormatBanks(const std::vector<Bank>& banks) {
+std::string FormatBanks(const directory::Directory& banks, bool full) {
   std::string text;
-  for (const Bank& bank : banks) {
+  for (const directory::Bank bank : banks) {
     text.append(bank.bankCode)
         .append("\t")
         .append(bank.methodCode)
         .append("\t")
-        .append(bank.shortName)
-        .append("\n");
+        .append(encoding::Cp1252ToUtf8(bank.shortName));
+    if (full) {
+      text.append("\t")
+          .append(bank.bic)
+          .append(bank.deletionNotice ? "\t1\t" : "\t0\t")
+          .append(bank.successor);
+      if (!bank.ibanRule.empty()) text.append("\t").append(bank.ibanRule);
+    }
+    text.append("\n");
   }
   return text;
 }
@@ -119,6 +61,7 @@ std::string FormatBanks(const std::vector<Bank>& banks) {
 int Run(const std::vector<std::string_view>& args) {
   std::string input;
   std::string output;
+  bool full = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "-h" || args[i] == "--help") {
       std::cout << kUsage;
@@ -126,6 +69,8 @@ int Run(const std::vector<std::string_view>& args) {
     }
     if (args[i] == "-o" && i + 1 < args.size()) {
       output = args[++i];
+    } else if (args[i] == "--full") {
+      full = true;
     } else if (input.empty() && !args[i].starts_with('-')) {
       input = args[i];
     } else {
@@ -137,8 +82,18 @@ int Run(const std::vector<std::string_view>& args) {
     std::cerr << "tavrel_gen_banks: no Bundesbank file given\n" << kUsage;
     return 2;
   }
+  directory::LoadOptions options;
+  if (!full) {
+    options = {directory::RuleGeneration::k2009, IsMethodCodeOf2009, true};
+  }
+  const directory::LoadResult loaded = directory::LoadDirectory(input, options);
   try {
-    WriteText(FormatBanks(ReadBanks(input)), output);
+    if (loaded.error) {
+      throw ToolError(loaded.error->line == 0
+                          ? loaded.error->message
+                          : Where(input, loaded.error->line - 1, loaded.error->message));
+    }
+    WriteText(FormatBanks(*loaded.directory, full), output);
   } catch (const ToolError& error) {
     std::cerr << "tavrel_gen_banks: " << error.what() << "\n";
     return 1;

@@ -51,4 +51,20 @@ std::string Where(const std::string& path, std::size_t lineIndex, std::string_vi
   return path + ":" + std::to_string(lineIndex + 1) + ": " + std::string(message);
 }
 
+std::string CppStringLiteral(std::string_view bytes) {
+  std::string literal = "\"";
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') {
+      literal += '\\';
+      literal += static_cast<char>('0' + (byte >> 6));
+      literal += static_cast<char>('0' + ((byte >> 3) & 7));
+      literal += static_cast<char>('0' + (byte & 7));
+    } else {
+      literal += c;
+    }
+  }
+  return literal + "\"";
+}
+
 }  // namespace tavrel::tools

@@ -1,5 +1,6 @@
 // File handling shared by the build tools: whole-file reads split into lines,
-// writes to a file or standard output, and the one error type they report.
+// writes to a file or standard output, the one error type they report, and the
+// string literals of the sources they generate.
 #pragma once
 
 #include <stdexcept>
@@ -24,5 +25,9 @@ void WriteText(std::string_view text, const std::string& path);
 
 // "<path>:<line number>: <message>", counting lines from 1.
 std::string Where(const std::string& path, std::size_t lineIndex, std::string_view message);
+
+// A C++ string literal of these bytes (Windows-1252 in the tables). Octal
+// escapes end after three digits, so a following digit can never extend them.
+std::string CppStringLiteral(std::string_view bytes);
 
 }  // namespace tavrel::tools

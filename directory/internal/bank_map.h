@@ -51,7 +51,6 @@ class BankMap {
 
   const Slot* FindSlot(std::string_view bankCode) const noexcept;
 
-  static std::size_t HomeSlot(std::uint32_t bankCode) noexcept;
   // The index of the slot holding `bankCode`, or of the free slot where it belongs.
   std::size_t Probe(std::uint32_t bankCode) const noexcept;
 

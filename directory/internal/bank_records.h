@@ -29,10 +29,10 @@ struct BankRecord {
   std::string_view entry;
 };
 
-// A method code is a digit or one of A to D, then a digit.
+// A method code is a digit or one of A to E, then a digit: 00-99 and A0-E9.
 constexpr bool IsMethodCode(std::string_view text) {
   return text.size() == kMethodCodeLength &&
-         (IsAsciiDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'D')) && IsAsciiDigit(text[1]);
+         (IsAsciiDigit(text[0]) || (text[0] >= 'A' && text[0] <= 'E')) && IsAsciiDigit(text[1]);
 }
 
 constexpr bool IsWellFormedRecord(const BankRecord& record) {

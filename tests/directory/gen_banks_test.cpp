@@ -170,3 +170,76 @@ TEST_F(ToolTest, EmbedderWritesWindows1252LiteralsAndRejectsMalformedLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolTest, CommittedSixColumnFilesAreTheGeneratorsFullOutput) {
+  const char* sharedData = std::getenv("TAVREL_SHARED_DATA");
+  for (const auto& [bundesbankName, committed] :
+       {std::pair{"blz_20090907.txt", "banks_2009.tsv"},
+        std::pair{"blz_20260309.txt", "banks_current.tsv"}}) {
+    SCOPED_TRACE(committed);
+    const fs::path bundesbankFile = fs::path(sharedData ? sharedData : "") / bundesbankName;
+    if (sharedData == nullptr || !fs::exists(bundesbankFile)) {
+      GTEST_SKIP() << "the Bundesbank file is not available";
+    }
+    const ToolRun run = Run(TAVREL_GEN_BANKS, "--full " + bundesbankFile.string());
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_TRUE(run.output == ReadFile(fs::path(TAVREL_DIRECTORY_SOURCES) / committed))
+        << "directory/" << committed << " is out of date";
+  }
+}
+
+TEST_F(ToolTest, FullOutputHasBicDeletionNoticeSuccessorAndTheIbanRuleWhenGiven) {
+  std::string withRule = Record("20000000", '1', "Neu", "E4", 'A');
+  withRule.replace(139, 11, "GENODEF1ABC");
+  withRule.replace(159, 9, "110000000");
+  const std::string input = Record("10000000", '1', "Alt", "09", 'U') + "\n" + withRule + "\n";
+  EXPECT_EQ(Run(TAVREL_GEN_BANKS, "--full " + Input(input).string()).output,
+            "10000000\t09\tAlt\t\t0\t\n20000000\tE4\tNeu\tGENODEF1ABC\t1\t10000000\n");
+  const std::string extended = Record("10000000", '1', "Alt", "09", 'U') + "004201\n";
+  EXPECT_EQ(Run(TAVREL_GEN_BANKS, "--full " + Input(extended).string()).output,
+            "10000000\t09\tAlt\t\t0\t\t004201\n");
+}
+
+TEST_F(ToolTest, DirectoryEmbedderWritesTheInfoAndRejectsMalformedLines) {
+  const fs::path output = directory_ / "out.cpp";
+  const std::string arguments = "--generation current --source blz_20260309.txt --valid-until ";
+  const ToolRun good =
+      Run(TAVREL_EMBED_DIRECTORY,
+          arguments + "2026-06-07 " +
+              Input("10000000\t09\tB\xC3\xBCro\tMARKDEF1100\t1\t20000000\n").string() + " " +
+              output.string());
+  ASSERT_EQ(good.exitStatus, 0) << good.errors;
+  const std::string source = ReadFile(output);
+  EXPECT_NE(source.find("{\"10000000\", \"09\", \"B\\374ro\", \"MARKDEF1100\", true, \"20000000\", "
+                        "\"\"},"),
+            std::string::npos)
+      << source;
+  EXPECT_NE(source.find("std::chrono::year{2026}, std::chrono::month{6}, std::chrono::day{7}"),
+            std::string::npos);
+  EXPECT_NE(source.find("CompiledDataCurrent()"), std::string::npos);
+
+  const Malformed cases[] = {
+      {"five fields", "10000000\t09\tBank\t\t0\n", ":1: expected six or seven fields"},
+      {"deletion notice", "10000000\t09\tBank\t\t2\t\n", ":1: malformed"},
+      {"BIC", "10000000\t09\tBank\tMARK\t0\t\n", ":1: malformed"},
+      {"successor", "10000000\t09\tBank\t\t0\t123\n", ":1: malformed"},
+      {"order", "20000000\t09\tB\t\t0\t\n10000000\t09\tA\t\t0\t\n", ":2: bank codes do not ascend"},
+  };
+  for (const Malformed& bad : cases) {
+    SCOPED_TRACE(bad.why);
+    const ToolRun run =
+        Run(TAVREL_EMBED_DIRECTORY,
+            arguments + "2026-06-07 " + Input(bad.input).string() + " " + output.string());
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
+  }
+  EXPECT_EQ(Run(TAVREL_EMBED_DIRECTORY,
+                arguments + "2026-13-01 " + Input("").string() + " " + output.string())
+                .exitStatus,
+            1);
+  EXPECT_EQ(Run(TAVREL_EMBED_DIRECTORY, "--generation 2010 x y").exitStatus, 2);
+}
+
+}  // namespace
