@@ -6,8 +6,8 @@
 //   Parse("DE89 3704 0044 0532 0130 00")   valid, electronic form DE89370400440532013000
 //   BuildGerman("37040044", "532013000")   DE89370400440532013000
 //
-// Pure arithmetic on fixed-size values: no heap, no directory. Texts are
-// Windows-1252.
+// Everything but CheckIban and FromAccount is pure arithmetic on fixed-size
+// values: no heap, no directory. Texts are Windows-1252.
 #pragma once
 
 #include <array>
@@ -147,5 +147,43 @@ std::optional<GermanAccount> SplitGerman(const IbanText& iban);
 // first: kBankCodeLength (not eight characters), kBankCodeNotDigits,
 // kAccountLength (not one to ten characters), kAccountNotDigits.
 IbanResult BuildGerman(std::string_view bankCode, std::string_view account);
+
+// Over the account check service.
+
+// What CheckIban found in a valid German IBAN: its parts and the account check.
+// A bank that builds IBANs by its own rule may hold a changed account or bank code
+// in them, so a failing account check does not make the IBAN invalid: both stand.
+struct GermanFindings {
+  GermanAccount account;
+  Outcome accountOutcome;
+};
+
+struct IbanVerdict {
+  Outcome iban = Outcome::kIbanFormat;   // Parse's outcome
+  IbanText electronic;                   // as in IbanResult
+  std::optional<GermanFindings> german;  // only for a valid German IBAN
+};
+
+// Parse, and for a valid German IBAN the account check of its bank code and
+// account (without leading zeros, as a user would enter it) through the service.
+IbanVerdict CheckIban(std::string_view text);
+
+// How FromAccount built its IBAN. Banks may convert some of their accounts by an
+// IBAN rule of their own (another bank code, a mapped account, no IBAN at all);
+// those rules are not at hand, so the IBAN is the standard conversion's, which the
+// bank should confirm.
+enum class Conversion : std::uint8_t {
+  kStandard,  // bank code + account left-padded to ten digits
+};
+
+struct AccountConversion {
+  Outcome account = Outcome::kAccountLength;  // the service's account check
+  IbanText iban;                              // empty unless `account` is valid
+  Conversion conversion = Conversion::kStandard;
+};
+
+// Checks the account through the service (which trims both inputs) and, when it is
+// valid, builds its German IBAN by the standard conversion.
+AccountConversion FromAccount(std::string_view bankCode, std::string_view account);
 
 }  // namespace tavrel::iban
