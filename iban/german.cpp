@@ -62,26 +62,31 @@ std::optional<Outcome> CheckGermanElectronicForm(std::string_view text) {
   return sum % 97 == 1 ? Outcome::kValid : Outcome::kIbanChecksum;
 }
 
-// The account's leading zeros are counted without a branch: the first byte
-// that differs from '0' is found by counting trailing zero bits.
-GermanAccount GermanAccountOf(const char* iban) {
+// The account's leading zeros, at most nine, are counted without a branch: in
+// its first eight digits and, should it begin with two zeros, in its last
+// eight. The first byte that differs from '0' is found by counting trailing
+// zero bits; a set top bit ends each count at its word's last byte.
+void ReadGermanAccount(const char* iban, GermanAccount& account) {
   constexpr std::size_t kAccountStart = kBbanStart + kBankCodeLength;
+  constexpr std::uint64_t kStop = std::uint64_t{1} << 63;
   const std::uint64_t bankCode = LoadWord(iban + kBbanStart);
   const std::uint64_t accountHead = LoadWord(iban + kAccountStart);
-  std::uint16_t accountTail = 0;
-  std::memcpy(&accountTail, iban + kAccountStart + kWordSize, sizeof accountTail);
-  const std::uint64_t headDigits = accountHead ^ kAsciiZeros;
-  const std::uint32_t tailDigits = (accountTail ^ 0x3030U) | 0x10000U;
-  const auto headZeros = static_cast<std::size_t>(std::countr_zero(headDigits)) / 8;
-  const auto tailZeros = static_cast<std::size_t>(std::countr_zero(tailDigits)) / 8;
-  const std::size_t zeros = headZeros + (headDigits == 0 ? tailZeros : 0);
-  return detail::Access::MakeGermanAccount(bankCode, accountHead, accountTail,
-                                           zeros < 9 ? zeros : 9);
+  const std::uint64_t accountLastEight = LoadWord(iban + kAccountStart + 2);
+  const auto accountTail = static_cast<std::uint16_t>(accountLastEight >> 48);
+  const auto inFirst =
+      static_cast<std::size_t>(std::countr_zero((accountHead ^ kAsciiZeros) | kStop)) / 8;
+  const auto inLast =
+      2 + static_cast<std::size_t>(std::countr_zero((accountLastEight ^ kAsciiZeros) | kStop)) / 8;
+  const std::size_t takeFirst = std::size_t{0} - static_cast<std::size_t>(inFirst < 2);
+  detail::Access::AssignGermanAccount(account, bankCode, accountHead, accountTail,
+                                      (inFirst & takeFirst) | (inLast & ~takeFirst));
 }
 
 std::optional<GermanAccount> SplitGerman(const IbanText& iban) {
   if (iban.countryCode() != kGermany || Validate(iban) != Outcome::kValid) return std::nullopt;
-  return GermanAccountOf(iban.view().data());
+  std::optional<GermanAccount> account(std::in_place);
+  ReadGermanAccount(iban.view().data(), *account);
+  return account;
 }
 
 IbanResult BuildGerman(std::string_view bankCode, std::string_view account) {

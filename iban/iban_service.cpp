@@ -18,14 +18,14 @@ IbanVerdict CheckIban(std::string_view text) {
   // A text of the IBAN's length is its electronic form up to letter case, so
   // its digits are read where the caller holds them.
   const std::string_view iban = text.size() == kGermanLength ? text : verdict.electronic.view();
-  const GermanAccount account = GermanAccountOf(iban.data());
+  GermanFindings& german = verdict.german.emplace();
+  ReadGermanAccount(iban.data(), german.account);
   // The account as people write it, without the zeros the IBAN pads it with:
   // methods 13 and 50 retry with the account moved left only when its text has
   // room for the shift, which the ten-digit form never has.
-  const std::size_t accountSize = account.accountWithoutLeadingZeros().size();
-  verdict.german = GermanFindings{
-      account, service::CheckAccount(service::AccountQuery{
-                   iban.substr(4, kBankCodeLength), iban.substr(kGermanLength - accountSize)})};
+  const std::size_t accountSize = german.account.accountWithoutLeadingZeros().size();
+  german.accountOutcome = service::CheckAccount(service::AccountQuery{
+      iban.substr(4, kBankCodeLength), iban.substr(kGermanLength - accountSize)});
   return verdict;
 }
 

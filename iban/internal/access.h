@@ -46,16 +46,17 @@ struct Access {
   // Every byte of an IbanText.
   static constexpr const char* Bytes(const IbanText& text) { return text.chars_.data(); }
 
-  // From the eighteen digits of a German BBAN, as words, and the count of its
-  // account's leading zeros.
-  static GermanAccount MakeGermanAccount(std::uint64_t bankCode, std::uint64_t accountHead,
-                                         std::uint16_t accountTail, std::size_t leadingZeros) {
-    GermanAccount account;
+  // Fills `account` in place from the eighteen digits of a German BBAN, as
+  // words, and the count of its account's leading zeros. Copying a value just
+  // built from these pieces would read it back in wider loads than it was
+  // stored with, which stalls.
+  static void AssignGermanAccount(GermanAccount& account, std::uint64_t bankCode,
+                                  std::uint64_t accountHead, std::uint16_t accountTail,
+                                  std::size_t leadingZeros) {
     std::memcpy(account.digits_.data(), &bankCode, sizeof bankCode);
     std::memcpy(account.digits_.data() + 8, &accountHead, sizeof accountHead);
     std::memcpy(account.digits_.data() + 16, &accountTail, sizeof accountTail);
     account.leadingZeros_ = static_cast<std::uint8_t>(leadingZeros);
-    return account;
   }
 };
 

@@ -14,7 +14,8 @@ namespace tavrel::iban {
 // kValid or kIbanChecksum; nullopt for any other text.
 std::optional<Outcome> CheckGermanElectronicForm(std::string_view text);
 
-// The bank code and account of the 22 characters of a valid German IBAN.
-GermanAccount GermanAccountOf(const char* iban);
+// Fills `account` with the bank code and account of the 22 characters of a
+// valid German IBAN.
+void ReadGermanAccount(const char* iban, GermanAccount& account);
 
 }  // namespace tavrel::iban
