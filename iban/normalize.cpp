@@ -5,6 +5,7 @@
 #include <array>
 
 #include "internal/access.h"
+#include "internal/notation.h"
 #include "internal/words.h"
 #include "tavrel/ascii.h"
 #include "tavrel/iban.h"
@@ -29,7 +30,7 @@ constexpr auto kKeptAs = [] {
     const auto c = static_cast<unsigned char>(byte);
     if (IsSeparator(c)) {
       kept[byte] = kDropped;
-    } else if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) {
+    } else if (IsAsciiDigit(static_cast<char>(c)) || IsUpperAsciiLetter(static_cast<char>(c))) {
       kept[byte] = c;
     } else if (c >= 'a' && c <= 'z') {
       kept[byte] = static_cast<unsigned char>(c - 'a' + 'A');
