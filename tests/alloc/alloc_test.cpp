@@ -1,7 +1,8 @@
 // The check path must not touch the heap: once the directory is filled,
-// CheckAccount (for well-formed input and for every input fault) and
-// ComputeMethod (for every key) run on views and fixed-size records only. This
-// executable counts every call of the global operator new to prove it.
+// CheckAccount (for well-formed input and for every input fault), ComputeMethod
+// (for every key) and the IBAN checks and conversions run on views and
+// fixed-size records only. This executable counts every call of the global
+// operator new to prove it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 
 #include "tavrel/directory.h"
 #include "tavrel/engine.h"
+#include "tavrel/iban.h"
 #include "tavrel/service.h"
 
 // The replacements pair operator new with malloc and operator delete with free;
@@ -159,6 +161,30 @@ TEST_F(AllocationTest, ComputeMethodAllocatesNothingForAnyKey) {
     });
   }
   for (std::size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(counts[k], 0u) << "key " << keys[k];
+}
+
+TEST_F(AllocationTest, IbanChecksAndConversionsAllocateNothing) {
+  constexpr std::array<std::string_view, 7> kTexts = {"DE89370400440532013000",
+                                                      "iban de89 3704 0044 0532 0130 00",
+                                                      "GB29NWBK60161331926819",
+                                                      "DE88370400440532013000",
+                                                      "XX89370400440532013000",
+                                                      "DE89-3704-0044-0532-0130-00",
+                                                      "MT84MALT011000012345MTLCAST001S1234"};
+  std::size_t valid = 0;
+  std::size_t printed = 0;
+  const std::size_t count = AllocationsDuring([&] {
+    for (const std::string_view text : kTexts) {
+      valid += iban::CheckIban(text).iban == Outcome::kValid ? 1 : 0;
+      printed += iban::PrintFormat(iban::Parse(text).iban).view().size();
+    }
+    valid += iban::FromAccount("12030000", "9290701").iban.empty() ? 0 : 1;
+    valid += iban::FromAccount("12030000", "9290702").iban.empty() ? 0 : 1;
+    valid += iban::BuildGerman("37040044", "532013000").iban.empty() ? 0 : 1;
+  });
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(valid, 5u);
+  EXPECT_EQ(printed, 5 * 27u);  // faults found by Normalize leave nothing to print
 }
 
 }  // namespace

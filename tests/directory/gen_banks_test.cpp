@@ -1,5 +1,6 @@
-// Runs the two build tools as a user would: the generator of banks.tsv from a
-// Bundesbank file and the step that compiles banks.tsv into C++.
+// Runs the build tools as a user would: the generator of banks.tsv from a
+// Bundesbank file, the step that compiles banks.tsv into C++, and the step that
+// turns the IBAN registry into the rows of its table.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -164,6 +165,44 @@ TEST_F(ToolTest, EmbedderWritesWindows1252LiteralsAndRejectsMalformedLines) {
   for (const Malformed& bad : cases) {
     SCOPED_TRACE(bad.why);
     const ToolRun run = Run(TAVREL_EMBED_BANKS, Input(bad.input).string() + " " + output.string());
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
+  }
+}
+
+TEST_F(ToolTest, RegistryEmbedderWritesRowsAndRejectsMalformedLines) {
+  const std::string header = "country\tlength\tstructure\tsepa\texample\n";
+  const std::string germany = "DE\t22\tDE2!n8!n10!n\tYes\tDE89370400440532013000\n";
+  const fs::path output = directory_ / "rows.inc";
+  const ToolRun good =
+      Run(TAVREL_EMBED_IBAN_REGISTRY, Input(header + germany).string() + " " + output.string());
+  ASSERT_EQ(good.exitStatus, 0) << good.errors;
+  EXPECT_NE(
+      ReadFile(output).find("{\"DE\", 22, \"DE2!n8!n10!n\", true, \"DE89370400440532013000\"},\n"),
+      std::string::npos);
+
+  const Malformed cases[] = {
+      {"no header", germany, ":1: expected the header line"},
+      {"four fields", header + "DE\t22\tDE2!n8!n10!n\tYes\n", ":2: expected five fields"},
+      {"length", header + "DE\t2x\tDE2!n8!n10!n\tYes\tDE89370400440532013000\n",
+       ":2: the length is not a number"},
+      {"SEPA", header + "DE\t22\tDE2!n8!n10!n\tNov-16\tDE89370400440532013000\n",
+       ":2: the SEPA field"},
+      {"structure", header + "DE\t22\tDE2!n8n10!n\tYes\tDE89370400440532013000\n",
+       ":2: the structure is not in the notation"},
+      {"length differs", header + "DE\t21\tDE2!n8!n10!n\tYes\tDE89370400440532013000\n",
+       ":2: the structure and the length disagree"},
+      {"example class", header + "DE\t22\tDE2!n8!n10!n\tYes\tDE8937040044053201300A\n",
+       ":2: the example breaks the structure"},
+      {"example checksum", header + "DE\t22\tDE2!n8!n10!n\tYes\tDE88370400440532013000\n",
+       ":2: the example fails the mod-97 check"},
+      {"order", header + germany + "AT\t20\tAT2!n5!n11!n\tYes\tAT611904300234573201\n",
+       ":3: country codes are not strictly ascending"},
+  };
+  for (const Malformed& bad : cases) {
+    SCOPED_TRACE(bad.why);
+    const ToolRun run =
+        Run(TAVREL_EMBED_IBAN_REGISTRY, Input(bad.input).string() + " " + output.string());
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.errors.find(bad.message), std::string::npos) << run.errors;
   }
