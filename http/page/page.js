@@ -78,7 +78,7 @@ function showHits(search) {
     const code = document.createElement("span");
     code.className = "code";
     code.textContent = hit.bank_code;
-    item.append(code, hit.name);
+    item.append(code, " ", hit.name);
     item.addEventListener("mousedown", (event) => event.preventDefault());
     item.addEventListener("click", () => pickHit(index));
     hitList.append(item);

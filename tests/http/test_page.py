@@ -21,7 +21,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 TAVREL, DRIVER, PICTURES = sys.argv[1:4]
 CHROMIUM_FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                   "--no-first-run", "--disable-background-networking",
-                  "--disable-component-update", "--disable-sync", "--window-size=320,640"]
+                  "--disable-component-update", "--disable-sync"]
 
 
 def start_server():
@@ -43,6 +43,9 @@ class PageTest(unittest.TestCase):
         for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + cls.profile]:
             options.add_argument(flag)
         cls.browser = webdriver.Chrome(service=Service(DRIVER), options=options)
+        # The narrowest phone the page is made for.
+        cls.browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": 320, "height": 640, "deviceScaleFactor": 1, "mobile": True})
         cls.browser.get(cls.url)
         os.makedirs(PICTURES, exist_ok=True)
 
@@ -74,6 +77,8 @@ class PageTest(unittest.TestCase):
         self.type_into("account", "9290701")
         self.assertEqual(self.wait_for_verdict("gültig"), "valid")
         self.assertEqual(self.field("bank-name").text, "Deutsche Kreditbank Berlin")
+        self.assertLessEqual(self.browser.execute_script(
+            "return document.documentElement.scrollWidth"), 320)
         self.snapshot("valid")
 
     def test_2_wrong_account(self):
