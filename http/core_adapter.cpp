@@ -1,5 +1,6 @@
 #include "internal/core_adapter.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "tavrel/ascii.h"
@@ -18,6 +19,11 @@ std::optional<std::uint32_t> CodeNumber(std::string_view bankCode) {
   return number;
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 Core::Core() {
@@ -25,14 +31,20 @@ Core::Core() {
   directory::ForEachEntry([this](std::string_view code, std::string_view) {
     std::string name;
     directory::LookupBankName(code, name);
-    const std::optional<std::uint32_t> number = CodeNumber(code);
-    if (!number) return;
-    indexByCode_.emplace(*number, static_cast<std::uint32_t>(banks_.size()));
     banks_.push_back({std::string(code), encoding::Cp1252ToUtf8(name)});
   });
+  std::sort(banks_.begin(), banks_.end(),
+            [](const Bank& a, const Bank& b) { return a.code < b.code; });
+  codes_.reserve(banks_.size());
+  for (const Bank& bank : banks_) codes_.push_back(CodeNumber(bank.code).value_or(0));
 }
 
 std::optional<CheckResult> Core::Check(std::string_view bankCode, std::string_view account) const {
+  // ASCII reads the same in both encodings, and it is nearly every input.
+  if (IsAscii(bankCode) && IsAscii(account)) {
+    const Outcome outcome = service::CheckAccount(service::AccountQuery{bankCode, account});
+    return CheckResult{outcome, FindBank(service::TrimWhiteSpace(bankCode))};
+  }
   const std::optional<std::string> code = encoding::Utf8ToCp1252(bankCode);
   const std::optional<std::string> number = encoding::Utf8ToCp1252(account);
   if (!code || !number) return std::nullopt;
@@ -43,8 +55,9 @@ std::optional<CheckResult> Core::Check(std::string_view bankCode, std::string_vi
 const Bank* Core::FindBank(std::string_view bankCode) const {
   const std::optional<std::uint32_t> number = CodeNumber(bankCode);
   if (!number) return nullptr;
-  const auto found = indexByCode_.find(*number);
-  return found == indexByCode_.end() ? nullptr : &banks_[found->second];
+  const auto found = std::lower_bound(codes_.begin(), codes_.end(), *number);
+  if (found == codes_.end() || *found != *number) return nullptr;
+  return &banks_[static_cast<std::size_t>(found - codes_.begin())];
 }
 
 std::optional<std::vector<const Bank*>> Core::Search(std::string_view text) const {
