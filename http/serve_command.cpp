@@ -1,6 +1,7 @@
 // The `tavrel serve` command: options, the listening line, and a clean stop on
 // SIGINT or SIGTERM.
 #include <arpa/inet.h>
+#include <malloc.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sysexits.h>
@@ -129,13 +130,18 @@ bool IsLoopback(const std::string& address) {
   return address.starts_with("127.") || address == "::1";
 }
 
-// Waits for SIGINT or SIGTERM (blocked in every thread) and stops the server.
-// Run() returning on its own wakes the waiter with a SIGTERM of its own.
-int Serve(Server& server) {
+sigset_t StopSignals() {
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
+  return signals;
+}
+
+// Waits for SIGINT or SIGTERM (blocked in every thread) and stops the server.
+// Run() returning on its own wakes the waiter with a SIGTERM of its own.
+int Serve(Server& server) {
+  const sigset_t signals = StopSignals();
   std::atomic<bool> signalled = false;
   std::thread waiter([&] {
     int signal = 0;
@@ -166,12 +172,13 @@ int RunServeCommand(int argc, const char* const* argv) {
   }
   // Blocked before any thread starts, so that every thread inherits the mask and
   // only the waiter takes the signals.
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
+  const sigset_t signals = StopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
+  // A batch's body and answers (1 to 2 MB each) are mapped and unmapped on their
+  // own: glibc's rising threshold would keep them in each thread's arena, and the
+  // server's memory would grow with the threads that ever ran a batch.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 
   ServerSettings settings;
   settings.threads = options.threads;
