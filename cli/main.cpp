@@ -3,6 +3,7 @@
 
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "internal/arguments.h"
 #include "internal/batch.h"
@@ -11,6 +12,7 @@
 #include "internal/exit_status.h"
 #include "internal/output.h"
 #include "internal/usage.h"
+#include "tavrel/http.h"
 
 namespace {
 
@@ -44,6 +46,10 @@ int Run(const Command& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The server parses its own options: it runs for hours and has its own help.
+  if (argc > 1 && std::string_view(argv[1]) == "serve") {
+    return tavrel::http::RunServeCommand(argc - 2, argv + 2);
+  }
   try {
     const ParseResult parsed = ParseArguments(argc, argv);
     if (parsed.status != ParseStatus::kOk) {

@@ -53,6 +53,10 @@ Commands:
       the hit lines "BANKCODE | NAME" and then "N hits" on standard error.
       With --json prints one JSON array of {"bankCode": ..., "name": ...}
       objects instead, and no count.
+  serve [--bind ADDRESS] [--port N] [--threads N]
+      Serves the check, the bank names and the bank search as a JSON API
+      over HTTP, and a page that checks as you type, on 127.0.0.1:8080 by
+      default, until SIGINT or SIGTERM ('tavrel serve --help' tells more).
 
 Options:
   -h, --help   print this help and exit

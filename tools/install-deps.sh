@@ -3,7 +3,8 @@
 # Run as root (or through sudo).
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev python3
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev pkg-config libcpp-httplib-dev nlohmann-json3-dev
+          chromium chromium-driver python3-selenium wrk)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

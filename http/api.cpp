@@ -1,0 +1,301 @@
+#include "internal/api.h"
+
+#include <charconv>
+#include <exception>
+#include <new>
+#include <span>
+
+#include "internal/batch.h"
+#include "internal/page.h"
+#include "tavrel/ascii.h"
+#include "tavrel/version.h"
+
+namespace tavrel::http {
+namespace {
+
+constexpr std::string_view kCheckPath = "/api/v1/check";
+constexpr std::string_view kBankPathPrefix = "/api/v1/banks/";
+
+// The page loads nothing but its own files and talks only to this server.
+constexpr Header kPageHeaders[] = {
+    {"Content-Security-Policy",
+     "default-src 'none'; script-src 'self'; style-src 'self'; connect-src 'self'; "
+     "img-src 'self'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'"},
+    {"Cache-Control", "no-cache"},
+};
+
+struct PageRoute {
+  std::string_view path;
+  std::string_view file;
+  std::string_view contentType;
+};
+constexpr PageRoute kPageRoutes[] = {
+    {"/", "index.html", "text/html; charset=utf-8"},
+    {"/page.css", "page.css", "text/css; charset=utf-8"},
+    {"/page.js", "page.js", "text/javascript; charset=utf-8"},
+};
+
+// A query parameter an endpoint takes, and its value once found.
+struct Param {
+  std::string_view name;
+  bool required;
+  const std::string* value = nullptr;
+};
+
+std::string NamesOf(std::span<const Param> params) {
+  if (params.empty()) return "no parameters";
+  std::string names;
+  for (const Param& param : params) {
+    names += names.empty() ? "" : ", ";
+    names += param.name;
+  }
+  return names;
+}
+
+// Finds each parameter in the query. An unknown name is refused rather than
+// ignored, so a misspelt or newer option never passes silently.
+std::optional<Response> ReadParams(const Request& request, std::span<Param> params) {
+  for (const auto& [name, value] : request.query) {
+    Param* param = nullptr;
+    for (Param& candidate : params) {
+      if (candidate.name == name) param = &candidate;
+    }
+    if (param == nullptr) {
+      return ErrorResponse(
+          400, "unknown_parameter",
+          "unknown parameter \"" + name + "\"; this endpoint takes " + NamesOf(params));
+    }
+    if (param->value != nullptr) {
+      return ErrorResponse(400, "repeated_parameter",
+                           "parameter \"" + name + "\" given more than once");
+    }
+    param->value = &value;
+  }
+  for (const Param& param : params) {
+    if (param.required && param.value == nullptr) {
+      return ErrorResponse(400, "missing_parameter",
+                           "parameter \"" + std::string(param.name) + "\" missing");
+    }
+  }
+  return std::nullopt;
+}
+
+std::string EncodingFault(std::string_view field) {
+  return std::string(field) + " is not valid UTF-8 or has a character without a Windows-1252 form";
+}
+
+// The field that Core::Check could not convert.
+std::string_view UnencodableField(std::string_view bankCode) {
+  return Core::IsEncodable(bankCode) ? "account" : "bank_code";
+}
+
+// The media type of a Content-Type header, without parameters and blanks.
+std::string_view MediaType(std::string_view contentType) {
+  std::string_view type = contentType.substr(0, contentType.find(';'));
+  while (!type.empty() && type.front() == ' ') type.remove_prefix(1);
+  while (!type.empty() && type.back() == ' ') type.remove_suffix(1);
+  return type;
+}
+
+// Writes the answers of a batch in item order: a JSON array or NDJSON lines.
+class BatchWriter : public ItemSink {
+ public:
+  BatchWriter(const Core& core, const AnswerCache& answers, bool ndjson, std::string& out)
+      : core_(core), answers_(answers), ndjson_(ndjson), out_(out) {
+    if (!ndjson_) out_ += '[';
+  }
+
+  void Item(std::string_view bankCode, std::string_view account) override {
+    Separate();
+    if (const std::optional<CheckResult> result = core_.Check(bankCode, account)) {
+      answers_.AppendAnswer(*result, out_);
+    } else {
+      out_ += ToText(ErrorJson("invalid_encoding", EncodingFault(UnencodableField(bankCode))));
+    }
+    End();
+  }
+
+  void BadItem(std::string_view reason) override {
+    Separate();
+    out_ += ToText(ErrorJson("invalid_item", reason));
+    End();
+  }
+
+  void Finish() {
+    if (!ndjson_) out_ += ']';
+  }
+
+ private:
+  void Separate() {
+    if (!ndjson_ && !first_) out_ += ',';
+    first_ = false;
+  }
+  void End() {
+    if (ndjson_) out_ += '\n';
+  }
+
+  const Core& core_;
+  const AnswerCache& answers_;
+  const bool ndjson_;
+  std::string& out_;
+  bool first_ = true;
+};
+
+std::optional<std::size_t> ParseLimit(std::string_view text) {
+  std::size_t limit = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), limit);
+  if (ec != std::errc() || end != text.data() + text.size() || limit == 0) return std::nullopt;
+  return limit;
+}
+
+Response JsonResponse(const Json& json) {
+  Response response;
+  response.body = ToText(json);
+  return response;
+}
+
+}  // namespace
+
+Response ErrorResponse(int status, std::string_view code, std::string_view message) {
+  Response response = JsonResponse(ErrorJson(code, message));
+  response.status = status;
+  return response;
+}
+
+struct Api::Route {
+  std::string_view path;  // exact, or a prefix when it ends in '/' and is not "/"
+  std::string_view allow;
+  Response (Api::*get)(const Request&) const;
+  Response (Api::*post)(const Request&) const;
+};
+
+Api::Api() : answers_(core_) {}
+
+const Api::Route* Api::FindRoute(std::string_view path) {
+  static constexpr Route kRoutes[] = {
+      {"/", "GET, HEAD", &Api::Page, nullptr},
+      {"/page.css", "GET, HEAD", &Api::Page, nullptr},
+      {"/page.js", "GET, HEAD", &Api::Page, nullptr},
+      {"/healthz", "GET, HEAD", &Api::Health, nullptr},
+      {kCheckPath, "GET, HEAD, POST", &Api::CheckOne, &Api::CheckBatch},
+      {"/api/v1/banks", "GET, HEAD", &Api::SearchBanks, nullptr},
+      {kBankPathPrefix, "GET, HEAD", &Api::ShowBank, nullptr},
+  };
+  for (const Route& route : kRoutes) {
+    const bool prefix = route.path.size() > 1 && route.path.ends_with('/');
+    if (prefix ? path.starts_with(route.path) : path == route.path) return &route;
+  }
+  return nullptr;
+}
+
+bool Api::TakesBody(std::string_view method, std::string_view path) {
+  return method == "POST" && path == kCheckPath;
+}
+
+Response Api::Handle(const Request& request) const {
+  try {
+    return Dispatch(request);
+  } catch (const std::bad_alloc&) {
+    return ErrorResponse(503, "out_of_memory", "the server is out of memory");
+  } catch (const std::exception& e) {
+    return ErrorResponse(500, "internal_error", e.what());
+  }
+}
+
+Response Api::Dispatch(const Request& request) const {
+  const Route* route = FindRoute(request.path);
+  if (route == nullptr) return ErrorResponse(404, "not_found", "no such path");
+  if (request.method == "GET" || request.method == "HEAD") return (this->*route->get)(request);
+  if (request.method == "POST" && route->post != nullptr) return (this->*route->post)(request);
+  Response response;
+  if (request.method == "OPTIONS") {
+    response.status = 204;
+    response.contentType = {};
+  } else {
+    response =
+        ErrorResponse(405, "method_not_allowed", "this path takes " + std::string(route->allow));
+  }
+  response.headers.push_back({"Allow", route->allow});
+  return response;
+}
+
+Response Api::CheckOne(const Request& request) const {
+  Param params[] = {{"bank_code", true}, {"account", true}};
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  const std::string& bankCode = *params[0].value;
+  const std::optional<CheckResult> result = core_.Check(bankCode, *params[1].value);
+  if (!result) {
+    return ErrorResponse(400, "invalid_encoding", EncodingFault(UnencodableField(bankCode)));
+  }
+  Response response;
+  answers_.AppendAnswer(*result, response.body);
+  return response;
+}
+
+Response Api::CheckBatch(const Request& request) const {
+  if (std::optional<Response> fault = ReadParams(request, {})) return std::move(*fault);
+  const std::string_view type = MediaType(request.contentType);
+  const bool ndjson = EqualIgnoringAsciiCase(type, kNdjsonType);
+  if (!ndjson && !type.empty() && !EqualIgnoringAsciiCase(type, kJsonType)) {
+    return ErrorResponse(415, "unsupported_media_type",
+                         "send the batch as application/json or application/x-ndjson");
+  }
+  Response response;
+  response.contentType = ndjson ? kNdjsonType : kJsonType;
+  // Each item of about 45 bytes gets an answer of about 170.
+  response.body.reserve(request.body.size() * 4);
+  BatchWriter writer(core_, answers_, ndjson, response.body);
+  const std::optional<BatchFault> fault =
+      ndjson ? ReadNdjsonItems(request.body, writer) : ReadJsonItems(request.body, writer);
+  if (fault) return ErrorResponse(fault->status, fault->code, fault->message);
+  writer.Finish();
+  return response;
+}
+
+Response Api::SearchBanks(const Request& request) const {
+  Param params[] = {{"q", true}, {"limit", false}};
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  std::optional<std::size_t> limit = core_.BankCount();
+  if (params[1].value != nullptr) limit = ParseLimit(*params[1].value);
+  if (!limit) {
+    return ErrorResponse(400, "invalid_parameter", "limit takes a whole number from 1");
+  }
+  const std::optional<std::vector<const Bank*>> hits = core_.Search(*params[0].value);
+  if (!hits) return ErrorResponse(400, "invalid_encoding", EncodingFault("q"));
+  Json listed = Json::array();
+  for (std::size_t i = 0; i < hits->size() && i < *limit; ++i) {
+    listed.push_back(BankJson(*(*hits)[i]));
+  }
+  return JsonResponse(Json{{"total", hits->size()}, {"hits", std::move(listed)}});
+}
+
+Response Api::ShowBank(const Request& request) const {
+  if (std::optional<Response> fault = ReadParams(request, {})) return std::move(*fault);
+  const Bank* bank = core_.FindBank(request.path.substr(kBankPathPrefix.size()));
+  if (bank == nullptr) {
+    return ErrorResponse(404, "bank_not_found", "no bank with this code in the directory");
+  }
+  return JsonResponse(BankJson(*bank));
+}
+
+Response Api::Health(const Request& request) const {
+  if (std::optional<Response> fault = ReadParams(request, {})) return std::move(*fault);
+  return JsonResponse(Json{{"status", "ok"}, {"version", TAVREL_VERSION}});
+}
+
+Response Api::Page(const Request& request) const {
+  for (const PageRoute& route : kPageRoutes) {
+    if (route.path != request.path) continue;
+    for (std::size_t i = 0; i < kEmbeddedFileCount; ++i) {
+      if (kEmbeddedFiles[i].name != route.file) continue;
+      Response response;
+      response.contentType = route.contentType;
+      response.body = kEmbeddedFiles[i].content;
+      response.headers.assign(std::begin(kPageHeaders), std::end(kPageHeaders));
+      return response;
+    }
+  }
+  return ErrorResponse(404, "not_found", "no such path");
+}
+
+}  // namespace tavrel::http

@@ -1,0 +1,207 @@
+// The server over real sockets: keep-alive, the bounds on heads and bodies, and
+// `tavrel serve` as a program (listening line, signals, exit statuses).
+#include "http/internal/server.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace tavrel::http {
+namespace {
+
+using namespace std::chrono_literals;
+
+class RunningServer {
+ public:
+  RunningServer() : server_(ServerSettings{}) {
+    EXPECT_EQ(server_.Bind("127.0.0.1", 0), std::nullopt);
+    thread_ = std::thread([this] { server_.Run(); });
+  }
+  ~RunningServer() {
+    server_.Stop();
+    thread_.join();
+  }
+  int Port() const { return server_.Port(); }
+
+ private:
+  Server server_;
+  std::thread thread_;
+};
+
+int Connect(int port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  EXPECT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  return fd;
+}
+
+// Sends `request` (what the server refuses to read may fail to send) and reads
+// until the server closes or `answers` answers have come.
+std::string Exchange(int fd, const std::string& request, int answers = 1) {
+  ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+  std::string got;
+  char block[65536];
+  pollfd wait{fd, POLLIN, 0};
+  while (::poll(&wait, 1, 5000) > 0) {
+    const ssize_t n = ::recv(fd, block, sizeof block, 0);
+    if (n <= 0) break;
+    got.append(block, static_cast<std::size_t>(n));
+    std::size_t complete = 0;
+    for (std::size_t at = 0; (at = got.find("\r\n\r\n", at)) != std::string::npos; at += 4) {
+      ++complete;
+    }
+    if (answers > 0 && complete >= static_cast<std::size_t>(answers) && got.back() == '}') break;
+  }
+  return got;
+}
+
+std::string Get(const std::string& target, const std::string& headers = {}) {
+  return "GET " + target + " HTTP/1.1\r\nHost: x\r\n" + headers + "\r\n";
+}
+
+TEST(ServerTest, KeepsTheConnectionForMoreRequests) {
+  RunningServer server;
+  const int fd = Connect(server.Port());
+  const std::string check = Get("/api/v1/check?bank_code=12030000&account=9290701");
+  const std::string both = Exchange(fd, check + check, 2);
+  EXPECT_EQ(both.find("HTTP/1.1 200 OK"), 0U) << both;
+  EXPECT_NE(both.find("HTTP/1.1 200 OK", 10), std::string::npos) << both;
+  const std::string third = Exchange(fd, Get("/healthz"));
+  EXPECT_NE(third.find("\"status\":\"ok\""), std::string::npos) << third;
+  ::close(fd);
+}
+
+struct LimitCase {
+  const char* name;
+  std::string request;
+  const char* statusLine;
+  const char* error;
+};
+
+class LimitTest : public ::testing::TestWithParam<LimitCase> {};
+
+// Each refusal carries its JSON error and ends the connection.
+TEST_P(LimitTest, RefusesAndCloses) {
+  RunningServer server;
+  const int fd = Connect(server.Port());
+  const std::string answer = Exchange(fd, GetParam().request, 0);
+  ::close(fd);
+  EXPECT_EQ(answer.find(GetParam().statusLine), 0U) << answer.substr(0, 200);
+  EXPECT_NE(answer.find("Connection: close"), std::string::npos);
+  EXPECT_NE(answer.find(std::string("\"error\":\"") + GetParam().error), std::string::npos);
+}
+
+const std::string kChunkedMegabytes = [] {
+  std::string chunk(64 * 1024, ' ');
+  std::string body = "POST /api/v1/check HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n";
+  for (int i = 0; i < 20; ++i) body += "10000\r\n" + chunk + "\r\n";
+  return body + "0\r\n\r\n";
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, LimitTest,
+    ::testing::Values(
+        LimitCase{"LongRequestLine", Get("/api/v1/check?account=" + std::string(9000, '1')),
+                  "HTTP/1.1 414", "uri_too_long"},
+        LimitCase{"EndlessRequestLine", "GET /" + std::string(20000, 'a'), "HTTP/1.1 414",
+                  "uri_too_long"},
+        LimitCase{"LargeHeaders", Get("/healthz", "X-Filler: " + std::string(20000, 'x') + "\r\n"),
+                  "HTTP/1.1 431", "headers_too_large"},
+        LimitCase{"DeclaredLargeBody",
+                  "POST /api/v1/check HTTP/1.1\r\nHost: x\r\nContent-Length: 2000000\r\n\r\n[",
+                  "HTTP/1.1 413", "body_too_large"},
+        LimitCase{"ChunkedLargeBody", kChunkedMegabytes, "HTTP/1.1 413", "body_too_large"},
+        LimitCase{"NotHttp", "HELLO\r\n\r\n", "HTTP/1.1 400", "bad_request"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// `tavrel serve` started as a program, its standard output read line by line.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;
+  int err = -1;
+};
+
+Child Spawn(const std::vector<std::string>& args) {
+  int out[2], err[2];
+  EXPECT_EQ(::pipe(out), 0);
+  EXPECT_EQ(::pipe(err), 0);
+  Child child;
+  child.pid = ::fork();
+  if (child.pid == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    ::dup2(err[1], STDERR_FILENO);
+    std::vector<char*> argv{const_cast<char*>(TAVREL_BINARY), const_cast<char*>("serve")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(TAVREL_BINARY, argv.data());
+    std::_Exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  child.out = out[0];
+  child.err = err[0];
+  return child;
+}
+
+std::string ReadLine(int fd) {
+  std::string line;
+  char c;
+  pollfd wait{fd, POLLIN, 0};
+  while (::poll(&wait, 1, 10000) > 0 && ::read(fd, &c, 1) == 1 && c != '\n') line += c;
+  return line;
+}
+
+int Wait(Child& child) {
+  int status = 0;
+  ::waitpid(child.pid, &status, 0);
+  ::close(child.out);
+  ::close(child.err);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ServeCommandTest, PrintsTheUrlAndStopsCleanlyOnSignals) {
+  for (const int signal : {SIGTERM, SIGINT}) {
+    Child child = Spawn({"--port", "0", "--threads", "2"});
+    const std::string line = ReadLine(child.out);
+    ASSERT_TRUE(line.starts_with("listening on http://127.0.0.1:")) << line;
+    const int port = std::stoi(line.substr(line.rfind(':') + 1));
+    const int fd = Connect(port);
+    EXPECT_NE(Exchange(fd, Get("/healthz")).find("200 OK"), std::string::npos);
+    ::kill(child.pid, signal);
+    EXPECT_EQ(Wait(child), 0) << "signal " << signal;
+    ::close(fd);
+  }
+}
+
+TEST(ServeCommandTest, RefusesBadOptionsAndABusyPort) {
+  RunningServer busy;
+  const std::pair<std::vector<std::string>, int> cases[] = {
+      {{"--port", "65536"}, 64},
+      {{"--threads", "0"}, 64},
+      {{"--bind", "example.org"}, 64},
+      {{"--colour"}, 64},
+      {{"extra"}, 64},
+      {{"--port", std::to_string(busy.Port())}, 74},
+  };
+  for (const auto& [args, status] : cases) {
+    Child child = Spawn(args);
+    const std::string error = ReadLine(child.err);
+    EXPECT_EQ(Wait(child), status) << args[0];
+    EXPECT_TRUE(error.starts_with("tavrel")) << error;
+  }
+}
+
+}  // namespace
+}  // namespace tavrel::http
