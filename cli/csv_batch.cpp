@@ -80,12 +80,22 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
   return nullptr;
 }
 
+// An over-long record is not kept: its row is an empty field and the error.
+void AppendOverLongRow(std::string& out, char delimiter, std::uint64_t lineNumber) {
+  AppendErrorColumns(out, delimiter, lineNumber, kTooLong);
+  out += '\n';
+}
+
 // Appends the output row of one record; returns false when it is malformed.
 bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lineNumber,
                RecordWork& work, std::string& out) {
+  if (split.status == CsvSplitStatus::kOverLong) {
+    AppendOverLongRow(out, layout.delimiter, lineNumber);
+    return false;
+  }
   const std::size_t rowStart = out.size();
   out += split.text;
-  const char* fault = split.text.size() > kMaxLineLength ? kTooLong : split.fault;
+  const char* fault = split.fault;
   if (!fault) fault = AppendResultColumns(layout, work, out);
   if (fault) {
     out.resize(rowStart + split.text.size());
@@ -177,8 +187,7 @@ int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, Outpu
 
 BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out) {
   if (chunk.overLongLine) {
-    AppendErrorColumns(out, layout.delimiter, chunk.firstLineNumber, kTooLong);
-    out += '\n';
+    AppendOverLongRow(out, layout.delimiter, chunk.firstLineNumber);
     return {1, 1};
   }
   BatchCounts counts;
@@ -195,7 +204,8 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
 }
 
 int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk);
+  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk,
+                     options.delimiter);
   OutputSink sink(outFd);
   CsvLayout layout;
   Chunk first;

@@ -108,7 +108,8 @@ const CsvCase kCases[] = {
      "blz,konto,result,message\n"
      "10000000,ERROR,malformed record at line 2: too few columns\n"
      "10000000,\"1\"x,ERROR,malformed record at line 3: text after a closing quote\n"
-     "10000000,1\"2\n\"3,ERROR,malformed record at line 4: quote in an unquoted field\n"
+     "10000000,1\"2,-8,Konto enth\u00e4lt ung\u00fcltige Zeichen!\n"
+     "\"3\",ERROR,malformed record at line 5: unterminated quote\n"
      "10000000,\xff,ERROR,malformed record at line 6: not valid UTF-8 or a character without "
      "a Windows-1252 form\n"
      "10000000,1,\xff,1,\n",
@@ -117,19 +118,33 @@ const CsvCase kCases[] = {
      {},
      "blz,konto\n10000000,1\n10000000,\"2\n3",
      "blz,konto,result,message\n10000000,1,1,\n"
-     "10000000,\"2\n3\",ERROR,malformed record at line 3: unterminated quote\n",
+     "10000000,\"2\",ERROR,malformed record at line 3: unterminated quote\n"
+     "3,ERROR,malformed record at line 4: too few columns\n",
      2},
-    {"LongRecordInSightEchoed",
+    {"UnterminatedQuoteEndsWithItsLine",
+     {},
+     "blz,konto,note\n12030000,9290701,\"TV 40\n12030000,9290702,ok\n12030000,9290701,x\n",
+     "blz,konto,note,result,message\n"
+     "12030000,9290701,\"TV 40\",ERROR,malformed record at line 2: unterminated quote\n"
+     "12030000,9290702,ok,-3," +
+         kInvalid + "\n12030000,9290701,x,0,\n",
+     2},
+    {"StrayQuotesArePlainCharacters",
+     {"--no-header"},
+     "12030000,9290701,5\"\n12030000,9290701,ok\n12030000,9290701,TV 40\"\n",
+     "12030000,9290701,5\",0,\n12030000,9290701,ok,0,\n12030000,9290701,TV 40\",0,\n",
+     0},
+    // A record longer than the limit is never echoed, however it arrives.
+    {"RecordJustOverTheLimitSkipped",
      {"--no-header"},
      "\"" + std::string(65535, 'x') + "\",1\n10000000,2\n",
-     "\"" + std::string(65535, 'x') +
-         "\",1,ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
+     ",ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
      2},
     {"OverLongRecordSkipped",
      {"--no-header"},
      "10000000,1\n\"" + std::string(400000, 'x') + "\n\",1\n10000000,2\n",
      "10000000,1,1,\n,ERROR,malformed record at line 2: longer than 65536 bytes\n"
-     "10000000,2,1,\n",
+     "\",1\",ERROR,malformed record at line 3: unterminated quote\n10000000,2,1,\n",
      2},
     {"MissingNamedColumn",
      {"--account-column", "iban"},
@@ -140,6 +155,30 @@ const CsvCase kCases[] = {
     {"MalformedHeader", {}, "\"blz,konto\n", "", 2, "tavrel: header row: unterminated quote\n"},
 };
 INSTANTIATE_TEST_SUITE_P(Csv, CsvBatchTest, ::testing::ValuesIn(kCases), CaseName);
+
+// Every kind of record, and records across the limit, so that reads of any size
+// cut through them.
+std::string TrickyRecords(int copies) {
+  std::string input = "blz,konto,note\r\n";
+  for (int i = 0; i < copies; ++i) {
+    input += "12030000,9290701,\"a\nb, \"\"c\"\"\"\r\n10000000,1\"2,TV 40\"\n\"12030000\",x\"y,\n";
+    input += "10000000,\"1\"x\n12030000,92907" + std::to_string(i % 10) + ",\xC3\xA4\n";
+    if (i % 50 == 7) input += std::string(65536, 'x') + "\n" + std::string(70000, 'y') + "\n";
+  }
+  return input + "10000000,\"2\n3";
+}
+
+TEST(CsvBatch, SameOutputFromAFileAndFromAPipeFedInPieces) {
+  for (const auto& [input, piece] :
+       {std::pair{TrickyRecords(20), std::size_t{1}}, std::pair{TrickyRecords(60), std::size_t{7}},
+        std::pair{TrickyRecords(400), std::size_t{4093}}}) {
+    const RunResult fromFile = RunTavrel({"check", "--csv"}, input);
+    ASSERT_EQ(fromFile.exitStatus, 2) << fromFile.err;
+    const RunResult fromPipe = RunTavrelThroughPipes({"check", "--csv"}, input, piece);
+    EXPECT_EQ(fromPipe.exitStatus, 2) << "pieces of " << piece;
+    EXPECT_TRUE(fromPipe.out == fromFile.out) << "pieces of " << piece;
+  }
+}
 
 TEST(CsvBatch, OptionErrorsAreUsageErrors) {
   const std::vector<std::string> bad[] = {
