@@ -1,6 +1,7 @@
 #include "internal/usage.h"
 
 #include "internal/batch.h"
+#include "internal/csv_columns.h"
 #include "internal/result_text.h"
 #include "tavrel/outcome.h"
 #include "tavrel/version.h"
@@ -8,6 +9,7 @@
 namespace tavrel::cli {
 namespace {
 
+// The command list, cut where the recognised CSV header names go.
 constexpr std::string_view kCommands = R"(usage: tavrel COMMAND ARGUMENTS
 Checks German bank account numbers by the check-digit method of their bank.
 
@@ -20,21 +22,29 @@ Commands:
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
       given and MESSAGE empty for the results 0 and 1.
   check --csv [--bank-column N|NAME] [--account-column N|NAME]
-              [--delimiter C] [--no-header] [--threads N]
+              [--delimiter C] [--no-header] [--verbose] [--threads N]
       CSV batch: reads CSV records (see "CSV records" below) from standard
       input and writes each record as read with two columns appended: RESULT
       and MESSAGE (quoted when needed). The first record is a header row,
-      written with the columns "result" and "message" appended; columns are
-      chosen by number from 1 or by header name (ASCII case and blanks around
-      it ignored). By default the bank code is the column named "bank_code" or
-      "blz", else column 1, and the account the column named "account" or
-      "konto", else column 2. --no-header reads every record as data (columns
-      by number only). --delimiter sets the field delimiter (default ","; "\t"
+      written with the columns "result" and "message" appended. A column is
+      chosen by number from 1 or by header name, or else recognised in the
+      header row by one of these names (ASCII case, blanks, "_", "-" and "."
+      ignored, so "Bank_Code" and "Konto-Nr." match):
+)";
+
+constexpr std::string_view kCommandsAfterColumnNames =
+    R"(      A header row that names a column in none or in several of its fields,
+      or choices that put both in one column, stop the run before the first
+      record (exit status 64) with a message listing the header's columns.
+      --no-header reads every record as data, the bank code from column 1
+      and the account from column 2 unless chosen by number. The columns
+      used are named on standard error when it is a terminal, or always
+      with --verbose. --delimiter sets the field delimiter (default ","; "\t"
       for a tab). A malformed record (broken quoting, too few columns, a used
       field that is not valid UTF-8 or has no Windows-1252 form) gets the
       RESULT "ERROR" and the MESSAGE "malformed record at line N: REASON", N
       being the line the record starts on. A header row that is malformed or
-      lacks a named column stops the run (exit status 2).
+      lacks a column named by an option stops the run (exit status 2).
   name BANKCODE
       Prints the bank's short name. The bank code is looked up exactly as given.
   method KEY ACCOUNT [BANKCODE]
@@ -87,15 +97,31 @@ Exit status:
       Windows-1252 form; batch: at least one malformed line or record;
       CSV: a header row that is malformed or lacks a named column
   3   result -2
-  64  usage error: unknown command or option, wrong number of arguments
+  64  usage error: unknown command or option, wrong number of arguments;
+      CSV: a header or choices that do not tell the two columns apart
   70  out of memory
   74  reading input or writing output failed
 )";
+
+// "        bank code: blz, bankleitzahl, ..." for every kind of column.
+std::string RecognisedColumnNames() {
+  std::string text;
+  for (const ColumnKindInfo& info : kColumnKinds) {
+    text += "        " + std::string(info.description) + ":";
+    for (std::size_t i = 0; i < info.headerNames.size(); ++i) {
+      text += (i == 0 ? " " : ", ") + std::string(info.headerNames[i]);
+    }
+    text += '\n';
+  }
+  return text;
+}
 
 }  // namespace
 
 std::string HelpText() {
   std::string text(kCommands);
+  text += RecognisedColumnNames();
+  text += kCommandsAfterColumnNames;
   text += "Results (value, code, message):\n";
   for (const OutcomeInfo& info : kOutcomes) {
     if (info.field == Field::kIban) continue;
