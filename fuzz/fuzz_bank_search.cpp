@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tavrel/directory.h"
 #include "fuzz_assert.h"
+#include "tavrel/directory.h"
 
 namespace {
 
