@@ -1,5 +1,6 @@
 #include "internal/batch_reader.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include "internal/csv.h"
+#include "internal/output.h"
 
 namespace tavrel::cli {
 
@@ -122,7 +124,10 @@ void ChunkReader::ReadBlock() {
       return;
     }
     if (got < 0 && errno == EINTR) continue;
-    readFailed_ = got < 0;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitUntilReady(fd_, POLLIN)) {
+      continue;
+    }
+    if (got < 0) readError_ = errno;
     endOfInput_ = true;
     return;
   }

@@ -41,9 +41,12 @@ class ChunkReader {
               char csvDelimiter = ',');
 
   // The next chunk; false at the end of the input or after a read error. A UTF-8
-  // byte-order mark at the very start of the input is dropped.
+  // byte-order mark at the very start of the input is dropped. A non-blocking
+  // `fd` with nothing to read is waited on.
   bool Next(Chunk& chunk);
-  bool ReadFailed() const { return readFailed_; }
+  bool ReadFailed() const { return readError_ != 0; }
+  // The system's error number of the failed read, or 0.
+  int ReadError() const { return readError_; }
 
  private:
   std::string_view Pending() const;
@@ -69,7 +72,7 @@ class ChunkReader {
   std::uint64_t nextLineNumber_ = 1;
   bool atStart_ = true;
   bool endOfInput_ = false;
-  bool readFailed_ = false;
+  int readError_ = 0;
 };
 
 }  // namespace tavrel::cli
