@@ -4,11 +4,11 @@
 # the repository. Exits non-zero when any target reports a finding; the
 # reproducer is kept under build/fuzz/findings/<target>/.
 #
-#   tools/run-fuzzers.sh [SECONDS_PER_TARGET]    (default 20)
+#   tools/run-fuzzers.sh [SECONDS_PER_TARGET]    (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:-20}
+seconds=${1:-60}
 if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
   echo "usage: tools/run-fuzzers.sh [SECONDS_PER_TARGET]" >&2
   exit 64
