@@ -54,7 +54,8 @@ struct CsvSplit {
 // Splits the record at the start of `input` into `fields` (cleared first; each
 // field as read, quotes included). With `endOfInput`, a record without a line end
 // is whole: the last one of a file. An empty `input` at the end of the input is
-// not a record (kNeedMore, nothing consumed).
+// not a record (kNeedMore, nothing consumed). `maxRecordLength` is the limit of
+// the rules above; the fuzz target and tests use small ones.
 CsvSplit SplitCsvRecord(std::string_view input, char delimiter, bool endOfInput,
                         std::vector<std::string_view>& fields,
                         std::size_t maxRecordLength = kMaxLineLength);
