@@ -31,6 +31,7 @@ struct SplitArguments {
   bool json = false;
   bool csv = false;
   bool noHeader = false;
+  bool verbose = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
@@ -46,6 +47,7 @@ constexpr FlagOption kFlags[] = {
     {"--help", &SplitArguments::help},       {"-h", &SplitArguments::help},
     {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
     {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
+    {"--verbose", &SplitArguments::verbose},
 };
 
 struct ValueOption {
@@ -166,16 +168,18 @@ std::optional<std::string> ParseDelimiter(std::string_view text, char& delimiter
 
 std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptions& csv) {
   csv.header = !split.noHeader;
+  csv.verbose = split.verbose;
   if (split.delimiter) {
     if (auto error = ParseDelimiter(*split.delimiter, csv.delimiter)) return error;
   }
-  if (split.bankColumn) {
-    if (auto error = ParseColumn("--bank-column", *split.bankColumn, csv.header, csv.bankColumn)) {
+  const std::optional<std::string_view> given[] = {split.bankColumn, split.accountColumn};
+  static_assert(std::size(given) == kColumnKindCount, "one option per kind of column");
+  for (const ColumnKindInfo& info : kColumnKinds) {
+    const std::size_t kind = static_cast<std::size_t>(info.kind);
+    if (!given[kind]) continue;
+    if (auto error = ParseColumn(info.option, *given[kind], csv.header, csv.columns[kind])) {
       return error;
     }
-  }
-  if (split.accountColumn) {
-    return ParseColumn("--account-column", *split.accountColumn, csv.header, csv.accountColumn);
   }
   return std::nullopt;
 }
@@ -195,9 +199,11 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
   }
   if (split.csv && !csvMode) return "--csv applies to 'check' without operands only";
   const bool csvOptionGiven =
-      split.noHeader || split.delimiter || split.bankColumn || split.accountColumn;
+      split.noHeader || split.verbose || split.delimiter || split.bankColumn || split.accountColumn;
   if (!csvMode) {
-    if (csvOptionGiven) return "--no-header, --delimiter and the column options need --csv";
+    if (csvOptionGiven) {
+      return "--no-header, --verbose, --delimiter and the column options need --csv";
+    }
     return std::nullopt;
   }
   return ApplyCsvOptions(split, command.csv);

@@ -90,8 +90,11 @@ int RunBatch(int inFd, int outFd, LineHandler handler, unsigned threads) {
 }
 
 int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts) {
-  if (reader.ReadFailed()) WriteAll(STDERR_FILENO, "tavrel: reading standard input failed\n");
-  if (sink.Failed()) WriteAll(STDERR_FILENO, kWriteFailed);
+  if (reader.ReadFailed()) {
+    WriteAll(STDERR_FILENO, IoFailureMessage(kReadFromStandardInput, reader.ReadError()));
+  }
+  if (sink.Failed())
+    WriteAll(STDERR_FILENO, IoFailureMessage(kWriteToStandardOutput, sink.Error()));
   if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
   return counts.malformed == 0 ? kExitValid : kExitInputFault;
 }

@@ -75,7 +75,9 @@ int RunSearch(const std::string& text, bool json) {
   const int status = search.hits.empty() ? kExitInvalid : kExitValid;
   if (json) return Print(JsonHits(search.hits), status);
   const int printed = Print(TextHits(search.hits), status);
-  WriteAll(STDERR_FILENO, std::to_string(search.hits.size()) + " hits\n");
+  // After a failed write the count would tell of hits nobody got.
+  if (printed != kExitIoError)
+    WriteAll(STDERR_FILENO, std::to_string(search.hits.size()) + " hits\n");
   return printed;
 }
 

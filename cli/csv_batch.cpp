@@ -12,7 +12,6 @@
 #include "internal/csv.h"
 #include "internal/exit_status.h"
 #include "internal/output.h"
-#include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
 #include "tavrel/service.h"
 
@@ -80,12 +79,22 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
   return nullptr;
 }
 
+// An over-long record is not kept: its row is an empty field and the error.
+void AppendOverLongRow(std::string& out, char delimiter, std::uint64_t lineNumber) {
+  AppendErrorColumns(out, delimiter, lineNumber, kTooLong);
+  out += '\n';
+}
+
 // Appends the output row of one record; returns false when it is malformed.
 bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lineNumber,
                RecordWork& work, std::string& out) {
+  if (split.status == CsvSplitStatus::kOverLong) {
+    AppendOverLongRow(out, layout.delimiter, lineNumber);
+    return false;
+  }
   const std::size_t rowStart = out.size();
   out += split.text;
-  const char* fault = split.text.size() > kMaxLineLength ? kTooLong : split.fault;
+  const char* fault = split.fault;
   if (!fault) fault = AppendResultColumns(layout, work, out);
   if (fault) {
     out.resize(rowStart + split.text.size());
@@ -97,58 +106,26 @@ bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lin
   return fault == nullptr;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::optional<std::size_t> FindHeaderColumn(const std::vector<std::string_view>& header,
-                                            std::string_view name) {
-  std::string scratch;
-  for (std::size_t i = 0; i < header.size(); ++i) {
-    if (EqualIgnoringAsciiCase(TrimBlanks(CsvFieldValue(header[i], scratch)), name)) return i;
-  }
-  return std::nullopt;
-}
-
-struct DefaultColumn {
-  std::string_view names[2];
-  std::size_t index;
-};
-constexpr DefaultColumn kDefaultBankColumn = {{"bank_code", "blz"}, 0};
-constexpr DefaultColumn kDefaultAccountColumn = {{"account", "konto"}, 1};
-
-// The index of the chosen column: by number, by name, or the default (a default
-// name in the header, else the default position). Nullopt when a chosen name is
-// not in the header.
-std::optional<std::size_t> ResolveColumn(const ColumnChoice& choice,
-                                         const std::vector<std::string_view>& header,
-                                         const DefaultColumn& fallback) {
-  if (choice.number > 0) return choice.number - 1;
-  if (!choice.name.empty()) return FindHeaderColumn(header, TrimBlanks(choice.name));
-  for (std::string_view name : fallback.names) {
-    if (std::optional<std::size_t> found = FindHeaderColumn(header, name)) return found;
-  }
-  return fallback.index;
-}
-
 int HeaderFault(std::string_view reason) {
   WriteAll(STDERR_FILENO, "tavrel: header row: " + std::string(reason) + "\n");
   return kExitInputFault;
 }
 
-// Places the two used columns by `header` (empty without a header row). Returns 0,
-// or the exit status when a named column is missing.
-int SetLayout(const std::vector<std::string_view>& header, const CsvOptions& options,
+// Places the two used columns by `header` (null without a header row) and says
+// which they are when asked to. Returns 0, or the exit status when they cannot be
+// used.
+int SetLayout(const std::vector<std::string>* header, const CsvOptions& options,
               CsvLayout& layout) {
-  const auto bank = ResolveColumn(options.bankColumn, header, kDefaultBankColumn);
-  const auto account = ResolveColumn(options.accountColumn, header, kDefaultAccountColumn);
-  for (const ColumnChoice* missing :
-       {bank ? nullptr : &options.bankColumn, account ? nullptr : &options.accountColumn}) {
-    if (missing) return HeaderFault("no column '" + missing->name + "'");
+  const ColumnResolution columns = ResolveColumns(options.columns, header);
+  if (columns.exitStatus != 0) {
+    WriteAll(STDERR_FILENO, columns.error);
+    return columns.exitStatus;
   }
-  layout = {options.delimiter, *bank, *account};
+  if (options.verbose || ::isatty(STDERR_FILENO) == 1) {
+    WriteAll(STDERR_FILENO, ChosenColumnsLine(columns, header));
+  }
+  layout = {options.delimiter, columns.index[static_cast<std::size_t>(ColumnKind::kBankCode)],
+            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)]};
   return kExitValid;
 }
 
@@ -157,10 +134,13 @@ int SetLayout(const std::vector<std::string_view>& header, const CsvOptions& opt
 // exit status of a header that cannot be used.
 int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, OutputSink& sink) {
   if (first.overLongLine) return HeaderFault(kTooLong);
-  std::vector<std::string_view> header;
-  const CsvSplit split = SplitCsvRecord(first.lines, options.delimiter, true, header);
+  std::vector<std::string_view> fields;
+  const CsvSplit split = SplitCsvRecord(first.lines, options.delimiter, true, fields);
   if (split.fault) return HeaderFault(split.fault);
-  if (const int status = SetLayout(header, options, layout)) return status;
+  std::vector<std::string> header;
+  std::string scratch;
+  for (std::string_view field : fields) header.emplace_back(CsvFieldValue(field, scratch));
+  if (const int status = SetLayout(&header, options, layout)) return status;
   std::string& out = sink.Buffer();
   out += split.text;
   out += options.delimiter;
@@ -177,8 +157,7 @@ int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, Outpu
 
 BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out) {
   if (chunk.overLongLine) {
-    AppendErrorColumns(out, layout.delimiter, chunk.firstLineNumber, kTooLong);
-    out += '\n';
+    AppendOverLongRow(out, layout.delimiter, chunk.firstLineNumber);
     return {1, 1};
   }
   BatchCounts counts;
@@ -195,14 +174,17 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
 }
 
 int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk);
+  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk,
+                     options.delimiter);
   OutputSink sink(outFd);
   CsvLayout layout;
+  // Without a header row the columns are known before any input is read.
+  if (!options.header) {
+    if (const int status = SetLayout(nullptr, options, layout)) return status;
+  }
   Chunk first;
   bool firstPending = reader.Next(first);
-  if (!options.header) {
-    if (const int status = SetLayout({}, options, layout)) return status;
-  } else if (firstPending) {
+  if (options.header && firstPending) {
     if (const int status = TakeHeader(first, options, layout, sink)) return status;
     firstPending = !first.lines.empty();
   }

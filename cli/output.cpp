@@ -1,19 +1,30 @@
 #include "internal/output.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <system_error>
 
 #include "internal/exit_status.h"
 
 namespace tavrel::cli {
+
+bool WaitUntilReady(int fd, short events) {
+  pollfd ready{fd, events, 0};
+  for (;;) {
+    if (::poll(&ready, 1, -1) >= 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
+      if ((errno == EAGAIN || errno == EWOULDBLOCK) && WaitUntilReady(fd, POLLOUT)) continue;
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
@@ -21,9 +32,14 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+std::string IoFailureMessage(std::string_view action, int error) {
+  return "tavrel: " + std::string(action) + " failed: " + std::system_category().message(error) +
+         "\n";
+}
+
 int Print(std::string_view text, int exitStatus) {
   if (WriteAll(STDOUT_FILENO, text)) return exitStatus;
-  WriteAll(STDERR_FILENO, kWriteFailed);
+  WriteAll(STDERR_FILENO, IoFailureMessage(kWriteToStandardOutput, errno));
   return kExitIoError;
 }
 
@@ -36,13 +52,17 @@ void OutputSink::FlushIfFull() {
 }
 
 void OutputSink::Flush() {
-  if (!failed_ && !WriteAll(fd_, buffer_)) failed_ = true;
+  WriteOut(buffer_);
   buffer_.clear();
 }
 
 void OutputSink::Write(std::string_view bytes) {
   Flush();
-  if (!failed_ && !WriteAll(fd_, bytes)) failed_ = true;
+  WriteOut(bytes);
+}
+
+void OutputSink::WriteOut(std::string_view bytes) {
+  if (error_ == 0 && !WriteAll(fd_, bytes)) error_ = errno;
 }
 
 void AppendDecimal(std::string& out, long long value) {

@@ -1,6 +1,7 @@
 #include "internal/usage.h"
 
 #include "internal/batch.h"
+#include "internal/csv_columns.h"
 #include "internal/result_text.h"
 #include "tavrel/outcome.h"
 #include "tavrel/version.h"
@@ -8,6 +9,7 @@
 namespace tavrel::cli {
 namespace {
 
+// The command list, cut where the recognised CSV header names go.
 constexpr std::string_view kCommands = R"(usage: tavrel COMMAND ARGUMENTS
 Checks German bank account numbers by the check-digit method of their bank.
 
@@ -20,24 +22,29 @@ Commands:
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
       given and MESSAGE empty for the results 0 and 1.
   check --csv [--bank-column N|NAME] [--account-column N|NAME]
-              [--delimiter C] [--no-header] [--threads N]
-      CSV batch: reads CSV records (RFC 4180: fields in double quotes may hold
-      delimiters, "" and line breaks) from standard input and writes each
-      record as read with two columns appended: RESULT and MESSAGE (quoted
-      when needed). The first record is a header row, written with the
-      columns "result" and "message" appended; columns are chosen by number
-      from 1 or by header name (ASCII case and blanks around it ignored). By
-      default the bank code is the column named "bank_code" or "blz", else
-      column 1, and the account the column named "account" or "konto", else
-      column 2. --no-header reads every record as data (columns by number
-      only). --delimiter sets the field delimiter (default ","; "\t" for a
-      tab). A malformed record (broken quoting, too few columns, a used field
-      that is not valid UTF-8 or has no Windows-1252 form) gets the RESULT
-      "ERROR" and the MESSAGE "malformed record at line N: REASON", N being
-      the line the record starts on; an unterminated quote at the end of the
-      input is closed in the output. A record longer than 65536 bytes is
-      answered by an empty field and the two columns. A header row that is
-      malformed or lacks a named column stops the run (exit status 2).
+              [--delimiter C] [--no-header] [--verbose] [--threads N]
+      CSV batch: reads CSV records (see "CSV records" below) from standard
+      input and writes each record as read with two columns appended: RESULT
+      and MESSAGE (quoted when needed). The first record is a header row,
+      written with the columns "result" and "message" appended. A column is
+      chosen by number from 1 or by header name, or else recognised in the
+      header row by one of these names (ASCII case, blanks, "_", "-" and "."
+      ignored, so "Bank_Code" and "Konto-Nr." match):
+)";
+
+constexpr std::string_view kCommandsAfterColumnNames =
+    R"(      A header row that names a column in none or in several of its fields,
+      or choices that put both in one column, stop the run before the first
+      record (exit status 64) with a message listing the header's columns.
+      --no-header reads every record as data, the bank code from column 1
+      and the account from column 2 unless chosen by number. The columns
+      used are named on standard error when it is a terminal, or always
+      with --verbose. --delimiter sets the field delimiter (default ","; "\t"
+      for a tab). A malformed record (broken quoting, too few columns, a used
+      field that is not valid UTF-8 or has no Windows-1252 form) gets the
+      RESULT "ERROR" and the MESSAGE "malformed record at line N: REASON", N
+      being the line the record starts on. A header row that is malformed or
+      lacks a column named by an option stops the run (exit status 2).
   name BANKCODE
       Prints the bank's short name. The bank code is looked up exactly as given.
   method KEY ACCOUNT [BANKCODE]
@@ -70,6 +77,22 @@ input faults. Output is UTF-8.
 
 )";
 
+static_assert(kMaxLineLength == 65536, "the text below names the limit");
+constexpr std::string_view kCsvRecords = R"(
+CSV records (RFC 4180, as common CSV readers take it) end at a line end (LF or
+CRLF) outside quoted fields. A double quote opens a quoted field only at the
+start of a field; up to its closing quote the field may hold delimiters, line
+ends and "" for a quote. A quote anywhere else is a plain character, as in
+TV 40". A record holds at most 65536 bytes besides its line end:
+- a quoted field still open at the end of the input, or after the first
+  65538 bytes of its record (65536, a CR and a LF), never closes: its record
+  ends with the line its opening quote is on, gets "unterminated quote" (the
+  quote is closed in the output), and the next line starts a new record;
+- any other longer record ends at the first line end after those bytes, and
+  is answered by an empty field and the two columns.
+The same input gives the same output however it arrives (file or pipe).
+)";
+
 constexpr std::string_view kExitStatus = R"(
 Exit status:
   0   result 0 or 1; name and search: found; batch: every line well formed
@@ -78,15 +101,31 @@ Exit status:
       Windows-1252 form; batch: at least one malformed line or record;
       CSV: a header row that is malformed or lacks a named column
   3   result -2
-  64  usage error: unknown command or option, wrong number of arguments
+  64  usage error: unknown command or option, wrong number of arguments;
+      CSV: a header or choices that do not tell the two columns apart
   70  out of memory
   74  reading input or writing output failed
 )";
+
+// "        bank code: blz, bankleitzahl, ..." for every kind of column.
+std::string RecognisedColumnNames() {
+  std::string text;
+  for (const ColumnKindInfo& info : kColumnKinds) {
+    text += "        " + std::string(info.description) + ":";
+    for (std::size_t i = 0; i < info.headerNames.size(); ++i) {
+      text += (i == 0 ? " " : ", ") + std::string(info.headerNames[i]);
+    }
+    text += '\n';
+  }
+  return text;
+}
 
 }  // namespace
 
 std::string HelpText() {
   std::string text(kCommands);
+  text += RecognisedColumnNames();
+  text += kCommandsAfterColumnNames;
   text += "Results (value, code, message):\n";
   for (const OutcomeInfo& info : kOutcomes) {
     if (info.field == Field::kIban) continue;
@@ -105,6 +144,7 @@ std::string HelpText() {
       "  ERROR<TAB>malformed line N: REASON\n"
       "(N counts lines from 1) and the run goes on. While standard error is a\n"
       "terminal, the batch modes show the lines done and the rate there.\n";
+  text += kCsvRecords;
   text += kExitStatus;
   return text;
 }

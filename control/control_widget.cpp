@@ -6,11 +6,11 @@
 #include <QListWidget>
 
 #include "internal/about_dialog.h"
-#include "tavrel/control.h"
 #include "internal/field_edit.h"
 #include "internal/layout.h"
 #include "internal/qt_text.h"
 #include "internal/stock.h"
+#include "tavrel/control.h"
 
 namespace tavrel::control {
 

@@ -3,10 +3,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "tavrel/control.h"
 #include "internal/layout.h"
 #include "internal/qt_text.h"
 #include "internal/stock.h"
+#include "tavrel/control.h"
 #include "tavrel/service.h"
 
 namespace tavrel::control {

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-#include "tavrel/engine.h"
 #include "internal/keys.h"
 #include "internal/method_table.h"
 #include "internal/methods_00_29.h"
@@ -14,6 +13,7 @@
 #include "internal/methods_80_99.h"
 #include "internal/methods_a0_b9.h"
 #include "internal/methods_c0_d3.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

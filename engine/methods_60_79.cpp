@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "tavrel/engine.h"
 #include "internal/methods_30_59.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 

@@ -1,6 +1,8 @@
-// BankSearch on arbitrary text, compared with a plain scan of the directory: the
-// same hits in ascending order, each "BANKCODE | name" with the name the
+// BankSearch on arbitrary text, compared with a plain search of the directory:
+// the same hits in ascending order, each "BANKCODE | name" with the name the
 // directory holds for that code, and the mode and field limit the text implies.
+// The plain search reads a copy of the directory prepared once, ascending and
+// with every name folded, so each input costs one search, not a rescan.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tavrel/directory.h"
 #include "fuzz_assert.h"
+#include "tavrel/directory.h"
 
 namespace {
 
@@ -20,37 +22,65 @@ constexpr std::string_view kSeparator = " | ";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A-Z and the three German capitals with umlaut onto their small forms, into
-// `folded` (reused across calls, so the scan does not allocate per entry).
-void Fold(std::string_view text, std::string& folded) {
-  folded.assign(text);
+// A-Z and the three German capitals with umlaut onto their small forms.
+std::string Fold(std::string_view text) {
+  std::string folded(text);
   for (char& c : folded) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte >= 'A' && byte <= 'Z') || byte == 0xC4 || byte == 0xD6 || byte == 0xDC) {
       c = static_cast<char>(byte + 0x20);
     }
   }
+  return folded;
 }
 
-// The hits a straightforward scan finds, unsorted.
-std::vector<std::string> ScanForHits(std::string_view text, bool nameSearch) {
+struct PreparedBank {
+  std::string bankCode;
+  std::string hitLine;  // "BANKCODE | name"
+  std::string foldedName;
+};
+
+// The directory, ascending by bank code, read once.
+const std::vector<PreparedBank>& PreparedDirectory() {
+  static const std::vector<PreparedBank> banks = [] {
+    std::vector<PreparedBank> list;
+    directory::ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
+      const std::string_view name = entry.substr(2);
+      list.push_back({std::string(bankCode), std::string(bankCode).append(kSeparator).append(name),
+                      Fold(name)});
+    });
+    std::sort(list.begin(), list.end(),
+              [](const PreparedBank& a, const PreparedBank& b) { return a.bankCode < b.bankCode; });
+    return list;
+  }();
+  return banks;
+}
+
+// The hits a straightforward search finds, ascending.
+std::vector<std::string> ExpectedHits(std::string_view text, bool nameSearch) {
   std::vector<std::string> hits;
   if (text.size() < 2 || (!nameSearch && text.size() >= kBankCodeLength)) return hits;
-  std::string terms;
-  Fold(text, terms);
+  const std::vector<PreparedBank>& banks = PreparedDirectory();
+  if (!nameSearch) {
+    auto bank = std::lower_bound(
+        banks.begin(), banks.end(), text,
+        [](const PreparedBank& b, std::string_view prefix) { return b.bankCode < prefix; });
+    for (; bank != banks.end() && bank->bankCode.starts_with(text); ++bank) {
+      hits.push_back(bank->hitLine);
+    }
+    return hits;
+  }
+  const std::string terms = Fold(text);
   const std::size_t comma = terms.find(',');
-  const bool twoTerms = nameSearch && comma != std::string::npos && comma != 0;
+  const bool twoTerms = comma != std::string::npos && comma != 0;
   const std::string_view first = twoTerms ? std::string_view(terms).substr(0, comma) : terms;
   const std::string_view second = twoTerms ? std::string_view(terms).substr(comma + 1) : "";
-  std::string folded;
-  directory::ForEachEntry([&](std::string_view bankCode, std::string_view entry) {
-    const std::string_view name = entry.substr(2);
-    Fold(name, folded);
-    const bool hit = nameSearch ? folded.find(first) != std::string::npos &&
-                                      folded.find(second) != std::string::npos
-                                : bankCode.starts_with(text);
-    if (hit) hits.push_back(std::string(bankCode).append(kSeparator).append(name));
-  });
+  for (const PreparedBank& bank : banks) {
+    if (bank.foldedName.find(first) != std::string::npos &&
+        bank.foldedName.find(second) != std::string::npos) {
+      hits.push_back(bank.hitLine);
+    }
+  }
   return hits;
 }
 
@@ -76,15 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_ASSERT(result.nameSearchMode == nameSearch);
   FUZZ_ASSERT(result.fieldLimit == (nameSearch ? 27 : 8));
   FUZZ_ASSERT(result.openAboutBox == (nameSearch && text == "info:"));
-
-  FUZZ_ASSERT(std::adjacent_find(result.hits.begin(), result.hits.end(),
-                                 [](const std::string& a, const std::string& b) {
-                                   return a >= b;
-                                 }) == result.hits.end());
   for (const std::string& line : result.hits) CheckHitLine(line);
-
-  std::vector<std::string> expected = ScanForHits(text, nameSearch);
-  std::sort(expected.begin(), expected.end());
-  FUZZ_ASSERT(result.hits == expected);
+  FUZZ_ASSERT(result.hits == ExpectedHits(text, nameSearch));
   return 0;
 }

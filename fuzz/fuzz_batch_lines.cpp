@@ -17,8 +17,8 @@
 
 #include "cli/internal/batch.h"
 #include "cli/internal/batch_reader.h"
-#include "tavrel/encoding.h"
 #include "fuzz_assert.h"
+#include "tavrel/encoding.h"
 #include "tavrel/service.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "tavrel/engine.h"
 #include "fuzz_assert.h"
+#include "tavrel/engine.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "tavrel/encoding.h"
 #include "fuzz_assert.h"
+#include "tavrel/encoding.h"
 
 namespace {
 

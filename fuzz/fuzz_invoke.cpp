@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "tavrel/automation/dispatch.h"
 #include "automation/internal/registry.h"
 #include "fuzz_assert.h"
+#include "tavrel/automation/dispatch.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the benchmarks need.
+# Installs the Debian 12 packages the build, the tests, the benchmarks and CI need.
 # Run as root (or through sudo).
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev python3
-          clang libclang-rt-14-dev pkg-config libcpp-httplib-dev nlohmann-json3-dev
+          clang libclang-rt-14-dev clang-format pkg-config libcpp-httplib-dev nlohmann-json3-dev
           chromium chromium-driver python3-selenium wrk)
 missing=()
 for p in "${packages[@]}"; do

@@ -2,9 +2,11 @@
  * tavrel: German bank account number verification, as a plain C library.
  *
  * All strings crossing this interface are UTF-8. A string the library returns
- * is newly allocated and owned by the caller, who frees it with tavrel_free();
- * strings the caller passes in are only read. A NULL string argument counts as
- * an empty string; no function crashes on NULL.
+ * as char* is newly allocated and owned by the caller, who frees it with
+ * tavrel_free(); the const char* strings of tavrel_version() and
+ * tavrel_result_code() are static. Strings the caller passes in are only read.
+ * A NULL string argument counts as an empty string; no function crashes on
+ * NULL.
  *
  * The check result values:
  *    1  valid without check (the bank's method has no check digit to test)
@@ -34,7 +36,11 @@ extern "C" {
 /* The library's version, e.g. "1.0.0". Static storage: do not free. */
 TAVREL_API const char* tavrel_version(void);
 
-/* Frees a string or value buffer returned by this library. NULL is ignored. */
+/* Frees a char* string returned by this library (tavrel_message,
+ * tavrel_bank_name, tavrel_search), once. NULL is ignored. Only the library's
+ * own strings go here: not the static strings of tavrel_version() and
+ * tavrel_result_code(), not a result value's string (tavrel_value_clear()
+ * frees that), not memory from malloc() or another library. */
 TAVREL_API void tavrel_free(void* memory);
 
 #define TAVREL_CHECK_NO_MEMORY (-99)
@@ -125,7 +131,9 @@ TAVREL_API tavrel_object* tavrel_create(const char* prog_id);
 TAVREL_API int32_t tavrel_invoke(tavrel_object* object, const char* member, int flags,
                                  const tavrel_value* args, int nargs, tavrel_value* result);
 
-/* Releases an object from tavrel_create(). NULL is ignored. */
+/* Releases an object from tavrel_create(). NULL is ignored. The handle is dead
+ * afterwards: passing it to tavrel_invoke() or tavrel_release() again is
+ * undefined, as for freed memory. */
 TAVREL_API void tavrel_release(tavrel_object* object);
 
 /* 1 when no object created through this library or the module is alive. */

@@ -11,20 +11,17 @@
 
 #include "batch_reader.h"
 #include "chunk_pipeline.h"
+#include "framing.h"
 #include "output.h"
 
 namespace tavrel::cli {
 
-// Longest accepted input line, line end not counted.
-inline constexpr std::size_t kMaxLineLength = 65536;
 inline constexpr std::size_t kReadBlockSize = std::size_t{1} << 18;
 // Caps a chunk's output at about kReadBlockSize plus 100 bytes a line, whatever
 // the input looks like, so chunks in flight need little memory.
 inline constexpr std::size_t kMaxLinesPerChunk = 8192;
 inline constexpr unsigned kDefaultThreads = 2;
 
-static_assert(kMaxLineLength == 65536, "the reason text names the limit");
-inline constexpr const char* kTooLong = "longer than 65536 bytes";
 inline constexpr const char* kNoCp1252Form =
     "not valid UTF-8 or a character without a Windows-1252 form";
 

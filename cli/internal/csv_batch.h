@@ -8,21 +8,15 @@
 
 #include "batch_reader.h"
 #include "chunk_pipeline.h"
+#include "csv_columns.h"
 
 namespace tavrel::cli {
-
-// A column chosen on the command line: a number from 1, or a header name (UTF-8,
-// matched without regard to ASCII case and blanks around it). Neither: the default.
-struct ColumnChoice {
-  std::size_t number = 0;
-  std::string name;
-};
 
 struct CsvOptions {
   char delimiter = ',';
   bool header = true;
-  ColumnChoice bankColumn;
-  ColumnChoice accountColumn;
+  bool verbose = false;  // say which columns were chosen even off a terminal
+  ColumnChoices columns;
 };
 
 // Where the two used columns are, from 0.
@@ -37,7 +31,8 @@ struct CsvLayout {
 BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out);
 
 // Runs the CSV batch from `inFd` to `outFd`; exit statuses as RunBatch, plus 2
-// when the header row is malformed or lacks a named column (nothing is written).
+// when the header row is malformed or lacks a named column, and 64 when the
+// columns cannot be told apart (see csv_columns.h); then nothing is written.
 int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads);
 
 }  // namespace tavrel::cli

@@ -8,14 +8,23 @@
 
 namespace tavrel::cli {
 
-// Writes all of `bytes` to `fd`, retrying short and interrupted writes.
-// Returns false when the write fails.
+// Waits until `fd`, which is non-blocking and said EAGAIN, is ready for `events`
+// (POLLIN or POLLOUT). Returns false when it cannot be waited on.
+bool WaitUntilReady(int fd, short events);
+
+// Writes all of `bytes` to `fd`, retrying short and interrupted writes and
+// waiting on a non-blocking `fd` that is full. Returns false when the write
+// fails; errno then says why.
 bool WriteAll(int fd, std::string_view bytes);
 
-inline constexpr std::string_view kWriteFailed = "tavrel: writing standard output failed\n";
+// "tavrel: write to standard output failed: No space left on device\n", for
+// `action` "write to standard output" and the system's error number.
+std::string IoFailureMessage(std::string_view action, int error);
+inline constexpr std::string_view kWriteToStandardOutput = "write to standard output";
+inline constexpr std::string_view kReadFromStandardInput = "read from standard input";
 
 // Writes `text` to standard output and returns `exitStatus`; when the write fails,
-// says so on standard error and returns 74 instead.
+// says why on standard error and returns 74 instead.
 int Print(std::string_view text, int exitStatus);
 
 // Collects output in one large buffer and writes it out only when it has grown past
@@ -32,13 +41,17 @@ class OutputSink {
   // Writes what is buffered and then `bytes`, without copying them.
   void Write(std::string_view bytes);
   // True once any write has failed; later output is dropped.
-  bool Failed() const { return failed_; }
+  bool Failed() const { return error_ != 0; }
+  // The system's error number of the failed write, or 0.
+  int Error() const { return error_; }
 
  private:
+  void WriteOut(std::string_view bytes);
+
   int fd_;
   std::size_t threshold_;
   std::string buffer_;
-  bool failed_ = false;
+  int error_ = 0;
 };
 
 // Appends `value` in decimal digits, with a minus sign when negative.

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "tavrel/control.h"
 #include "internal/prop_page.h"
 #include "internal/qt_text.h"
+#include "tavrel/control.h"
 
 namespace tavrel::control {
 

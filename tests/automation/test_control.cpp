@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "tavrel/automation/tavrel_ctrl.h"
 #include "invoke_helpers.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
 namespace {

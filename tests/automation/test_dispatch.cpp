@@ -5,8 +5,8 @@
 #include <cctype>
 
 #include "automation/internal/qxcompute.h"
-#include "tavrel/automation/tavrel_ctrl.h"
 #include "invoke_helpers.h"
+#include "tavrel/automation/tavrel_ctrl.h"
 
 namespace tavrel::automation {
 namespace {

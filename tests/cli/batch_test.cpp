@@ -33,7 +33,8 @@ TEST(Output, FailedWriteExitsWith74) {
        {std::vector<std::string>{"check", "10000000", "1"}, {"check", "-"}}) {
     const RunResult run = RunTavrel(args, "10000000\t1\n", "/dev/full");
     EXPECT_EQ(run.exitStatus, 74) << args[1];
-    EXPECT_EQ(run.err, "tavrel: writing standard output failed\n") << args[1];
+    EXPECT_EQ(run.err, "tavrel: write to standard output failed: No space left on device\n")
+        << args[1];
   }
 }
 

@@ -1,6 +1,8 @@
 // check --csv through the real binary: header and column choice, quoting kept as
 // read, line ends, malformed records answered in place, and option errors.
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -39,11 +41,56 @@ const std::string kInvalid = "Pr\u00fcfziffer ung\u00fcltig!";
 const CsvCase kCases[] = {
     {"Empty", {}, "", "", 0},
     {"HeaderOnly", {}, "blz,konto\n", "blz,konto,result,message\n", 0},
-    {"DefaultColumnsByPosition",
+    // A header must name both columns: falling back to positions could check the wrong ones.
+    {"UnrecognisedHeaderStops",
      {},
      "a,b\n10000000,1\n12030000,9290702\n",
-     "a,b,result,message\n10000000,1,1,\n12030000,9290702,-3," + kInvalid + "\n",
-     0},
+     "",
+     64,
+     "tavrel: header row: no bank code column and no account column (columns: 1 \"a\", 2 \"b\")\n"
+     "tavrel: give the columns with --bank-column N|NAME and --account-column N|NAME\n"},
+    {"HeaderWithoutAccountStops",
+     {"--delimiter", ";"},
+     "Name;BLZ;Kontonummer2\nA;12030000;9290701\n",
+     "",
+     64,
+     "tavrel: header row: no account column (columns: 1 \"Name\", 2 \"BLZ\", 3 "
+     "\"Kontonummer2\")\ntavrel: give the column with --account-column N|NAME\n"},
+    {"BankCodeNamedTwiceStops",
+     {},
+     "BLZ,Konto,\"Bankleitzahl\"\n",
+     "",
+     64,
+     "tavrel: header row: the bank code is named in columns 1 \"BLZ\", 3 \"Bankleitzahl\" "
+     "(columns: 1 \"BLZ\", 2 \"Konto\", 3 \"Bankleitzahl\")\n"
+     "tavrel: give the column with --bank-column N|NAME\n"},
+    {"ChoiceOnTheOtherColumnStops",
+     {"--bank-column", "2"},
+     "blz,konto\n",
+     "",
+     64,
+     "tavrel: header row: the bank code and the account would both be column 2 \"konto\" "
+     "(columns: 1 \"blz\", 2 \"konto\")\n"
+     "tavrel: give the columns with --bank-column N|NAME and --account-column N|NAME\n"},
+    {"NoHeaderCollisionStopsBeforeReading",
+     {"--no-header", "--account-column", "1"},
+     "12030000,9290701\n",
+     "",
+     64,
+     "tavrel: the bank code and the account would both be column 1\n"
+     "tavrel: give the columns with --bank-column N and --account-column N\n"},
+    {"VerboseSaysWhichColumns",
+     {"--verbose", "--delimiter", ";"},
+     "Name;Kto.-Nr.;BLZ\nA;9290701;12030000\n",
+     "Name;Kto.-Nr.;BLZ;result;message\nA;9290701;12030000;0;\n",
+     0,
+     "tavrel: bank code from column 3 \"BLZ\", account from column 2 \"Kto.-Nr.\"\n"},
+    {"VerboseWithoutHeader",
+     {"--verbose", "--no-header"},
+     "12030000,9290701\n",
+     "12030000,9290701,0,\n",
+     0,
+     "tavrel: bank code from column 1, account from column 2\n"},
     {"DefaultColumnsByName",
      {},
      "Name,KONTO, blz \nx,9290701,12030000\n",
@@ -108,7 +155,8 @@ const CsvCase kCases[] = {
      "blz,konto,result,message\n"
      "10000000,ERROR,malformed record at line 2: too few columns\n"
      "10000000,\"1\"x,ERROR,malformed record at line 3: text after a closing quote\n"
-     "10000000,1\"2\n\"3,ERROR,malformed record at line 4: quote in an unquoted field\n"
+     "10000000,1\"2,-8,Konto enth\u00e4lt ung\u00fcltige Zeichen!\n"
+     "\"3\",ERROR,malformed record at line 5: unterminated quote\n"
      "10000000,\xff,ERROR,malformed record at line 6: not valid UTF-8 or a character without "
      "a Windows-1252 form\n"
      "10000000,1,\xff,1,\n",
@@ -117,19 +165,33 @@ const CsvCase kCases[] = {
      {},
      "blz,konto\n10000000,1\n10000000,\"2\n3",
      "blz,konto,result,message\n10000000,1,1,\n"
-     "10000000,\"2\n3\",ERROR,malformed record at line 3: unterminated quote\n",
+     "10000000,\"2\",ERROR,malformed record at line 3: unterminated quote\n"
+     "3,ERROR,malformed record at line 4: too few columns\n",
      2},
-    {"LongRecordInSightEchoed",
+    {"UnterminatedQuoteEndsWithItsLine",
+     {},
+     "blz,konto,note\n12030000,9290701,\"TV 40\n12030000,9290702,ok\n12030000,9290701,x\n",
+     "blz,konto,note,result,message\n"
+     "12030000,9290701,\"TV 40\",ERROR,malformed record at line 2: unterminated quote\n"
+     "12030000,9290702,ok,-3," +
+         kInvalid + "\n12030000,9290701,x,0,\n",
+     2},
+    {"StrayQuotesArePlainCharacters",
+     {"--no-header"},
+     "12030000,9290701,5\"\n12030000,9290701,ok\n12030000,9290701,TV 40\"\n",
+     "12030000,9290701,5\",0,\n12030000,9290701,ok,0,\n12030000,9290701,TV 40\",0,\n",
+     0},
+    // A record longer than the limit is never echoed, however it arrives.
+    {"RecordJustOverTheLimitSkipped",
      {"--no-header"},
      "\"" + std::string(65535, 'x') + "\",1\n10000000,2\n",
-     "\"" + std::string(65535, 'x') +
-         "\",1,ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
+     ",ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
      2},
     {"OverLongRecordSkipped",
      {"--no-header"},
      "10000000,1\n\"" + std::string(400000, 'x') + "\n\",1\n10000000,2\n",
      "10000000,1,1,\n,ERROR,malformed record at line 2: longer than 65536 bytes\n"
-     "10000000,2,1,\n",
+     "\",1\",ERROR,malformed record at line 3: unterminated quote\n10000000,2,1,\n",
      2},
     {"MissingNamedColumn",
      {"--account-column", "iban"},
@@ -141,6 +203,64 @@ const CsvCase kCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Csv, CsvBatchTest, ::testing::ValuesIn(kCases), CaseName);
 
+// Every recognised header name, in other cases and spellings, the account first.
+TEST(CsvBatch, RecognisesTheUsualHeaderNames) {
+  const std::string bankNames[] = {"blz",      "Bankleitzahl", "BANK_CODE",
+                                   "bankcode", "Bank Code",    "sort code"};
+  const std::string accountNames[] = {"Konto", "KONTONUMMER", "Kontonr",        "kto",
+                                      "KtoNr", "Account",     "account_number", "Account-Number"};
+  for (std::size_t i = 0; i < std::size(accountNames); ++i) {
+    const std::string header =
+        "Name;" + accountNames[i] + ";" + bankNames[i % std::size(bankNames)];
+    const RunResult run =
+        RunTavrel({"check", "--csv", "--delimiter", ";"}, header + "\nA;9290701;12030000\n");
+    EXPECT_EQ(run.exitStatus, 0) << header << ": " << run.err;
+    EXPECT_EQ(run.out, header + ";result;message\nA;9290701;12030000;0;\n");
+  }
+}
+
+// On a terminal the columns used are named without --verbose.
+TEST(CsvBatch, NamesTheColumnsOnATerminal) {
+  int master = -1;
+  int slave = -1;
+  ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  const RunResult run =
+      RunTavrel({"check", "--csv"}, "blz,konto\n12030000,9290701\n", nullptr, slave);
+  ::close(slave);
+  std::string shown;
+  char block[4096];
+  for (ssize_t got; (got = ::read(master, block, sizeof block)) > 0;) shown.append(block, got);
+  ::close(master);
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_NE(shown.find("tavrel: bank code from column 1 \"blz\", account from column 2 \"konto\""),
+            std::string::npos)
+      << shown;
+}
+
+// Every kind of record, and records across the limit, so that reads of any size
+// cut through them.
+std::string TrickyRecords(int copies) {
+  std::string input = "blz,konto,note\r\n";
+  for (int i = 0; i < copies; ++i) {
+    input += "12030000,9290701,\"a\nb, \"\"c\"\"\"\r\n10000000,1\"2,TV 40\"\n\"12030000\",x\"y,\n";
+    input += "10000000,\"1\"x\n12030000,92907" + std::to_string(i % 10) + ",\xC3\xA4\n";
+    if (i % 50 == 7) input += std::string(65536, 'x') + "\n" + std::string(70000, 'y') + "\n";
+  }
+  return input + "10000000,\"2\n3";
+}
+
+TEST(CsvBatch, SameOutputFromAFileAndFromAPipeFedInPieces) {
+  for (const auto& [input, piece] :
+       {std::pair{TrickyRecords(20), std::size_t{1}}, std::pair{TrickyRecords(60), std::size_t{7}},
+        std::pair{TrickyRecords(400), std::size_t{4093}}}) {
+    const RunResult fromFile = RunTavrel({"check", "--csv"}, input);
+    ASSERT_EQ(fromFile.exitStatus, 2) << fromFile.err;
+    const RunResult fromPipe = RunTavrelThroughPipes({"check", "--csv"}, input, piece);
+    EXPECT_EQ(fromPipe.exitStatus, 2) << "pieces of " << piece;
+    EXPECT_TRUE(fromPipe.out == fromFile.out) << "pieces of " << piece;
+  }
+}
+
 TEST(CsvBatch, OptionErrorsAreUsageErrors) {
   const std::vector<std::string> bad[] = {
       {"check", "--csv", "10000000", "1"},
@@ -150,6 +270,7 @@ TEST(CsvBatch, OptionErrorsAreUsageErrors) {
       {"check", "--csv", "--delimiter", ",,"},
       {"check", "--csv", "--account-column"},
       {"check", "-", "--no-header"},
+      {"check", "-", "--verbose"},
       {"check", "-", "--threads", "0"},
       {"check", "-", "--threads", "17"},
       {"check", "-", "--threads", "2x"},

@@ -44,11 +44,14 @@ TEST(SplitCsvRecord, SplitsOneRecordAndSaysHowMuchItTook) {
       {"\"line\r\nbreak\",2\r\nnext\n", false, kRecord, 17, {"\"line\r\nbreak\"", "2"}, "\r\n"},
       {"\"\",\"\"\"\"\n", false, kRecord, 8, {"\"\"", "\"\"\"\""}, "\n"},
       {"\"open\nstill open", false, kNeedMore, 0, {}},
-      // Broken quoting: the record still ends where the quotes balance.
-      {"\"open\nstill open", true, kMalformed, 16, {"unterminated quote"}},
-      {"ab\"c\",d\nx\n", false, kMalformed, 8, {"quote in an unquoted field"}, "\n"},
+      // A quote inside an unquoted field is a plain character.
+      {"ab\"c\",d\nx\n", false, kRecord, 8, {"ab\"c\"", "d"}, "\n"},
+      {"a\"b\nc\"\nnext\n", false, kRecord, 4, {"a\"b"}, "\n"},
+      {"12030000,9290701,5\"\n", false, kRecord, 20, {"12030000", "9290701", "5\""}, "\n"},
+      // A quoted field that never closes ends with the line of its opening quote.
+      {"\"open\nstill open", true, kMalformed, 6, {"unterminated quote"}, "\n"},
+      {"a,\"b\"\"\r\nc", true, kMalformed, 8, {"unterminated quote"}, "\r\n"},
       {"\"ab\"c,d\n", false, kMalformed, 8, {"text after a closing quote"}, "\n"},
-      {"a\"b\nc\"\nnext\n", false, kMalformed, 7, {"quote in an unquoted field"}, "\n"},
   };
   for (const SplitCase& c : cases) {
     std::vector<std::string_view> fields{"stale"};
@@ -77,16 +80,48 @@ TEST(SplitCsvRecord, OtherDelimiters) {
   EXPECT_EQ(fields.size(), 2u);
 }
 
-// The quote state carries over from one piece of input to the next.
-TEST(FindCsvRecordEnd, ResumesInsideQuotes) {
-  bool inQuotes = false;
-  EXPECT_EQ(FindCsvRecordEnd("a,\"b\nc", inQuotes), std::string_view::npos);
-  EXPECT_TRUE(inQuotes);
-  EXPECT_EQ(FindCsvRecordEnd("d\"\"e\nf", inQuotes), std::string_view::npos);
-  EXPECT_TRUE(inQuotes);
-  EXPECT_EQ(FindCsvRecordEnd("\"\nnext\n", inQuotes), 1u);
-  EXPECT_FALSE(inQuotes);
-  EXPECT_EQ(FindCsvRecordEnd("x\"\"\ny\n", inQuotes), 3u);
+struct FrameCase {
+  std::string bytes;
+  bool endOfInput;
+  FrameKind kind;
+  std::size_t end;
+  std::size_t maxLength = kMaxLineLength;
+  char delimiter = ',';
+};
+
+// Where records end: quotes open only at a field start, and the limit bounds
+// both a record and a quoted field that never closes.
+TEST(FrameCsvRecord, EndsRecordsByQuotesAtFieldStartsAndTheLimit) {
+  const FrameCase cases[] = {
+      {"a,\"b\nc", false, FrameKind::kNeedMore, 0},
+      {"a,\"b\ncd\"\"e\nf", false, FrameKind::kNeedMore, 0},
+      {"a,\"b\ncd\"\"e\nf\"\nnext\n", false, FrameKind::kWhole, 14},
+      {"x\"\"\ny\n", false, FrameKind::kWhole, 4},
+      // The delimiter decides where a field starts.
+      {"a\t\"b\nc\"\n", false, FrameKind::kWhole, 8, kMaxLineLength, '\t'},
+      {"a\t\"b\nc\"\n", false, FrameKind::kWhole, 5},
+      {"", true, FrameKind::kNeedMore, 0},
+      {"x,\"open", true, FrameKind::kUnterminated, 7},
+      // Eight bytes, a CR and the LF fit a limit of 8; a ninth byte does not.
+      {"12345678\r\n", false, FrameKind::kWhole, 10, 8},
+      {"123456789\n", false, FrameKind::kOverLong, 9, 8},
+      {"1234567890", false, FrameKind::kNeedMore, 0, 8},
+      {"12345678901", false, FrameKind::kOverLong, 10, 8},
+      {"123456789", true, FrameKind::kOverLong, 9, 8},
+      // Still open after ten bytes: cut after the opening quote's line.
+      {"\"1234\n5678\n9\",x\n", false, FrameKind::kUnterminated, 6, 8},
+      {"\"12345678901\n", false, FrameKind::kOverLong, 10, 8},
+      // A quote at the tenth byte closes the field, or opens a "" with the eleventh.
+      {"\"a\nbcdefg\"\"x\"\n", false, FrameKind::kUnterminated, 3, 8},
+      {"\"a\nbcdefg\"x\n", false, FrameKind::kOverLong, 10, 8},
+      {"\"a\nbcdefg\"", false, FrameKind::kNeedMore, 0, 8},
+      {"\"a\nbcdefg\"", true, FrameKind::kOverLong, 10, 8},
+  };
+  for (const FrameCase& c : cases) {
+    const RecordFrame frame = FrameCsvRecord(c.bytes, c.delimiter, c.endOfInput, c.maxLength);
+    EXPECT_EQ(frame.kind, c.kind) << "bytes \"" << c.bytes << "\"";
+    EXPECT_EQ(frame.end, c.end) << "bytes \"" << c.bytes << "\"";
+  }
 }
 
 TEST(CsvField, ValueAndQuotingRoundTrip) {
@@ -128,15 +163,17 @@ TEST(ChunkReader, CsvRecordsSpanLinesAndCountThem) {
     EXPECT_EQ(ReadRecordChunks("\"a\nb\",1\nc,2\n", blockSize),
               (std::vector<std::string>{"1:\"a\nb\",1\n", "3:c,2\n"}));
     EXPECT_EQ(ReadRecordChunks("a\n\"unterminated\nand long\n", blockSize),
-              (std::vector<std::string>{"1:a\n", "2:OVERLONG"}));
+              (std::vector<std::string>{"1:a\n", "2:OVERLONG", "3:and long\n"}));
     EXPECT_EQ(ReadRecordChunks("a\n\"open\n", blockSize),
               (std::vector<std::string>{"1:a\n", "2:\"open\n"}));
-  }
-  // A record whose end is not in sight within the limit is skipped to its end;
-  // the LFs inside its quotes still count.
-  for (std::size_t blockSize : {1u, 3u}) {
+    EXPECT_EQ(ReadRecordChunks("a\"b\n\"c\nd\n", blockSize),
+              (std::vector<std::string>{"1:a\"b\n", "2:\"c\n", "3:d\n"}));
+    // A quoted field still open past the limit ends with its first line; the
+    // LFs inside an over-long record's quotes still count.
     EXPECT_EQ(ReadRecordChunks("\"1234\n5678\n9\",x\nc,2\n", blockSize),
-              (std::vector<std::string>{"1:OVERLONG", "4:c,2\n"}));
+              (std::vector<std::string>{"1:\"1234\n", "2:5678\n", "3:9\",x\n", "4:c,2\n"}));
+    EXPECT_EQ(ReadRecordChunks("\"a\nb\",123456789\nc\n", blockSize),
+              (std::vector<std::string>{"1:OVERLONG", "3:c\n"}));
   }
   EXPECT_EQ(ReadRecordChunks("a\nb\nc\nd\ne", 64, 2),
             (std::vector<std::string>{"1:a\nb\n", "3:c\nd\n", "5:e"}));

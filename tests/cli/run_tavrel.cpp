@@ -1,10 +1,14 @@
 #include "run_tavrel.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -26,12 +30,52 @@ std::string ReadAll(int fd) {
   ::dup2(in, STDIN_FILENO);
   ::dup2(out, STDOUT_FILENO);
   ::dup2(err, STDERR_FILENO);
+  ::signal(SIGPIPE, SIG_DFL);
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(TAVREL_BINARY));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   ::execv(TAVREL_BINARY, argv.data());
   std::_Exit(127);
+}
+
+// Waits for the child and fills in its exit status and peak memory.
+void Reap(pid_t child, RunResult& result) {
+  int status = 0;
+  rusage usage{};
+  if (child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
+    result.exitStatus = WEXITSTATUS(status);
+    result.peakKilobytes = usage.ru_maxrss;
+  }
+}
+
+void SetNonBlocking(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+// Feeds `input` into `in` and drains `out` until tavrel closes its output. `in`
+// is non-blocking, so a full pipe never stops the draining.
+void Converse(int in, int out, std::string_view input, std::size_t pieceSize, std::string& read) {
+  bool inOpen = true;
+  auto closeInput = [&] {
+    if (inOpen) ::close(in);
+    inOpen = false;
+  };
+  if (input.empty()) closeInput();
+  char block[1 << 16];
+  for (;;) {
+    pollfd fds[] = {{out, POLLIN, 0}, {inOpen ? in : -1, POLLOUT, 0}};
+    if (::poll(fds, 2, -1) < 0) continue;
+    if (fds[1].revents != 0) {
+      const ssize_t written = ::write(in, input.data(), std::min(pieceSize, input.size()));
+      if (written > 0) input.remove_prefix(static_cast<std::size_t>(written));
+      if (input.empty() || (written < 0 && errno != EAGAIN)) closeInput();
+    }
+    if (fds[0].revents != 0) {
+      const ssize_t got = ::read(out, block, sizeof block);
+      if (got <= 0) break;
+      read.append(block, static_cast<std::size_t>(got));
+    }
+  }
+  closeInput();
 }
 
 }  // namespace
@@ -59,13 +103,8 @@ RunResult RunTavrelOn(int inputFd, const std::vector<std::string>& args, const c
   ::lseek(inputFd, 0, SEEK_SET);
   const pid_t child = ::fork();
   if (child == 0) ExecTavrel(args, inputFd, out, stderrFd >= 0 ? stderrFd : err);
-  int status = 0;
-  rusage usage{};
   RunResult result;
-  if (child > 0 && ::wait4(child, &status, 0, &usage) == child && WIFEXITED(status)) {
-    result.exitStatus = WEXITSTATUS(status);
-    result.peakKilobytes = usage.ru_maxrss;
-  }
+  Reap(child, result);
   if (!stdoutPath) result.out = ReadAll(out);
   result.err = ReadAll(err);
   ::close(out);
@@ -78,6 +117,34 @@ RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input
   const int in = TempFileWith(input);
   RunResult result = RunTavrelOn(in, args, stdoutPath, stderrFd);
   ::close(in);
+  return result;
+}
+
+RunResult RunTavrelThroughPipes(const std::vector<std::string>& args, std::string_view input,
+                                std::size_t pieceSize, bool nonBlocking) {
+  int in[2];
+  int out[2];
+  if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) {
+    throw std::runtime_error("no pipe");
+  }
+  // A write into a pipe that tavrel closed early must fail here, not end the test.
+  ::signal(SIGPIPE, SIG_IGN);
+  SetNonBlocking(in[1]);
+  if (nonBlocking) {
+    SetNonBlocking(in[0]);
+    SetNonBlocking(out[1]);
+  }
+  const int err = TempFileWith({});
+  const pid_t child = ::fork();
+  if (child == 0) ExecTavrel(args, in[0], out[1], err);
+  ::close(in[0]);
+  ::close(out[1]);
+  RunResult result;
+  Converse(in[1], out[0], input, pieceSize, result.out);
+  ::close(out[0]);
+  Reap(child, result);
+  result.err = ReadAll(err);
+  ::close(err);
   return result;
 }
 

@@ -25,6 +25,13 @@ RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input
 RunResult RunTavrelOn(int inputFd, const std::vector<std::string>& args,
                       const char* stdoutPath = nullptr, int stderrFd = -1);
 
+// The same with standard input and output pipes: this process writes the input
+// `pieceSize` bytes at a time, as soon as the pipe takes them, and reads the
+// output as it comes. With `nonBlocking`, tavrel's ends of both pipes are
+// non-blocking, so its reads and writes meet EAGAIN.
+RunResult RunTavrelThroughPipes(const std::vector<std::string>& args, std::string_view input,
+                                std::size_t pieceSize, bool nonBlocking = false);
+
 // A temporary file, already unlinked, holding `contents`; the descriptor is at
 // offset 0. The caller closes it.
 int TempFileWith(std::string_view contents);

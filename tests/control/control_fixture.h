@@ -11,9 +11,9 @@
 #include <QTest>
 #include <memory>
 
-#include "tavrel/control.h"
 #include "control/internal/layout.h"
 #include "control/internal/qt_text.h"
+#include "tavrel/control.h"
 
 namespace tavrel::control {
 

@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "tavrel/engine.h"
 #include "engine/internal/method_table.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "tavrel/engine.h"
 #include "method_test_support.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

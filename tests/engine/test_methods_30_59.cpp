@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tavrel/engine.h"
 #include "method_test_support.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

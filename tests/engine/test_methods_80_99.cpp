@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "tavrel/engine.h"
 #include "engine/internal/method_table.h"
 #include "method_test_support.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "tavrel/engine.h"
 #include "method_test_support.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 namespace {
