@@ -132,17 +132,10 @@ int RunSequence(std::string_view account, std::initializer_list<std::string_view
   return result;
 }
 
-bool PositionIsOneOf(std::string_view text, int position, std::string_view digits) {
-  for (char digit : digits) {
-    if (DigitIs(text, position - 1, digit)) return true;
-  }
-  return false;
-}
-
 int RunByPosition(std::string_view account, int position, std::string_view digits,
                   std::string_view whenOneOf, std::string_view otherwise) {
-  const AccountText ten = PadToTen(account);
-  return ComputeSubMethod(ten, PositionIsOneOf(ten, position, digits) ? whenOneOf : otherwise);
+  const TenDigitForm ten = PadToTen(account);
+  return ComputeSubMethod(ten, ten.PositionIsOneOf(position, digits) ? whenOneOf : otherwise);
 }
 
 }  // namespace tavrel::engine

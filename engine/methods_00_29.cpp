@@ -11,9 +11,11 @@ int Method13(const Call& call) { return RunRecipeWithRetry(call.recipe, call.acc
 // Method 26: an account whose positions 1 and 2 are zero is moved two places to
 // the left before the check digit at position 8 is tested.
 int Method26(const Call& call) {
-  AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) text = AppendText(DropLeft(text, 2), "00");
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) {
+    return RunRecipe(call.recipe, AppendText(DropLeft(ten, 2), "00"));
+  }
+  return RunRecipe(call.recipe, ten);
 }
 
 }  // namespace tavrel::engine

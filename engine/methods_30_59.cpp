@@ -14,10 +14,10 @@ namespace {
 // have `significantDigits` digits and are checked by the converted number of
 // their own bank code.
 int ConvertedNumberMethod(const Call& call, int significantDigits) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '9')) return ComputeSubMethod(text, "20");
-  if (SignificantLength(text) != significantDigits) return kInvalid;
-  return ComputeMethod(text, "Eser", call.bankCode);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '9')) return ComputeSubMethod(ten, "20");
+  if (SignificantLength(ten) != significantDigits) return kInvalid;
+  return ComputeMethod(ten, "Eser", call.bankCode);
 }
 
 }  // namespace
@@ -28,17 +28,17 @@ int RunLedgerAccountChecks(std::string_view account) {
 
 // Method 41: when position 4 is 9, positions 1 to 3 count as 0.
 int Method41(const Call& call) {
-  AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 3, '9')) text = AppendText("000", DropLeft(text, 3));
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(4, '9')) return RunRecipe(call.recipe, AppendText("000", DropLeft(ten, 3)));
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 45: accounts with position 1 equal to 0 or position 5 equal to 1 carry
 // no check digit and are accepted.
 int Method45(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') || DigitIs(text, 4, '1')) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') || ten.PositionIs(5, '1')) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 49: method 00, then method 01.
@@ -52,18 +52,18 @@ int Method50(const Call& call) { return RunRecipeWithRetry(call.recipe, call.acc
 // exception keys, whose result stands; the Bundesbank does not let methods A, B
 // or C accept them. Other accounts run methods A, B and C.
 int Method51(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
-  return RunSequence(text, {"51MethodeA", "51MethodeB", "51MethodeC"});
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
+  return RunSequence(ten, {"51MethodeA", "51MethodeB", "51MethodeC"});
 }
 
 // Method 51 C: check digits 7, 8 and 9 are impossible under modulus 7 and are
 // rejected before anything else; ledger accounts take the two exception keys.
 int Method51C(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 9, '7') || DigitIs(text, 9, '8') || DigitIs(text, 9, '9')) return kInvalid;
-  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIsOneOf(10, "789")) return kInvalid;
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 52: eight-digit accounts are checked by their converted number.
@@ -82,8 +82,9 @@ int MethodEser(const Call& call) {
 // Method 54: only ten-digit accounts beginning with 49 exist.
 int Method54(const Call& call) {
   if (SignificantLength(call.account) != 10) return kInvalid;
-  if (!DigitIs(call.account, 0, '4') || !DigitIs(call.account, 1, '9')) return kInvalid;
-  return RunRecipe(call.recipe, call.account);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (!ten.PositionIs(1, '4') || !ten.PositionIs(2, '9')) return kInvalid;
+  return RunRecipe(call.recipe, ten);
 }
 
 namespace {
@@ -126,34 +127,34 @@ constexpr auto kMethod57Keys = [] {
 // Method 57: positions 1 and 2 choose the variant. No list holds 00, so accounts
 // of fewer than nine digits have no method.
 int Method57(const Call& call) {
-  const AccountText text = PadToTen(call.account);
+  const TenDigitForm ten = PadToTen(call.account);
   const std::string_view key =
-      kMethod57Keys[static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'))];
-  return key.empty() ? kMethodNotFound : ComputeSubMethod(text, key);
+      kMethod57Keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
+  return key.empty() ? kMethodNotFound : ComputeSubMethod(ten, key);
 }
 
 // Method 57, variant 1: accounts beginning with 777777 or 888888 are accepted
 // without a check.
 int Method57Variant1(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (KeyIsOneOf(TakeLeft(text, 6), {"777777", "888888"})) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (KeyIsOneOf(TakeLeft(ten, 6), {"777777", "888888"})) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 57, variant 4: positions 3 and 4 hold a month and positions 7 to 9 a
 // serial below 500; the account 0185125434 is accepted as it stands.
 int Method57Variant4(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (KeyIs(text, "0185125434")) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (KeyIs(ten, "0185125434")) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 59: accounts of fewer than nine digits carry no check digit and are
 // accepted.
 int Method59(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 }  // namespace tavrel::engine

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "tavrel/engine.h"
 #include "internal/methods_30_59.h"
+#include "tavrel/engine.h"
 
 namespace tavrel::engine {
 
@@ -35,36 +35,36 @@ int Method63(const Call& call) {
 
 // Method 66: a ten-digit account is invalid.
 int Method66(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  return DigitIs(ten, 0, '0') ? RunRecipe(call.recipe, ten) : kInvalid;
+  const TenDigitForm ten = PadToTen(call.account);
+  return ten.PositionIs(1, '0') ? RunRecipe(call.recipe, ten) : kInvalid;
 }
 
 // Method 68: nine-digit accounts beginning with 4 carry no check digit; other
 // short accounts try both variants. A ten-digit account needs 9 at position 4.
 int Method68(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 0, '0')) {
-    if (DigitIs(ten, 1, '4')) return kValidWithoutCheck;
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0')) {
+    if (ten.PositionIs(2, '4')) return kValidWithoutCheck;
     return RunSequence(ten, {"68Variante1", "68Variante2"});
   }
-  return DigitIs(ten, 3, '9') ? ComputeSubMethod(ten, "68stell10") : kInvalid;
+  return ten.PositionIs(4, '9') ? ComputeSubMethod(ten, "68stell10") : kInvalid;
 }
 
 // Method 69: accounts beginning with 93 carry no check digit and are valid;
 // accounts beginning with 97 are checked by the second variant alone.
 int Method69(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  const bool nineFirst = DigitIs(ten, 0, '9');
-  if (nineFirst && DigitIs(ten, 1, '3')) return kValid;
-  if (nineFirst && DigitIs(ten, 1, '7')) return ComputeSubMethod(ten, "69Variante2");
+  const TenDigitForm ten = PadToTen(call.account);
+  const bool nineFirst = ten.PositionIs(1, '9');
+  if (nineFirst && ten.PositionIs(2, '3')) return kValid;
+  if (nineFirst && ten.PositionIs(2, '7')) return ComputeSubMethod(ten, "69Variante2");
   return RunSequence(ten, {"69Variante1", "69Variante2"});
 }
 
 // Method 73: position 3 is 9 (a ledger account): the two exception keys of
 // method 51; otherwise the three variants.
 int Method73(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return RunLedgerAccountChecks(ten);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
   return RunSequence(ten, {"73Variante1", "73Variante2", "73Variante3"});
 }
 
@@ -77,7 +77,7 @@ int Method75(const Call& call) {
     case 7:
       return ComputeSubMethod(call.account, "75stellen6_7");
     case 9: {
-      const bool nineFirst = DigitIs(PadToTen(call.account), 1, '9');
+      const bool nineFirst = PadToTen(call.account).PositionIs(2, '9');
       return ComputeSubMethod(call.account, nineFirst ? "75stellen9a" : "75stellen9b");
     }
     default:

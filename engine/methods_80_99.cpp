@@ -8,8 +8,8 @@ namespace {
 // Position 3 of the ten-digit form is 9 (a ledger account): the two exception
 // keys of method 51 decide. Otherwise `keys` run in order.
 int LedgerOrSequence(const Call& call, std::initializer_list<std::string_view> keys) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return RunLedgerAccountChecks(ten);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
   return RunSequence(ten, keys);
 }
 
@@ -27,8 +27,8 @@ int Method84(const Call& call) { return LedgerOrSequence(call, {"33", "84Methode
 // Method 85: positions 3 and 4 both 9 take the exception alone; otherwise mod 11
 // on positions 4 to 9, mod 11 on positions 5 to 9, mod 7 on positions 5 to 9.
 int Method85(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9') && DigitIs(ten, 3, '9')) return ComputeSubMethod(ten, "85Ausnahme");
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9') && ten.PositionIs(4, '9')) return ComputeSubMethod(ten, "85Ausnahme");
   return RunSequence(ten, {"85MethodeA", "85MethodeB", "85MethodeC"});
 }
 
@@ -48,8 +48,8 @@ int Method88(const Call& call) {
 
 // Method 90: position 3 is 9: method F alone; otherwise methods A to E in order.
 int Method90(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return ComputeSubMethod(ten, "90MethodeF");
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9')) return ComputeSubMethod(ten, "90MethodeF");
   return RunSequence(ten, {"90MethodeA", "90MethodeB", "90MethodeC", "90MethodeD", "90MethodeE"});
 }
 

@@ -9,9 +9,9 @@ namespace {
 // holds one of `rejected` is invalid, and every other account gets `second`.
 int FirstVariantThenLeadingRule(const Call& call, std::string_view first, std::string_view rejected,
                                 std::string_view second) {
-  const AccountText ten = PadToTen(call.account);
+  const TenDigitForm ten = PadToTen(call.account);
   if (ComputeSubMethod(ten, first) == kValid) return kValid;
-  if (PositionIsOneOf(ten, 1, rejected)) return kInvalid;
+  if (ten.PositionIsOneOf(1, rejected)) return kInvalid;
   return ComputeSubMethod(ten, second);
 }
 
@@ -44,8 +44,9 @@ int MethodA7(const Call& call) { return RunSequence(call.account, {"00", "03"});
 // Method A8: ledger accounts (position 3 is 9) use the two exception keys of
 // method 51; all others mod 11, then cross sum mod 10, on positions 4 to 9.
 int MethodA8(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return RunSequence(ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9'))
+    return RunSequence(ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
   return RunSequence(ten, {"A8Variante1", "A8Variante2"});
 }
 
@@ -70,8 +71,8 @@ int MethodB5(const Call& call) {
 // Method B6: ten-digit accounts use method 20; shorter ones the converted-number
 // check, which needs the bank code.
 int MethodB6(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (!DigitIs(ten, 0, '0')) return ComputeSubMethod(ten, "20");
+  const TenDigitForm ten = PadToTen(call.account);
+  if (!ten.PositionIs(1, '0')) return ComputeSubMethod(ten, "20");
   return ComputeMethod(ten, "Eser", call.bankCode);
 }
 
@@ -92,7 +93,7 @@ int MethodB8(const Call& call) { return RunSequence(call.account, {"20", "29"});
 // its first variant and of seven (three leading zeros) by its second; every other
 // length is invalid.
 int MethodB9(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
+  const TenDigitForm ten = PadToTen(call.account);
   switch (SignificantLength(ten)) {
     case 8:
       return ComputeSubMethod(ten, "B9Variante1");

@@ -32,7 +32,7 @@ constexpr std::array<AccountRange, 9> kC5Ranges = {{
 // Method C0: accounts of eight significant digits are first tried as converted
 // numbers (method 52, which needs the bank code); method 20 decides otherwise.
 int MethodC0(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
+  const TenDigitForm ten = PadToTen(call.account);
   if (SignificantLength(ten) == 8 && ComputeMethod(ten, "52", call.bankCode) == kValid)
     return kValid;
   return ComputeSubMethod(ten, "20");
@@ -64,8 +64,8 @@ int MethodC5(const Call& call) {
 // Method C6: position 1 selects the constant put before positions 2 to 9; an
 // account starting with 3, 4, 5, 6 or 8 has none and is invalid.
 int MethodC6(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  switch (ten[0]) {
+  const TenDigitForm ten = PadToTen(call.account);
+  switch (ten.At(1)) {
     case '0':
       return ComputeSubMethod(ten, "C6Variante0");
     case '1':
@@ -93,8 +93,8 @@ int MethodC9(const Call& call) { return RunSequence(call.account, {"00", "07"});
 // Method D0: ten-digit accounts starting with 57 carry no check digit; all others
 // use method 20.
 int MethodD0(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 0, '5') && DigitIs(ten, 1, '7')) return kValidWithoutCheck;
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '5') && ten.PositionIs(2, '7')) return kValidWithoutCheck;
   return ComputeSubMethod(ten, "20");
 }
 

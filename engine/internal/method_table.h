@@ -80,9 +80,6 @@ int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std:
 // last key's result is returned unchanged.
 int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys);
 
-// Whether position `position` (1 to 10, counted in `text`) holds one of `digits`.
-bool PositionIsOneOf(std::string_view text, int position, std::string_view digits);
-
 // Pads the account to ten digits and runs `whenOneOf` when the given position
 // holds one of `digits`, otherwise `otherwise`; the chosen key gets the ten-digit
 // text and its result is returned unchanged.
