@@ -1,8 +1,16 @@
 #include "internal/methods_00_29.h"
 
+#include "internal/rule_rows.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
+
+// Method 08, current rules: accounts below 60000 carry no check digit; the
+// others follow method 00.
+int Method08Current(const Call& call) {
+  if (AccountNumber(call.account) < 60000) return kValidWithoutCheck;
+  return RunRecipe(call.recipe, call.account);
+}
 
 // Method 13: a failed first attempt is retried with the account moved two places
 // to the left ("00" appended), unless that would make it longer than ten.

@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "internal/rule_rows.h"
 #include "tavrel/ascii.h"
 #include "tavrel/engine.h"
 
@@ -15,15 +16,19 @@ namespace {
 // their own bank code.
 int ConvertedNumberMethod(const Call& call, int significantDigits) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(1, '9')) return ComputeSubMethod(ten, "20");
+  if (ten.PositionIs(1, '9')) return RunKey(call.rules, ten, "20");
   if (SignificantLength(ten) != significantDigits) return kInvalid;
-  return ComputeMethod(ten, "Eser", call.bankCode);
+  return RunKey(call.rules, ten, "Eser", call.bankCode);
 }
 
 }  // namespace
 
-int RunLedgerAccountChecks(std::string_view account) {
-  return RunSequence(account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+int RunLedgerAccountChecks(const RuleSet& rules, std::string_view account) {
+  return RunSequence(rules, account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+}
+
+int RunLedgerOrSequence(const Call& call, std::initializer_list<MethodKey> keys) {
+  return RunSequenceByPosition(call, 3, "9", {"51MethodeCAusnahme1", "51MethodeCAusnahme2"}, keys);
 }
 
 // Method 41: when position 4 is 9, positions 1 to 3 count as 0.
@@ -41,8 +46,15 @@ int Method45(const Call& call) {
   return RunRecipe(call.recipe, ten);
 }
 
+// Method 45, current rules: accounts beginning with 48 carry no check digit either.
+int Method45Current(const Call& call) {
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '4') && ten.PositionIs(2, '8')) return kValid;
+  return Method45(call);
+}
+
 // Method 49: method 00, then method 01.
-int Method49(const Call& call) { return RunSequence(call.account, {"00", "01"}); }
+int Method49(const Call& call) { return RunSequence(call.rules, call.account, {"00", "01"}); }
 
 // Method 50: a failed check is retried with "000" appended to the account as
 // received, unless that makes it longer than ten characters.
@@ -52,9 +64,13 @@ int Method50(const Call& call) { return RunRecipeWithRetry(call.recipe, call.acc
 // exception keys, whose result stands; the Bundesbank does not let methods A, B
 // or C accept them. Other accounts run methods A, B and C.
 int Method51(const Call& call) {
-  const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
-  return RunSequence(ten, {"51MethodeA", "51MethodeB", "51MethodeC"});
+  return RunLedgerOrSequence(call, {"51MethodeA", "51MethodeB", "51MethodeC"});
+}
+
+// Method 51, current rules: a new C (method 00 on positions 4 to 9) runs third,
+// and 2009's C follows as D.
+int Method51Current(const Call& call) {
+  return RunLedgerOrSequence(call, {"51MethodeA", "51MethodeB", "51MethodeC", "51MethodeD"});
 }
 
 // Method 51 C: check digits 7, 8 and 9 are impossible under modulus 7 and are
@@ -62,7 +78,7 @@ int Method51(const Call& call) {
 int Method51C(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
   if (ten.PositionIsOneOf(10, "789")) return kInvalid;
-  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(ten);
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(call.rules, ten);
   return RunRecipe(call.recipe, ten);
 }
 
@@ -91,7 +107,7 @@ namespace {
 
 // Method 57's four prefix lists, in the order in which they are consulted.
 struct PrefixList {
-  std::string_view key;
+  MethodKey key;
   std::initializer_list<std::string_view> prefixes;
 };
 
@@ -111,27 +127,40 @@ constexpr auto kMethod57Keys = [] {
                        "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22",
                        "23", "24", "25", "26", "27", "28", "29", "30", "31"}},
   };
-  std::array<std::string_view, 100> keys{};
+  std::array<MethodKey, 100> keys{};
   for (const PrefixList& list : lists) {
     for (std::string_view prefix : list.prefixes) {
-      std::string_view& key =
-          keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
+      MethodKey& key = keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
       if (key.empty()) key = list.key;
     }
   }
   return keys;
 }();
 
+// Since 2013-09-09 prefix 74 is in the first list rather than the second.
+constexpr auto kMethod57KeysCurrent = [] {
+  std::array<MethodKey, 100> keys = kMethod57Keys;
+  keys[74] = "57Variante1";
+  return keys;
+}();
+
+// Positions 1 and 2 choose the variant from `keys`; a prefix without one gives
+// `withoutVariant`.
+int RunMethod57(const Call& call, const std::array<MethodKey, 100>& keys, int withoutVariant) {
+  const TenDigitForm ten = PadToTen(call.account);
+  const MethodKey key = keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
+  return key.empty() ? withoutVariant : RunKey(call.rules, ten, key);
+}
+
 }  // namespace
 
 // Method 57: positions 1 and 2 choose the variant. No list holds 00, so accounts
 // of fewer than nine digits have no method.
-int Method57(const Call& call) {
-  const TenDigitForm ten = PadToTen(call.account);
-  const std::string_view key =
-      kMethod57Keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
-  return key.empty() ? kMethodNotFound : ComputeSubMethod(ten, key);
-}
+int Method57(const Call& call) { return RunMethod57(call, kMethod57Keys, kMethodNotFound); }
+
+// Method 57, current rules: prefix 74 takes variant 1, and accounts of fewer than
+// nine digits (prefix 00) are invalid.
+int Method57Current(const Call& call) { return RunMethod57(call, kMethod57KeysCurrent, kInvalid); }
 
 // Method 57, variant 1: accounts beginning with 777777 or 888888 are accepted
 // without a check.
