@@ -72,7 +72,7 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
-  const int result = service::CheckAccount(text[1], text[0]);
+  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, *layout.rules));
   out += layout.delimiter;
   AppendDecimal(out, result);
   out += layout.delimiter;
@@ -148,7 +148,7 @@ int SetLayout(const std::vector<std::string_view>& header, const CsvOptions& opt
        {bank ? nullptr : &options.bankColumn, account ? nullptr : &options.accountColumn}) {
     if (missing) return HeaderFault("no column '" + missing->name + "'");
   }
-  layout = {options.delimiter, *bank, *account};
+  layout = {options.delimiter, *bank, *account, options.rules};
   return kExitValid;
 }
 

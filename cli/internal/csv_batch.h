@@ -8,6 +8,7 @@
 
 #include "batch_reader.h"
 #include "chunk_pipeline.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 
@@ -23,6 +24,7 @@ struct CsvOptions {
   bool header = true;
   ColumnChoice bankColumn;
   ColumnChoice accountColumn;
+  const service::RuleSet* rules = &service::DefaultRules();
 };
 
 // Where the two used columns are, from 0.
@@ -30,6 +32,7 @@ struct CsvLayout {
   char delimiter = ',';
   std::size_t bankIndex = 0;
   std::size_t accountIndex = 1;
+  const service::RuleSet* rules = &service::DefaultRules();
 };
 
 // Appends one output row per record of `chunk`; a malformed record gets the
