@@ -74,10 +74,8 @@ bool IsAccountText(std::string_view account) {
   return digits;
 }
 
-// Inlined into each entry, so that the 2009 entry reads its index at fixed
-// addresses.
-[[gnu::always_inline]] inline int Run(const RuleSet& rules, std::string_view account,
-                                      std::string_view key, std::string_view bankCode) {
+inline int Run(const RuleSet& rules, std::string_view account, std::string_view key,
+               std::string_view bankCode) {
   const MethodRow* row = rules.FindRow(key);
   if (row == nullptr) return kMethodNotFound;
   // A row that is one table runs straight away: the table tests the account's
