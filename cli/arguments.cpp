@@ -22,6 +22,7 @@ constexpr CommandShape kShapes[] = {
     {"name", CommandKind::kName, 1, 1, std::nullopt},
     {"method", CommandKind::kMethod, 2, 3, CommandKind::kMethodBatch},
     {"search", CommandKind::kSearch, 1, 1, std::nullopt},
+    {"rules", CommandKind::kRules, 0, 0, std::nullopt},
 };
 
 struct SplitArguments {
@@ -36,6 +37,8 @@ struct SplitArguments {
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
   std::optional<std::string_view> delimiter;
+  std::optional<std::string_view> rules;
+  std::optional<std::string_view> on;
   std::string error;  // the first unknown option or missing value
 };
 
@@ -59,6 +62,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--bank-column", &SplitArguments::bankColumn},
     {"--account-column", &SplitArguments::accountColumn},
     {"--delimiter", &SplitArguments::delimiter},
+    {"--rules", &SplitArguments::rules},
+    {"--on", &SplitArguments::on},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -209,6 +214,52 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
   return ApplyCsvOptions(split, command.csv);
 }
 
+bool RunsMethods(CommandKind kind) {
+  return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kCsvBatch || kind == CommandKind::kMethod ||
+         kind == CommandKind::kMethodBatch;
+}
+
+std::string KnownRuleNames() {
+  std::string names;
+  for (const service::RulesInfo& info : service::RuleGenerations()) {
+    names += names.empty() ? "" : ", ";
+    names += info.name;
+  }
+  return names;
+}
+
+// A date written YYYY-MM-DD.
+std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const std::optional<unsigned> year = ParseNumber(text.substr(0, 4));
+  const std::optional<unsigned> month = ParseNumber(text.substr(5, 2));
+  const std::optional<unsigned> day = ParseNumber(text.substr(8, 2));
+  if (!year || !month || !day) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(*year)),
+                                         std::chrono::month(*month), std::chrono::day(*day)};
+  if (!date.ok()) return std::nullopt;
+  return date;
+}
+
+// Checks --rules and --on against the command and stores them in it.
+std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Command& command) {
+  if (split.rules) {
+    if (!RunsMethods(command.kind)) return "--rules applies to 'check' and 'method' only";
+    command.rules = service::FindRules(*split.rules);
+    if (command.rules == nullptr) {
+      return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() + ")";
+    }
+  }
+  command.csv.rules = command.rules;
+  if (split.on) {
+    if (command.kind != CommandKind::kRules) return "--on applies to 'rules' only";
+    command.date = ParseDate(*split.on);
+    if (!command.date) return "--on takes a date YYYY-MM-DD";
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 ParseResult ParseArguments(int argc, const char* const* argv) {
@@ -229,12 +280,15 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   split.operands.erase(split.operands.begin());
   std::optional<CommandKind> kind = KindFor(*shape, split.operands, split.csv);
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
-  if (split.json && *kind != CommandKind::kSearch) {
-    return UsageError("--json applies to 'search' only");
+  if (split.json && *kind != CommandKind::kSearch && *kind != CommandKind::kRules) {
+    return UsageError("--json applies to 'search' and 'rules' only");
   }
   result.command.kind = *kind;
   result.command.json = split.json;
   if (std::optional<std::string> error = ApplyBatchOptions(split, result.command)) {
+    return UsageError(std::move(*error));
+  }
+  if (std::optional<std::string> error = ApplyRulesOptions(split, result.command)) {
     return UsageError(std::move(*error));
   }
   if (*kind == CommandKind::kCsvBatch) return result;

@@ -11,7 +11,6 @@
 #include "tavrel/ascii.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
-#include "tavrel/engine.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
@@ -49,8 +48,9 @@ std::string TextHits(const std::vector<std::string>& hits) {
 
 }  // namespace
 
-int RunCheck(const std::string& bankCode, const std::string& account) {
-  const int result = service::CheckAccount(account, bankCode);
+int RunCheck(const std::string& bankCode, const std::string& account,
+             const service::RuleSet& rules) {
+  const int result = ValueOf(service::CheckAccount({bankCode, account}, rules));
   std::string line = std::to_string(result) + '\t' + ResultTextUtf8(result);
   std::string bankName;
   if (directory::LookupBankName(service::TrimWhiteSpace(bankCode), bankName)) {
@@ -65,8 +65,9 @@ int RunName(const std::string& bankCode) {
   return Print(encoding::Cp1252ToUtf8(bankName) + '\n', kExitValid);
 }
 
-int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode) {
-  const int result = engine::ComputeMethod(account, key, bankCode);
+int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode,
+              const service::RuleSet& rules) {
+  const int result = service::ComputeMethod(account, key, bankCode, rules);
   return Print(std::to_string(result) + '\n', ExitStatusForResult(result));
 }
 

@@ -71,7 +71,7 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
-  const int result = service::CheckAccount(text[1], text[0]);
+  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, *layout.rules));
   out += layout.delimiter;
   AppendDecimal(out, result);
   out += layout.delimiter;
@@ -125,7 +125,7 @@ int SetLayout(const std::vector<std::string>* header, const CsvOptions& options,
     WriteAll(STDERR_FILENO, ChosenColumnsLine(columns, header));
   }
   layout = {options.delimiter, columns.index[static_cast<std::size_t>(ColumnKind::kBankCode)],
-            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)]};
+            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)], options.rules};
   return kExitValid;
 }
 

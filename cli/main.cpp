@@ -26,19 +26,22 @@ int Run(const Command& command) {
     case CommandKind::kVersion:
       return Print(VersionLine(), kExitValid);
     case CommandKind::kCheck:
-      return RunCheck(operand[0], operand[1]);
+      return RunCheck(operand[0], operand[1], *command.rules);
     case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, command.threads);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, *command.rules, command.threads);
     case CommandKind::kCsvBatch:
       return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, command.threads);
     case CommandKind::kName:
       return RunName(operand[0]);
     case CommandKind::kMethod:
-      return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string());
+      return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
+                       *command.rules);
     case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, command.threads);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, *command.rules, command.threads);
     case CommandKind::kSearch:
       return RunSearch(operand[0], command.json);
+    case CommandKind::kRules:
+      return RunRules(command.json, command.date);
   }
   return kExitUsage;
 }

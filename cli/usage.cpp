@@ -60,6 +60,13 @@ constexpr std::string_view kCommandsAfterColumnNames =
       the hit lines "BANKCODE | NAME" and then "N hits" on standard error.
       With --json prints one JSON array of {"bankCode": ..., "name": ...}
       objects instead, and no count.
+  rules [--json] [--on DATE]
+      Lists the rule generations, one line each: NAME<TAB>VALID-FROM<TAB>
+      METHOD CODES (blank-separated). With --on YYYY-MM-DD prints only the
+      generation for checks as of that date; when the rules of that day are
+      not kept, a note on standard error says so. With --json prints JSON
+      objects {"name", "validFrom", "methodCodes"} (with --on one object and
+      its "note", null when there is none).
   serve [--bind ADDRESS] [--port N] [--threads N]
       Serves the check, the bank names and the bank search as a JSON API
       over HTTP, and a page that checks as you type, on 127.0.0.1:8080 by
@@ -70,6 +77,11 @@ Options:
   --version    print the version and exit
   --threads N  batch modes: check on N worker threads, 1 to 16 (default 2;
                1 checks on the main thread); the output order is the input's
+  --rules NAME check and method, batch modes too: run the check-digit methods
+               by the rule generation NAME: "2009" (the Bundesbank's rules of
+               September 2009, the default) or "current" (its rules as changed
+               since, up to June 2018). The bank directory is the 2009 one
+               either way
   --           end of options: later arguments may begin with '-'
 
 Arguments and input are UTF-8; characters without a Windows-1252 form are

@@ -69,12 +69,7 @@ int SignificantLength(std::string_view text) {
   return first == std::string_view::npos ? 0 : static_cast<int>(text.size() - first);
 }
 
-AccountText PadToTen(std::string_view text) {
-  AccountText padded;
-  if (text.size() < 10) padded.AppendRepeated('0', 10 - text.size());
-  padded.Append(text);
-  return padded;
-}
+TenDigitForm PadToTen(std::string_view text) { return TenDigitForm(text); }
 
 AccountText DropLeft(std::string_view text, int count) {
   const auto n = static_cast<std::size_t>(std::max(count, 0));
@@ -83,11 +78,6 @@ AccountText DropLeft(std::string_view text, int count) {
 
 AccountText TakeLeft(std::string_view text, int count) {
   return AccountText{text.substr(0, static_cast<std::size_t>(std::max(count, 0)))};
-}
-
-bool DigitIs(std::string_view text, int index, char digit) {
-  return index >= 0 && static_cast<std::size_t>(index) < text.size() &&
-         text[static_cast<std::size_t>(index)] == digit;
 }
 
 char DigitAtPosition(std::string_view account, int position) {
@@ -147,9 +137,9 @@ AccountDigits MakeAccountDigits(std::string_view account) {
 
 AccountDigits MakeAccountDigitsForward(std::string_view account) {
   AccountDigits record = StartRecord(account);
-  const AccountText padded = PadToTen(account);
+  const TenDigitForm ten = PadToTen(account);
   for (int k = 1; k <= 10; ++k)
-    record.digits[static_cast<std::size_t>(k - 1)] = DigitValue(CharAt(padded, k));
+    record.digits[static_cast<std::size_t>(k - 1)] = DigitValue(CharAt(ten, k));
   record.checkDigit = record.digits[9];
   return record;
 }

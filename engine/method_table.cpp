@@ -92,6 +92,12 @@ int ApplyCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
       return AlternatingTableCheck(r);
     case Check::Mod11SeventhPosition:
       return Mod11CheckSeventhPosition(w, r);
+    case Check::Mod11Divisible:
+    case Check::Mod11OfDigitSums:
+    case Check::CrossSumRemainder:
+    case Check::Mod11RemainderOfCharacterCodes:
+    case Check::Mod11RemainderTenIsZero:
+      return SumRuleCheck(rule, w, r);
     case Check::NoCheckDigit:
       return kValidWithoutCheck;
     case Check::None:
@@ -100,9 +106,16 @@ int ApplyCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
   return kInvalid;
 }
 
+// Whether the rule rejects the account by the digit at position 1.
+bool RejectsFirstDigit(const Rule& rule, std::string_view account) {
+  const int digit = DigitAtPosition(account, 1) - '0';
+  return digit >= 0 && digit <= 9 && ((rule.rejectedFirstDigits >> digit) & 1U) != 0;
+}
+
 }  // namespace
 
 int RunRecipe(const Recipe& recipe, std::string_view account, std::string_view bankCode) {
+  if (RejectsFirstDigit(recipe.rule, account)) return kInvalid;
   AccountDigits record = Build(recipe.layout, account, bankCode);
   if (!recipe.rule.constant.empty()) PlaceConstant(recipe.rule, record);
   return ApplyCheck(recipe.rule, recipe.weights, record);
@@ -123,26 +136,40 @@ int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std:
   return RunRecipeMovedLeft(recipe, text, retryPlaces);
 }
 
-int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys) {
+int RunKey(const RuleSet& rules, std::string_view account, MethodKey key,
+           std::string_view bankCode) {
+  return ComputeMethod(account, key.view(), bankCode, rules);
+}
+
+int RunSequence(const RuleSet& rules, std::string_view account,
+                std::initializer_list<MethodKey> keys) {
   int result = kMethodNotFound;
-  for (std::string_view key : keys) {
-    result = ComputeSubMethod(account, key);
+  for (MethodKey key : keys) {
+    result = RunKey(rules, account, key);
     if (result == kValid) return kValid;
   }
   return result;
 }
 
-bool PositionIsOneOf(std::string_view text, int position, std::string_view digits) {
-  for (char digit : digits) {
-    if (DigitIs(text, position - 1, digit)) return true;
-  }
-  return false;
+int RunByPosition(const Call& call, int position, std::string_view digits, MethodKey whenOneOf,
+                  MethodKey otherwise) {
+  const TenDigitForm ten = PadToTen(call.account);
+  return RunKey(call.rules, ten, ten.PositionIsOneOf(position, digits) ? whenOneOf : otherwise);
 }
 
-int RunByPosition(std::string_view account, int position, std::string_view digits,
-                  std::string_view whenOneOf, std::string_view otherwise) {
-  const AccountText ten = PadToTen(account);
-  return ComputeSubMethod(ten, PositionIsOneOf(ten, position, digits) ? whenOneOf : otherwise);
+int RunSequenceByPosition(const Call& call, int position, std::string_view digits,
+                          std::initializer_list<MethodKey> whenOneOf,
+                          std::initializer_list<MethodKey> otherwise) {
+  const TenDigitForm ten = PadToTen(call.account);
+  return RunSequence(call.rules, ten,
+                     ten.PositionIsOneOf(position, digits) ? whenOneOf : otherwise);
+}
+
+int RunSequenceByPositions3And4(const Call& call, std::initializer_list<MethodKey> whenBothNine,
+                                std::initializer_list<MethodKey> otherwise) {
+  const TenDigitForm ten = PadToTen(call.account);
+  const bool bothNine = ten.PositionIs(3, '9') && ten.PositionIs(4, '9');
+  return RunSequence(call.rules, ten, bothNine ? whenBothNine : otherwise);
 }
 
 }  // namespace tavrel::engine

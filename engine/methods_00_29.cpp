@@ -1,8 +1,16 @@
 #include "internal/methods_00_29.h"
 
+#include "internal/rule_rows.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
+
+// Method 08, current rules: accounts below 60000 carry no check digit; the
+// others follow method 00.
+int Method08Current(const Call& call) {
+  if (AccountNumber(call.account) < 60000) return kValidWithoutCheck;
+  return RunRecipe(call.recipe, call.account);
+}
 
 // Method 13: a failed first attempt is retried with the account moved two places
 // to the left ("00" appended), unless that would make it longer than ten.
@@ -11,9 +19,11 @@ int Method13(const Call& call) { return RunRecipeWithRetry(call.recipe, call.acc
 // Method 26: an account whose positions 1 and 2 are zero is moved two places to
 // the left before the check digit at position 8 is tested.
 int Method26(const Call& call) {
-  AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) text = AppendText(DropLeft(text, 2), "00");
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) {
+    return RunRecipe(call.recipe, AppendText(DropLeft(ten, 2), "00"));
+  }
+  return RunRecipe(call.recipe, ten);
 }
 
 }  // namespace tavrel::engine

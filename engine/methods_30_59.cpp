@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "internal/rule_rows.h"
 #include "tavrel/ascii.h"
 #include "tavrel/engine.h"
 
@@ -14,35 +15,46 @@ namespace {
 // have `significantDigits` digits and are checked by the converted number of
 // their own bank code.
 int ConvertedNumberMethod(const Call& call, int significantDigits) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '9')) return ComputeSubMethod(text, "20");
-  if (SignificantLength(text) != significantDigits) return kInvalid;
-  return ComputeMethod(text, "Eser", call.bankCode);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '9')) return RunKey(call.rules, ten, "20");
+  if (SignificantLength(ten) != significantDigits) return kInvalid;
+  return RunKey(call.rules, ten, "Eser", call.bankCode);
 }
 
 }  // namespace
 
-int RunLedgerAccountChecks(std::string_view account) {
-  return RunSequence(account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+int RunLedgerAccountChecks(const RuleSet& rules, std::string_view account) {
+  return RunSequence(rules, account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+}
+
+int RunLedgerOrSequence(const Call& call, std::initializer_list<MethodKey> keys) {
+  return RunSequenceByPosition(call, 3, "9", {"51MethodeCAusnahme1", "51MethodeCAusnahme2"}, keys);
 }
 
 // Method 41: when position 4 is 9, positions 1 to 3 count as 0.
 int Method41(const Call& call) {
-  AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 3, '9')) text = AppendText("000", DropLeft(text, 3));
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(4, '9')) return RunRecipe(call.recipe, AppendText("000", DropLeft(ten, 3)));
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 45: accounts with position 1 equal to 0 or position 5 equal to 1 carry
 // no check digit and are accepted.
 int Method45(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') || DigitIs(text, 4, '1')) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') || ten.PositionIs(5, '1')) return kValid;
+  return RunRecipe(call.recipe, ten);
+}
+
+// Method 45, current rules: accounts beginning with 48 carry no check digit either.
+int Method45Current(const Call& call) {
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '4') && ten.PositionIs(2, '8')) return kValid;
+  return Method45(call);
 }
 
 // Method 49: method 00, then method 01.
-int Method49(const Call& call) { return RunSequence(call.account, {"00", "01"}); }
+int Method49(const Call& call) { return RunSequence(call.rules, call.account, {"00", "01"}); }
 
 // Method 50: a failed check is retried with "000" appended to the account as
 // received, unless that makes it longer than ten characters.
@@ -52,18 +64,22 @@ int Method50(const Call& call) { return RunRecipeWithRetry(call.recipe, call.acc
 // exception keys, whose result stands; the Bundesbank does not let methods A, B
 // or C accept them. Other accounts run methods A, B and C.
 int Method51(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
-  return RunSequence(text, {"51MethodeA", "51MethodeB", "51MethodeC"});
+  return RunLedgerOrSequence(call, {"51MethodeA", "51MethodeB", "51MethodeC"});
+}
+
+// Method 51, current rules: a new C (method 00 on positions 4 to 9) runs third,
+// and 2009's C follows as D.
+int Method51Current(const Call& call) {
+  return RunLedgerOrSequence(call, {"51MethodeA", "51MethodeB", "51MethodeC", "51MethodeD"});
 }
 
 // Method 51 C: check digits 7, 8 and 9 are impossible under modulus 7 and are
 // rejected before anything else; ledger accounts take the two exception keys.
 int Method51C(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 9, '7') || DigitIs(text, 9, '8') || DigitIs(text, 9, '9')) return kInvalid;
-  if (DigitIs(text, 2, '9')) return RunLedgerAccountChecks(text);
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIsOneOf(10, "789")) return kInvalid;
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(call.rules, ten);
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 52: eight-digit accounts are checked by their converted number.
@@ -82,15 +98,16 @@ int MethodEser(const Call& call) {
 // Method 54: only ten-digit accounts beginning with 49 exist.
 int Method54(const Call& call) {
   if (SignificantLength(call.account) != 10) return kInvalid;
-  if (!DigitIs(call.account, 0, '4') || !DigitIs(call.account, 1, '9')) return kInvalid;
-  return RunRecipe(call.recipe, call.account);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (!ten.PositionIs(1, '4') || !ten.PositionIs(2, '9')) return kInvalid;
+  return RunRecipe(call.recipe, ten);
 }
 
 namespace {
 
 // Method 57's four prefix lists, in the order in which they are consulted.
 struct PrefixList {
-  std::string_view key;
+  MethodKey key;
   std::initializer_list<std::string_view> prefixes;
 };
 
@@ -110,50 +127,63 @@ constexpr auto kMethod57Keys = [] {
                        "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "22",
                        "23", "24", "25", "26", "27", "28", "29", "30", "31"}},
   };
-  std::array<std::string_view, 100> keys{};
+  std::array<MethodKey, 100> keys{};
   for (const PrefixList& list : lists) {
     for (std::string_view prefix : list.prefixes) {
-      std::string_view& key =
-          keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
+      MethodKey& key = keys[static_cast<std::size_t>((prefix[0] - '0') * 10 + (prefix[1] - '0'))];
       if (key.empty()) key = list.key;
     }
   }
   return keys;
 }();
 
+// Since 2013-09-09 prefix 74 is in the first list rather than the second.
+constexpr auto kMethod57KeysCurrent = [] {
+  std::array<MethodKey, 100> keys = kMethod57Keys;
+  keys[74] = "57Variante1";
+  return keys;
+}();
+
+// Positions 1 and 2 choose the variant from `keys`; a prefix without one gives
+// `withoutVariant`.
+int RunMethod57(const Call& call, const std::array<MethodKey, 100>& keys, int withoutVariant) {
+  const TenDigitForm ten = PadToTen(call.account);
+  const MethodKey key = keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
+  return key.empty() ? withoutVariant : RunKey(call.rules, ten, key);
+}
+
 }  // namespace
 
 // Method 57: positions 1 and 2 choose the variant. No list holds 00, so accounts
 // of fewer than nine digits have no method.
-int Method57(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  const std::string_view key =
-      kMethod57Keys[static_cast<std::size_t>((text[0] - '0') * 10 + (text[1] - '0'))];
-  return key.empty() ? kMethodNotFound : ComputeSubMethod(text, key);
-}
+int Method57(const Call& call) { return RunMethod57(call, kMethod57Keys, kMethodNotFound); }
+
+// Method 57, current rules: prefix 74 takes variant 1, and accounts of fewer than
+// nine digits (prefix 00) are invalid.
+int Method57Current(const Call& call) { return RunMethod57(call, kMethod57KeysCurrent, kInvalid); }
 
 // Method 57, variant 1: accounts beginning with 777777 or 888888 are accepted
 // without a check.
 int Method57Variant1(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (KeyIsOneOf(TakeLeft(text, 6), {"777777", "888888"})) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (KeyIsOneOf(TakeLeft(ten, 6), {"777777", "888888"})) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 57, variant 4: positions 3 and 4 hold a month and positions 7 to 9 a
 // serial below 500; the account 0185125434 is accepted as it stands.
 int Method57Variant4(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (KeyIs(text, "0185125434")) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (KeyIs(ten, "0185125434")) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 // Method 59: accounts of fewer than nine digits carry no check digit and are
 // accepted.
 int Method59(const Call& call) {
-  const AccountText text = PadToTen(call.account);
-  if (DigitIs(text, 0, '0') && DigitIs(text, 1, '0')) return kValid;
-  return RunRecipe(call.recipe, text);
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) return kValid;
+  return RunRecipe(call.recipe, ten);
 }
 
 }  // namespace tavrel::engine

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "internal/methods_30_59.h"
+#include "internal/rule_rows.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -11,14 +12,10 @@ namespace tavrel::engine {
 // position 9 that marks an account whose positions 9 and 10 are weighted too.
 
 // Method 61: position 9 is 8: "61Art8", otherwise "61Standard".
-int Method61(const Call& call) {
-  return RunByPosition(call.account, 9, "8", "61Art8", "61Standard");
-}
+int Method61(const Call& call) { return RunByPosition(call, 9, "8", "61Art8", "61Standard"); }
 
 // Method 65: position 9 is 9: "65Art9", otherwise "65Standard".
-int Method65(const Call& call) {
-  return RunByPosition(call.account, 9, "9", "65Art9", "65Standard");
-}
+int Method65(const Call& call) { return RunByPosition(call, 9, "9", "65Art9", "65Standard"); }
 
 // Method 63: a ten-digit account is invalid. An account whose positions 2 and 3
 // are 0 is moved two places left; a failed try is repeated two places further left
@@ -35,37 +32,58 @@ int Method63(const Call& call) {
 
 // Method 66: a ten-digit account is invalid.
 int Method66(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  return DigitIs(ten, 0, '0') ? RunRecipe(call.recipe, ten) : kInvalid;
+  const TenDigitForm ten = PadToTen(call.account);
+  return ten.PositionIs(1, '0') ? RunRecipe(call.recipe, ten) : kInvalid;
+}
+
+// Method 66, current rules: accounts with 9 at position 2 carry no check digit
+// (method 09). This comes first, so it holds for ten-digit accounts too.
+int Method66Current(const Call& call) {
+  if (PadToTen(call.account).PositionIs(2, '9')) return kValidWithoutCheck;
+  return Method66(call);
 }
 
 // Method 68: nine-digit accounts beginning with 4 carry no check digit; other
 // short accounts try both variants. A ten-digit account needs 9 at position 4.
 int Method68(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 0, '0')) {
-    if (DigitIs(ten, 1, '4')) return kValidWithoutCheck;
-    return RunSequence(ten, {"68Variante1", "68Variante2"});
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '0')) {
+    if (ten.PositionIs(2, '4')) return kValidWithoutCheck;
+    return RunSequence(call.rules, ten, {"68Variante1", "68Variante2"});
   }
-  return DigitIs(ten, 3, '9') ? ComputeSubMethod(ten, "68stell10") : kInvalid;
+  return ten.PositionIs(4, '9') ? RunKey(call.rules, ten, "68stell10") : kInvalid;
 }
 
 // Method 69: accounts beginning with 93 carry no check digit and are valid;
 // accounts beginning with 97 are checked by the second variant alone.
 int Method69(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  const bool nineFirst = DigitIs(ten, 0, '9');
-  if (nineFirst && DigitIs(ten, 1, '3')) return kValid;
-  if (nineFirst && DigitIs(ten, 1, '7')) return ComputeSubMethod(ten, "69Variante2");
-  return RunSequence(ten, {"69Variante1", "69Variante2"});
+  const TenDigitForm ten = PadToTen(call.account);
+  const bool nineFirst = ten.PositionIs(1, '9');
+  if (nineFirst && ten.PositionIs(2, '3')) return kValid;
+  if (nineFirst && ten.PositionIs(2, '7')) return RunKey(call.rules, ten, "69Variante2");
+  return RunSequence(call.rules, ten, {"69Variante1", "69Variante2"});
+}
+
+// Method 70: position 4 is 5, or positions 4 and 5 are 69: only positions 4 to 9
+// count, weights 2 to 7 (method 32); otherwise method 06.
+int Method70(const Call& call) {
+  const TenDigitForm ten = PadToTen(call.account);
+  const bool fromPosition4 =
+      ten.PositionIs(4, '5') || (ten.PositionIs(4, '6') && ten.PositionIs(5, '9'));
+  return RunKey(call.rules, ten, fromPosition4 ? MethodKey("32") : MethodKey("06"));
 }
 
 // Method 73: position 3 is 9 (a ledger account): the two exception keys of
 // method 51; otherwise the three variants.
 int Method73(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 2, '9')) return RunLedgerAccountChecks(ten);
-  return RunSequence(ten, {"73Variante1", "73Variante2", "73Variante3"});
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(call.rules, ten);
+  return RunSequence(call.rules, ten, {"73Variante1", "73Variante2", "73Variante3"});
+}
+
+// Method 74, current rules: the 2009 method first, then method 04.
+int Method74Current(const Call& call) {
+  return RunSequence(call.rules, call.account, {"74Variante1", "74Variante2"});
 }
 
 // Method 75: the number of significant digits picks the variant; six, seven and
@@ -75,10 +93,11 @@ int Method75(const Call& call) {
   switch (SignificantLength(call.account)) {
     case 6:
     case 7:
-      return ComputeSubMethod(call.account, "75stellen6_7");
+      return RunKey(call.rules, call.account, "75stellen6_7");
     case 9: {
-      const bool nineFirst = DigitIs(PadToTen(call.account), 1, '9');
-      return ComputeSubMethod(call.account, nineFirst ? "75stellen9a" : "75stellen9b");
+      const bool nineFirst = PadToTen(call.account).PositionIs(2, '9');
+      return RunKey(call.rules, call.account,
+                    nineFirst ? MethodKey("75stellen9a") : MethodKey("75stellen9b"));
     }
     default:
       return kInvalid;
@@ -91,10 +110,22 @@ int Method76(const Call& call) {
   return RunRecipeWithRetry(call.recipe, StripLeadingZeros(call.account), 0, 2);
 }
 
+// Method 77: positions 6 to 10 under the first weights, then the second.
+int Method77(const Call& call) {
+  return RunSequence(call.rules, call.account, {"77Variante1", "77Variante2"});
+}
+
 // Method 78: eight-digit accounts carry no check digit.
 int Method78(const Call& call) {
   return SignificantLength(call.account) == 8 ? kValidWithoutCheck
                                               : RunRecipe(call.recipe, call.account);
+}
+
+// Method 79: position 1 chooses. 0 is invalid; 1, 2 and 9 put the check digit at
+// position 9 (position 10 is not checked); 3 to 8 take method 00.
+int Method79(const Call& call) {
+  if (PadToTen(call.account).PositionIs(1, '0')) return kInvalid;
+  return RunByPosition(call, 1, "129", "79Variante2", "79Variante1");
 }
 
 }  // namespace tavrel::engine

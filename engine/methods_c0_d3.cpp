@@ -1,5 +1,6 @@
 #include "internal/methods_c0_d3.h"
 
+#include "internal/rule_rows.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -10,7 +11,7 @@ namespace {
 struct AccountRange {
   std::string_view lower;
   std::string_view upper;
-  std::string_view key;
+  MethodKey key;
   int result = kInvalid;
 };
 
@@ -27,28 +28,48 @@ constexpr std::array<AccountRange, 9> kC5Ranges = {{
     {"8500000000", "8599999999", {}, kValidWithoutCheck},
 }};
 
+// Method C6's variants by the digit at position 1; empty: no constant.
+constexpr std::array<MethodKey, 10> kC6Variants = {
+    "C6Variante0", "C6Variante1", "C6Variante2", {}, {}, {}, {}, "C6Variante7", {}, "C6Variante9"};
+constexpr std::array<MethodKey, 10> kC6VariantsCurrent = {
+    "C6Variante0", "C6Variante1", "C6Variante2", "C6Variante3", "C6Variante4",
+    "C6Variante5", "C6Variante6", "C6Variante7", "C6Variante8", "C6Variante9"};
+
+// Position 1 selects the constant put before positions 2 to 9; an account whose
+// first digit has none is invalid.
+int RunVariantOfFirstDigit(const Call& call, const std::array<MethodKey, 10>& variants) {
+  const TenDigitForm ten = PadToTen(call.account);
+  const MethodKey key = variants[static_cast<std::size_t>(ten.At(1) - '0')];
+  return key.empty() ? kInvalid : RunKey(call.rules, ten, key);
+}
+
 }  // namespace
 
 // Method C0: accounts of eight significant digits are first tried as converted
 // numbers (method 52, which needs the bank code); method 20 decides otherwise.
 int MethodC0(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (SignificantLength(ten) == 8 && ComputeMethod(ten, "52", call.bankCode) == kValid)
+  const TenDigitForm ten = PadToTen(call.account);
+  if (SignificantLength(ten) == 8 && RunKey(call.rules, ten, "52", call.bankCode) == kValid)
     return kValid;
-  return ComputeSubMethod(ten, "20");
+  return RunKey(call.rules, ten, "20");
 }
 
 // Method C1: position 1 is 5: its own mod-11 variant; otherwise method 17.
-int MethodC1(const Call& call) { return RunByPosition(call.account, 1, "5", "C1Variante2", "17"); }
+int MethodC1(const Call& call) { return RunByPosition(call, 1, "5", "C1Variante2", "17"); }
 
 // Method C2: method 22, then method 00.
-int MethodC2(const Call& call) { return RunSequence(call.account, {"22", "00"}); }
+int MethodC2(const Call& call) { return RunSequence(call.rules, call.account, {"22", "00"}); }
+
+// Method C2, current rules: method 04 as a third try.
+int MethodC2Current(const Call& call) {
+  return RunSequence(call.rules, call.account, {"22", "00", "04"});
+}
 
 // Method C3: position 1 is 9: method 58; otherwise method 00.
-int MethodC3(const Call& call) { return RunByPosition(call.account, 1, "9", "58", "00"); }
+int MethodC3(const Call& call) { return RunByPosition(call, 1, "9", "58", "00"); }
 
 // Method C4: position 1 is 9: method 58; otherwise method 15.
-int MethodC4(const Call& call) { return RunByPosition(call.account, 1, "9", "58", "15"); }
+int MethodC4(const Call& call) { return RunByPosition(call, 1, "9", "58", "15"); }
 
 // Method C5: the account's value selects method 75, 29 or 00, acceptance without
 // a check, or rejection when it lies in none of the ranges.
@@ -56,52 +77,39 @@ int MethodC5(const Call& call) {
   const AccountDigits record = MakeAccountDigits(call.account);
   for (const AccountRange& range : kC5Ranges) {
     if (!InRange(record, range.lower, range.upper)) continue;
-    return range.key.empty() ? range.result : ComputeSubMethod(call.account, range.key);
+    return range.key.empty() ? range.result : RunKey(call.rules, call.account, range.key);
   }
   return kInvalid;
 }
 
 // Method C6: position 1 selects the constant put before positions 2 to 9; an
 // account starting with 3, 4, 5, 6 or 8 has none and is invalid.
-int MethodC6(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  switch (ten[0]) {
-    case '0':
-      return ComputeSubMethod(ten, "C6Variante0");
-    case '1':
-      return ComputeSubMethod(ten, "C6Variante1");
-    case '2':
-      return ComputeSubMethod(ten, "C6Variante2");
-    case '7':
-      return ComputeSubMethod(ten, "C6Variante7");
-    case '9':
-      return ComputeSubMethod(ten, "C6Variante9");
-    default:
-      return kInvalid;
-  }
-}
+int MethodC6(const Call& call) { return RunVariantOfFirstDigit(call, kC6Variants); }
+
+// Method C6, current rules: every first digit has a constant.
+int MethodC6Current(const Call& call) { return RunVariantOfFirstDigit(call, kC6VariantsCurrent); }
 
 // Method C7: method 63, then method 06.
-int MethodC7(const Call& call) { return RunSequence(call.account, {"63", "06"}); }
+int MethodC7(const Call& call) { return RunSequence(call.rules, call.account, {"63", "06"}); }
 
 // Method C8: method 00, then method 04, then method 07.
-int MethodC8(const Call& call) { return RunSequence(call.account, {"00", "04", "07"}); }
+int MethodC8(const Call& call) { return RunSequence(call.rules, call.account, {"00", "04", "07"}); }
 
 // Method C9: method 00, then method 07.
-int MethodC9(const Call& call) { return RunSequence(call.account, {"00", "07"}); }
+int MethodC9(const Call& call) { return RunSequence(call.rules, call.account, {"00", "07"}); }
 
 // Method D0: ten-digit accounts starting with 57 carry no check digit; all others
 // use method 20.
 int MethodD0(const Call& call) {
-  const AccountText ten = PadToTen(call.account);
-  if (DigitIs(ten, 0, '5') && DigitIs(ten, 1, '7')) return kValidWithoutCheck;
-  return ComputeSubMethod(ten, "20");
+  const TenDigitForm ten = PadToTen(call.account);
+  if (ten.PositionIs(1, '5') && ten.PositionIs(2, '7')) return kValidWithoutCheck;
+  return RunKey(call.rules, ten, "20");
 }
 
 // Method D2: method 95, then method 00, then method 68.
-int MethodD2(const Call& call) { return RunSequence(call.account, {"95", "00", "68"}); }
+int MethodD2(const Call& call) { return RunSequence(call.rules, call.account, {"95", "00", "68"}); }
 
 // Method D3: method 00, then method 27.
-int MethodD3(const Call& call) { return RunSequence(call.account, {"00", "27"}); }
+int MethodD3(const Call& call) { return RunSequence(call.rules, call.account, {"00", "27"}); }
 
 }  // namespace tavrel::engine

@@ -20,18 +20,8 @@ int WeightedSum(const Weights& w, const AccountDigits& r, Product product, int p
   return sum;
 }
 
-// A check of the sum-and-modulus family: the sum of the rule's products, judged
-// by the check digits its remainder accepts.
-int SumCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
-  const SumRule sum = *SumRuleOf(rule);
-  const int rest = WeightedSum(w, r, sum.product, sum.products) % sum.modulus;
-  return (AcceptedCheckDigits(rule.check, rest, sum.modulus) & DigitBit(r.checkDigit)) != 0
-             ? kValid
-             : kInvalid;
-}
-
 int SumCheck(Check check, const Weights& w, const AccountDigits& r) {
-  return SumCheck(Rule{check}, w, r);
+  return SumRuleCheck(Rule{check}, w, r);
 }
 
 int Complement(int sum, int modulus) {
@@ -56,14 +46,23 @@ bool IsDigit(int d) { return d >= 0 && d <= 9; }
 
 }  // namespace
 
+// The sum of the rule's products, judged by the check digits its remainder accepts.
+int SumRuleCheck(const Rule& rule, const Weights& w, const AccountDigits& r) {
+  const SumRule sum = *SumRuleOf(rule);
+  const int rest = WeightedSum(w, r, sum.product, sum.products) % sum.modulus;
+  return (AcceptedCheckDigits(rule.check, rest, sum.modulus) & DigitBit(r.checkDigit)) != 0
+             ? kValid
+             : kInvalid;
+}
+
 int CrossSumCheck(const Weights& w, const AccountDigits& r, int modulus, int products) {
-  return SumCheck(
+  return SumRuleCheck(
       Rule{Check::CrossSum, static_cast<std::int8_t>(modulus), static_cast<std::int8_t>(products)},
       w, r);
 }
 
 int WeightedSumCheck(const Weights& w, const AccountDigits& r, int modulus) {
-  return SumCheck(Rule{Check::WeightedSum, static_cast<std::int8_t>(modulus)}, w, r);
+  return SumRuleCheck(Rule{Check::WeightedSum, static_cast<std::int8_t>(modulus)}, w, r);
 }
 
 int IteratedCrossSumCheck(const Weights& w, const AccountDigits& r) {

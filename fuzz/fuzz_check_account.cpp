@@ -47,6 +47,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int result = service::CheckAccount(account, bankCode);
   FUZZ_ASSERT(IsServiceResult(result));
   CheckMessage(result);
+  // The query entry of the 2009 rules is the same check; the current rules give
+  // a result value too.
+  FUZZ_ASSERT(ValueOf(service::CheckAccount({bankCode, account}, service::DefaultRules())) ==
+              result);
+  for (const service::RulesInfo& info : service::RuleGenerations()) {
+    FUZZ_ASSERT(IsServiceResult(ValueOf(service::CheckAccount({bankCode, account}, *info.rules))));
+  }
 
   const std::string paddedAccount = " \t" + std::string(account) + "\r\n";
   const std::string paddedBankCode = "\v" + std::string(bankCode) + " \f";

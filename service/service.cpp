@@ -3,6 +3,7 @@
 // the view's ends, and the directory hands out views into its compiled-in data.
 #include "tavrel/service.h"
 
+#include <array>
 #include <cstdint>
 
 #include "tavrel/ascii.h"
@@ -66,20 +67,65 @@ std::string_view Trimmed(std::string_view text) {
   return TrimWhiteSpace(text);
 }
 
-}  // namespace
-
-int CheckAccount(std::string_view account, std::string_view bankCode) {
+// Trims and validates both strings, looks up the bank's method code and hands it
+// to `run` (the engine's ComputeMethod of one generation).
+template <typename RunMethod>
+int Check(std::string_view account, std::string_view bankCode, RunMethod run) {
   account = Trimmed(account);
   bankCode = Trimmed(bankCode);
   if (int fault = BankCodeFormFault(bankCode); fault != kNoFault) return fault;
   if (int fault = AccountFormFault(account); fault != kNoFault) return fault;
   std::string_view methodCode;
   if (!directory::FindMethodCode(bankCode, methodCode)) return kBankCodeUnknown;
-  return engine::ComputeMethod(account, methodCode, bankCode);
+  return run(account, methodCode, bankCode);
+}
+
+}  // namespace
+
+int CheckAccount(std::string_view account, std::string_view bankCode) {
+  return Check(account, bankCode,
+               [](std::string_view checked, std::string_view methodCode, std::string_view bank) {
+                 return engine::ComputeMethod(checked, methodCode, bank);
+               });
 }
 
 Outcome CheckAccount(const AccountQuery& query) {
   return static_cast<Outcome>(CheckAccount(query.account, query.bankCode));
+}
+
+Outcome CheckAccount(const AccountQuery& query, const RuleSet& rules) {
+  return static_cast<Outcome>(
+      Check(query.account, query.bankCode,
+            [&rules](std::string_view checked, std::string_view methodCode, std::string_view bank) {
+              return engine::ComputeMethod(checked, methodCode, bank, rules);
+            }));
+}
+
+std::span<const RulesInfo> RuleGenerations() {
+  static const auto kInfos = [] {
+    std::array<RulesInfo, engine::kGenerations.size()> infos{};
+    for (std::size_t i = 0; i < infos.size(); ++i) {
+      const RuleSet& rules = engine::Rules(engine::kGenerations[i]);
+      infos[i] = {&rules, engine::NameOf(rules), engine::ValidFrom(rules),
+                  engine::MethodCodes(rules)};
+    }
+    return infos;
+  }();
+  return kInfos;
+}
+
+const RuleSet* FindRules(std::string_view name) { return engine::FindRules(name); }
+
+RulesInForce RulesInForceOn(std::chrono::year_month_day date) {
+  const engine::RulesInForce inForce = engine::RulesInForceOn(date);
+  return {&inForce.rules, inForce.note};
+}
+
+const RuleSet& DefaultRules() { return engine::Rules(engine::Generation::k2009); }
+
+int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
+                  const RuleSet& rules) {
+  return engine::ComputeMethod(account, key, bankCode, rules);
 }
 
 }  // namespace tavrel::service

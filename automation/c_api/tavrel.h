@@ -49,6 +49,13 @@ TAVREL_API void tavrel_free(void* memory);
  * ignored. Returns one of the check result values above. */
 TAVREL_API int tavrel_check(const char* bank_code, const char* account);
 
+/* tavrel_check by the check-digit rules `rules` names: "2009" (the rules of
+ * September 2009, which tavrel_check follows) or "current" (the Bundesbank's
+ * rules as changed since; the bank directory is the 2009 one either way). NULL
+ * means "2009". Any other text gives -2 (method unknown) whatever the other
+ * arguments. */
+TAVREL_API int tavrel_check_rules(const char* bank_code, const char* account, const char* rules);
+
 /* The stable English code of a result value ("valid", "invalid_check_digit",
  * "bank_code_unknown", ...), or NULL for a value that is no result. Static
  * storage: do not free. */

@@ -152,6 +152,18 @@ int tavrel_check(const char* bank_code, const char* account) {
   });
 }
 
+int tavrel_check_rules(const char* bank_code, const char* account, const char* rules) {
+  const tavrel::service::RuleSet* ruleSet = rules == nullptr
+                                                ? &tavrel::service::DefaultRules()
+                                                : tavrel::service::FindRules(ViewOf(rules));
+  if (ruleSet == nullptr) return tavrel::ValueOf(tavrel::Outcome::kMethodNotFound);
+  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
+    const std::string bankCode = Cp1252From(bank_code);
+    const std::string accountText = Cp1252From(account);
+    return tavrel::ValueOf(tavrel::service::CheckAccount({bankCode, accountText}, *ruleSet));
+  });
+}
+
 const char* tavrel_result_code(int result) {
   // The codes are ASCII string literals, so their views are NUL-terminated.
   const tavrel::OutcomeInfo* info = tavrel::FindOutcome(result);

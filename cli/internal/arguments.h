@@ -2,11 +2,14 @@
 // UTF-8 to the system's Windows-1252.
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch.h"
 #include "csv_batch.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 
@@ -20,6 +23,7 @@ enum class CommandKind {
   kMethod,       // method KEY ACCOUNT [BANKCODE]
   kMethodBatch,  // method -
   kSearch,       // search [--json] TEXT
+  kRules,        // rules [--json] [--on DATE]
 };
 
 struct Command {
@@ -28,6 +32,9 @@ struct Command {
   bool json = false;
   unsigned threads = kDefaultThreads;  // batch modes only
   CsvOptions csv;
+  // check and method: the rule generation that runs the methods (--rules).
+  const service::RuleSet* rules = &service::DefaultRules();
+  std::optional<std::chrono::year_month_day> date;  // rules --on
 };
 
 enum class ParseStatus {

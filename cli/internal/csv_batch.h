@@ -9,6 +9,7 @@
 #include "batch_reader.h"
 #include "chunk_pipeline.h"
 #include "csv_columns.h"
+#include "tavrel/service.h"
 
 namespace tavrel::cli {
 
@@ -17,6 +18,7 @@ struct CsvOptions {
   bool header = true;
   bool verbose = false;  // say which columns were chosen even off a terminal
   ColumnChoices columns;
+  const service::RuleSet* rules = &service::DefaultRules();
 };
 
 // Where the two used columns are, from 0.
@@ -24,6 +26,7 @@ struct CsvLayout {
   char delimiter = ',';
   std::size_t bankIndex = 0;
   std::size_t accountIndex = 1;
+  const service::RuleSet* rules = &service::DefaultRules();
 };
 
 // Appends one output row per record of `chunk`; a malformed record gets the

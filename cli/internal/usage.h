@@ -9,6 +9,6 @@ namespace tavrel::cli {
 std::string HelpText();
 std::string VersionLine();
 inline constexpr std::string_view kUsageHint =
-    "usage: tavrel check|name|method|search|serve ARGUMENTS (see 'tavrel --help')\n";
+    "usage: tavrel check|name|method|search|rules|serve ARGUMENTS (see 'tavrel --help')\n";
 
 }  // namespace tavrel::cli

@@ -48,6 +48,41 @@ class AccountText {
   std::size_t size_ = 0;
 };
 
+// The ten-digit form of an account: right-aligned and zero-padded, positions 1 to
+// 10 counted from the left. Procedures test digits by position on this form only,
+// so that the account as received and its significant digits are never read by
+// position by mistake. PadToTen makes it; a longer text is kept whole.
+class TenDigitForm {
+ public:
+  constexpr std::string_view view() const { return text_.view(); }
+  constexpr operator std::string_view() const { return view(); }  // NOLINT: sub-calls take text
+
+  // The digit at `position`, '\0' outside the form.
+  constexpr char At(int position) const {
+    return IsInside(position) ? text_[static_cast<std::size_t>(position - 1)] : '\0';
+  }
+  constexpr bool PositionIs(int position, char digit) const {
+    return IsInside(position) && At(position) == digit;
+  }
+  constexpr bool PositionIsOneOf(int position, std::string_view digits) const {
+    if (!IsInside(position)) return false;
+    const char c = At(position);
+    return std::any_of(digits.begin(), digits.end(), [c](char digit) { return digit == c; });
+  }
+
+ private:
+  friend TenDigitForm PadToTen(std::string_view text);
+  constexpr explicit TenDigitForm(std::string_view account) {
+    if (account.size() < 10) text_.AppendRepeated('0', 10 - account.size());
+    text_.Append(account);
+  }
+  constexpr bool IsInside(int position) const {
+    return position >= 1 && static_cast<std::size_t>(position) <= text_.size();
+  }
+
+  AccountText text_;
+};
+
 // The record of check digit and weighted digits. Entries are counted from 1 in the
 // method tables; here entry k is digits[k - 1]. Entries without a digit are 0.
 struct AccountDigits {
@@ -66,10 +101,9 @@ struct AccountDigits {
 // String helpers. Each returns a new value and changes nothing.
 AccountText StripLeadingZeros(std::string_view text);
 int SignificantLength(std::string_view text);
-AccountText PadToTen(std::string_view text);
+TenDigitForm PadToTen(std::string_view text);
 AccountText DropLeft(std::string_view text, int count);
 AccountText TakeLeft(std::string_view text, int count);
-bool DigitIs(std::string_view text, int index, char digit);  // false outside the text
 // The character at a position (1 to 10) of the account's ten-digit form: '0'
 // left of the account's first character. Accounts of up to ten characters.
 char DigitAtPosition(std::string_view account, int position);

@@ -26,13 +26,42 @@ struct CompiledRecipe {
       : CompiledRecipe(Recipe{layout, weights, rule}) {}
 };
 
+class RuleSet;
+
+// Whether some rule generation has a row with this key; defined in rule_rows.h,
+// which a file must include before it writes a MethodKey.
+consteval bool IsMethodKey(std::string_view key);
+
+// Reached only by a MethodKey whose text no row has: the build fails there.
+void MisspeltMethodKey();
+
+// A key that a procedure runs, written as a string literal and checked when the
+// program is compiled: a key that no rule generation has does not build. Empty
+// when default-constructed.
+class MethodKey {
+ public:
+  constexpr MethodKey() = default;
+  template <std::size_t N>
+  consteval MethodKey(const char (&key)[N]) : key_(key, N - 1) {  // NOLINT: written as literals
+    if (!IsMethodKey(key_)) MisspeltMethodKey();
+  }
+
+  constexpr std::string_view view() const { return key_; }
+  constexpr bool empty() const { return key_.empty(); }
+
+ private:
+  std::string_view key_;
+};
+
 // What a procedure receives: the account (one to ten digits, valid for the call),
-// the bank code (empty in sub-calls) and the recipe of its row. Procedures that
-// rewrite the account make an AccountText of their own.
+// the bank code (empty in sub-calls), the recipe of its row and the rule set the
+// key was looked up in, which its sub-calls use too. Procedures that rewrite the
+// account make an AccountText of their own.
 struct Call {
   std::string_view account;
   std::string_view bankCode;
   const CompiledRecipe& recipe;
+  const RuleSet& rules;
 };
 
 using Procedure = int (*)(const Call& call);
@@ -76,17 +105,29 @@ int RunRecipeMovedLeft(const CompiledRecipe& recipe, std::string_view text, std:
 int RunRecipeWithRetry(const CompiledRecipe& recipe, std::string_view text, std::size_t places,
                        std::size_t retryPlaces);
 
-// Runs keys in order on the same account: the first 0 ends with 0, otherwise the
-// last key's result is returned unchanged.
-int RunSequence(std::string_view account, std::initializer_list<std::string_view> keys);
+// Runs `key` of `rules` on `account`: how procedures run other methods and
+// variants. The bank code is empty unless a converted-number key needs it.
+int RunKey(const RuleSet& rules, std::string_view account, MethodKey key,
+           std::string_view bankCode = {});
 
-// Whether position `position` (1 to 10, counted in `text`) holds one of `digits`.
-bool PositionIsOneOf(std::string_view text, int position, std::string_view digits);
+// Runs keys of `rules` in order on the same account: the first 0 ends with 0,
+// otherwise the last key's result is returned unchanged.
+int RunSequence(const RuleSet& rules, std::string_view account,
+                std::initializer_list<MethodKey> keys);
 
 // Pads the account to ten digits and runs `whenOneOf` when the given position
 // holds one of `digits`, otherwise `otherwise`; the chosen key gets the ten-digit
 // text and its result is returned unchanged.
-int RunByPosition(std::string_view account, int position, std::string_view digits,
-                  std::string_view whenOneOf, std::string_view otherwise);
+int RunByPosition(const Call& call, int position, std::string_view digits, MethodKey whenOneOf,
+                  MethodKey otherwise);
+
+// As RunByPosition, with a sequence of keys on either side.
+int RunSequenceByPosition(const Call& call, int position, std::string_view digits,
+                          std::initializer_list<MethodKey> whenOneOf,
+                          std::initializer_list<MethodKey> otherwise);
+
+// As RunSequenceByPosition, choosing by positions 3 and 4 both 9.
+int RunSequenceByPositions3And4(const Call& call, std::initializer_list<MethodKey> whenBothNine,
+                                std::initializer_list<MethodKey> otherwise);
 
 }  // namespace tavrel::engine

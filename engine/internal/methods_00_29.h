@@ -4,14 +4,13 @@
 #include <array>
 
 #include "method_table.h"
+#include "shared_recipes.h"
 
 namespace tavrel::engine {
 
+int Method08Current(const Call& call);
 int Method13(const Call& call);
 int Method26(const Call& call);
-
-inline constexpr Recipe kCrossSumPositions2To7CheckAt8{
-    Range(8, 2, 7), {2, 1, 2, 1, 2, 1}, {Check::CrossSum, 10}};
 
 // clang-format off
 inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({
@@ -20,7 +19,7 @@ inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({
     {"01", {Standard(),         {3, 7, 1, 3, 7, 1, 3, 7, 1},        {Check::WeightedSum, 10}}},
     {"02", {Standard(),         {2, 3, 4, 5, 6, 7, 8, 9, 2},        {Check::Mod11RejectTen}}},
     {"03", {Standard(),         {2, 1, 2, 1, 2, 1, 2, 1, 2},        {Check::WeightedSum, 10}}},
-    {"04", {Standard(),         {2, 3, 4, 5, 6, 7, 2, 3, 4},        {Check::Mod11RejectTen}}},
+    {"04", kMethod04Recipe},
     {"05", {Standard(),         {7, 3, 1, 7, 3, 1, 7, 3, 1},        {Check::WeightedSum, 10}}},
     {"06", {Standard(),         {2, 3, 4, 5, 6, 7, 2, 3, 4},        {Check::Mod11}}},
     {"07", {Standard(),         {2, 3, 4, 5, 6, 7, 8, 9, 10},       {Check::Mod11RejectTen}}},
@@ -48,5 +47,11 @@ inline constexpr auto kMethods00To29 = std::to_array<MethodRow>({
     {"29", {Standard(),         {},                                 {Check::TransformTable}}},
 });
 // clang-format on
+
+// What the current rules change: method 08 accepts accounts below 60000 without
+// a check, where the 2009 rules reject them.
+inline constexpr auto kCurrentMethods00To29 = std::to_array<MethodRow>({
+    {"08", kAlternatingCrossSum, &Method08Current},
+});
 
 }  // namespace tavrel::engine

@@ -6,37 +6,42 @@
 #include <string_view>
 
 #include "method_table.h"
+#include "shared_recipes.h"
 
 namespace tavrel::engine {
 
 int Method41(const Call& call);
 int Method45(const Call& call);
+int Method45Current(const Call& call);
 int Method49(const Call& call);
 int Method50(const Call& call);
 int Method51(const Call& call);
+int Method51Current(const Call& call);
 int Method51C(const Call& call);
 int Method52(const Call& call);
 int Method53(const Call& call);
 int MethodEser(const Call& call);
 int Method54(const Call& call);
 int Method57(const Call& call);
+int Method57Current(const Call& call);
 int Method57Variant1(const Call& call);
 int Method57Variant4(const Call& call);
 int Method59(const Call& call);
 
 // The Bundesbank's ledger accounts (position 3 is 9): "51MethodeCAusnahme1", then
 // "51MethodeCAusnahme2". `account` is the ten-digit form.
-int RunLedgerAccountChecks(std::string_view account);
+int RunLedgerAccountChecks(const RuleSet& rules, std::string_view account);
+
+// A ledger account takes the ledger checks; any other the keys in order.
+int RunLedgerOrSequence(const Call& call, std::initializer_list<MethodKey> keys);
 
 // Recipes that several keys share.
-inline constexpr Recipe kAlternatingCrossSum{
-    Standard(), {2, 1, 2, 1, 2, 1, 2, 1, 2}, {Check::CrossSum, 10}};
-inline constexpr Recipe kMod11Positions4To9{Range(10, 4, 9), {2, 3, 4, 5, 6, 7}, {Check::Mod11}};
-inline constexpr Recipe kMod11Positions5To9{Range(10, 5, 9), {2, 3, 4, 5, 6}, {Check::Mod11}};
 inline constexpr Recipe kPowersOfTwoPositions5To9{
     Range(10, 5, 9), {2, 4, 8, 5, 10}, {Check::Mod11}};
 
 inline constexpr Recipe kMethod50Recipe{Range(7, 1, 6), {2, 3, 4, 5, 6, 7}, {Check::Mod11}};
+// 2009's method 51 C, the current rules' D.
+inline constexpr Recipe kMethod51CRecipe{Range(10, 5, 9), {2, 3, 4, 5, 6}, {Check::Mod7}};
 
 // clang-format off
 inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({
@@ -65,7 +70,7 @@ inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({
     {"51", kNoRecipe, &Method51},
     {"51MethodeA", kMod11Positions4To9},
     {"51MethodeB", kMod11Positions5To9},
-    {"51MethodeC", {Range(10, 5, 9),    {2, 3, 4, 5, 6},                      {Check::Mod7}}, &Method51C},
+    {"51MethodeC", kMethod51CRecipe, &Method51C},
     {"51MethodeCAusnahme1", {Range(10, 3, 9), {2, 3, 4, 5, 6, 7, 8},          {Check::Mod11}}},
     {"51MethodeCAusnahme2", {Standard(), {2, 3, 4, 5, 6, 7, 8, 9, 10},        {Check::Mod11}}},
     {"52", kNoRecipe, &Method52},
@@ -83,6 +88,16 @@ inline constexpr auto kMethods30To59 = std::to_array<MethodRow>({
     {"57Variante4", {Standard(),        {},                                   {Check::DatePattern}}, &Method57Variant4},
     {"58", {Range(10, 5, 9),            {2, 3, 4, 5, 6},                      {Check::Mod11RejectTen}}},
     {"59", kAlternatingCrossSum, &Method59},
+});
+
+// What the current rules change.
+inline constexpr auto kCurrentMethods30To59 = std::to_array<MethodRow>({
+    {"45",          kAlternatingCrossSum, &Method45Current},
+    {"51",          kNoRecipe, &Method51Current},
+    // Since 2013 C is method 00 on positions 4 to 9.
+    {"51MethodeC",  kCrossSumPositions4To9},
+    {"51MethodeD",  kMethod51CRecipe, &Method51C},
+    {"57",          kNoRecipe, &Method57Current},
 });
 // clang-format on
 

@@ -1,33 +1,44 @@
-// Methods A0 to B9 and their variant keys. Codes A4, B0 and B4 have no method.
+// Methods A0 to B9 and their variant keys. Codes A4, B0 and B4 have no method in
+// the 2009 rules; the current rules have them again.
 #pragma once
 
 #include <array>
 
 #include "method_table.h"
+#include "shared_recipes.h"
 
 namespace tavrel::engine {
 
+int MethodA0Current(const Call& call);
 int MethodA1(const Call& call);
 int MethodA2(const Call& call);
 int MethodA3(const Call& call);
+int MethodA4(const Call& call);
 int MethodA5(const Call& call);
 int MethodA6(const Call& call);
 int MethodA7(const Call& call);
 int MethodA8(const Call& call);
 int MethodA9(const Call& call);
+int MethodB0(const Call& call);
 int MethodB1(const Call& call);
+int MethodB1Current(const Call& call);
 int MethodB2(const Call& call);
 int MethodB3(const Call& call);
+int MethodB4(const Call& call);
 int MethodB5(const Call& call);
 int MethodB6(const Call& call);
+int MethodB6Current(const Call& call);
 int MethodB7(const Call& call);
 int MethodB8(const Call& call);
+int MethodB8Current(const Call& call);
 int MethodB9(const Call& call);
+
+inline constexpr Recipe kMethodA0Recipe{Standard(), {2, 4, 8, 5, 10}, {Check::Mod11}};
 
 // clang-format off
 inline constexpr auto kMethodsA0ToB9 = std::to_array<MethodRow>({
     // key           record             weights, from entry 1                check
-    {"A0",          {Standard(),       {2, 4, 8, 5, 10},                    {Check::Mod11}}},
+    {"A0",          kMethodA0Recipe},
     {"A1",          {Standard(),       {2, 1, 2, 1, 2, 1, 2, 0, 0},         {Check::CrossSum, 10}}, &MethodA1},
     {"A2",          kNoRecipe, &MethodA2},
     {"A2Variante1", {Standard(),       {2, 1, 2, 1, 2, 1, 2, 1, 2},         {Check::CrossSum, 10}}},
@@ -57,5 +68,19 @@ inline constexpr auto kMethodsA0ToB9 = std::to_array<MethodRow>({
     {"B9Variante2", {Range(10, 4, 9),  {1, 2, 3, 4, 5, 6},                  {Check::Mod11RemainderPlusFive}}},
 });
 // clang-format on
+
+// What the current rules change or add.
+inline constexpr auto kCurrentMethodsA0ToB9 = std::to_array<MethodRow>({
+    {"A0", kMethodA0Recipe, &MethodA0Current},
+    {"A4", kNoRecipe, &MethodA4},
+    {"A4Variante1", kMod11Positions4To9},
+    {"A4Variante2", kMod7Positions4To9},
+    {"A4Variante3", kMod11Positions5To9},
+    {"B0", kNoRecipe, &MethodB0},
+    {"B1", kNoRecipe, &MethodB1Current},
+    {"B4", kNoRecipe, &MethodB4},
+    {"B6", kNoRecipe, &MethodB6Current},
+    {"B8", kNoRecipe, &MethodB8Current},
+});
 
 }  // namespace tavrel::engine

@@ -14,6 +14,7 @@
 namespace tavrel::engine {
 
 using Weights = std::array<std::int8_t, 15>;
+struct Rule;
 
 // The sum-and-modulus family.
 int CrossSumCheck(const Weights& w, const AccountDigits& r, int modulus, int products = 9);
@@ -40,6 +41,9 @@ int Mod11SumMinusOneCheck(const Weights& w, const AccountDigits& r, unsigned red
 int CrossSumCheckFrom60000(const Weights& w, const AccountDigits& r);
 int CrossSumCheckHalfDecade(const Weights& w, const AccountDigits& r);
 int RangeExemptMod11Check(const Weights& w, const AccountDigits& r);
+
+// Any check of the family, by its rule's description in sum_rules.h.
+int SumRuleCheck(const Rule& rule, const Weights& w, const AccountDigits& r);
 
 // Primitives with rules of their own.
 int IncrementedProductCheck(const Weights& w, AccountDigits r);

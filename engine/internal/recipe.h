@@ -36,6 +36,11 @@ constexpr Layout RangeLeftToRight(int check, int first, int last) {
   layout.leftToRight = true;
   return layout;
 }
+// Positions first..last weighted left to right, the check digit among them: for
+// rules that test the whole sum rather than compute a check digit.
+constexpr Layout WeightedWithCheckDigit(int first, int last) {
+  return RangeLeftToRight(0, first, last);
+}
 
 enum class Check : std::uint8_t {
   None,
@@ -70,6 +75,11 @@ enum class Check : std::uint8_t {
   Eser,
   AlternatingTable,
   Mod11SeventhPosition,
+  Mod11Divisible,                  // the sum, check digit included, is a multiple of 11
+  Mod11OfDigitSums,                // digit sums of the products, then Mod11's check digit
+  CrossSumRemainder,               // the check digit is the digit-sum total modulo 10
+  Mod11RemainderOfCharacterCodes,  // each digit weighs as its character code, 48 to 57
+  Mod11RemainderTenIsZero,         // the remainder is the check digit, 0 for remainder 10
 };
 
 struct Rule {
@@ -81,6 +91,9 @@ struct Rule {
   // `constantEntry` (1-based) on.
   std::string_view constant = {};
   std::int8_t constantEntry = 0;
+  // Digits at position 1 of the ten-digit form that make the account invalid,
+  // one bit per digit.
+  std::uint16_t rejectedFirstDigits = 0;
 };
 
 // Mod11SumMinusOne with the places whose products enter by their digit sum.
@@ -101,6 +114,14 @@ struct Recipe {
   Weights weights{};
   Rule rule;
 };
+
+// The recipe, with accounts whose position 1 holds one of `digits` invalid.
+constexpr Recipe RejectingFirstDigits(Recipe recipe, std::string_view digits) {
+  for (char digit : digits)
+    recipe.rule.rejectedFirstDigits =
+        static_cast<std::uint16_t>(recipe.rule.rejectedFirstDigits | (1U << (digit - '0')));
+  return recipe;
+}
 
 inline constexpr Recipe kNoRecipe{};
 

@@ -16,6 +16,7 @@ enum class Product : std::uint8_t {
   DigitSum,          // the digit sum of that product
   UnitsDigit,        // its units digit
   IncrementedMod11,  // (digit + 1) times weight, modulo 11
+  CharacterCode,     // weight times the digit's character code, 48 to 57
 };
 
 constexpr int DigitSum(int n) {
@@ -35,6 +36,8 @@ constexpr int ProductValue(Product product, int w, int d) {
       return p % 10;
     case Product::IncrementedMod11:
       return (d + 1) * w % 11;
+    case Product::CharacterCode:
+      return w * (d + '0');
     case Product::Whole:
       break;
   }
@@ -62,6 +65,12 @@ constexpr std::optional<SumRule> SumRuleOf(const Rule& rule) {
       return SumRule{Product::IncrementedMod11, 7, 10};
     case Check::NoCheckDigit:
       return SumRule{Product::Whole, 0, 10};
+    case Check::Mod11OfDigitSums:
+      return SumRule{Product::DigitSum, 9, 11};
+    case Check::CrossSumRemainder:
+      return SumRule{Product::DigitSum, 9, 10};
+    case Check::Mod11RemainderOfCharacterCodes:
+      return SumRule{Product::CharacterCode, 9, 11};
     case Check::Mod11:
     case Check::Mod11RejectTen:
     case Check::Mod11NineForTen:
@@ -71,6 +80,8 @@ constexpr std::optional<SumRule> SumRuleOf(const Rule& rule) {
     case Check::Mod11Remainder:
     case Check::Mod11RemainderPrefixRule:
     case Check::Mod11RemainderPlusFive:
+    case Check::Mod11Divisible:
+    case Check::Mod11RemainderTenIsZero:
       return SumRule{};
     default:
       return std::nullopt;
@@ -89,7 +100,12 @@ constexpr std::uint16_t AcceptedCheckDigits(Check check, int rest, int modulus) 
     case Check::NoCheckDigit:
       return 0x3FF;
     case Check::Mod11:
+    case Check::Mod11OfDigitSums:
       return DigitBit(rest <= 1 ? 0 : elevenMinus);
+    case Check::Mod11Divisible:
+      return rest == 0 ? 0x3FF : 0;
+    case Check::Mod11RemainderTenIsZero:
+      return DigitBit(rest == 10 ? 0 : rest);
     case Check::Mod11RejectTen:
       return rest == 1 ? 0 : DigitBit(complement);
     case Check::Mod11NineForTen:
@@ -103,6 +119,8 @@ constexpr std::uint16_t AcceptedCheckDigits(Check check, int rest, int modulus) 
     // Remainder 10 leaves no digit that could match.
     case Check::Mod11Remainder:
     case Check::Mod11RemainderPrefixRule:
+    case Check::Mod11RemainderOfCharacterCodes:
+    case Check::CrossSumRemainder:
       return DigitBit(rest);
     case Check::Mod11RemainderPlusFive:
     case Check::IncrementedProductPlusFive:

@@ -56,8 +56,11 @@ constexpr bool PositionsOf(const Layout& layout, EntryPositions& out) {
       for (int k = 0; k < 10; ++k) out.position[static_cast<std::size_t>(k)] = k + 1;
       return true;
     case Builder::Range: {
-      out.checkPosition = layout.checkPosition;
-      if (inForm(layout.checkPosition) == 0) return false;
+      // Check position 0: the check digit is one of the weighted positions, and
+      // the rule reads none apart.
+      const bool checkDigitWeighted = layout.checkPosition == 0;
+      out.checkPosition = checkDigitWeighted ? 10 : layout.checkPosition;
+      if (!checkDigitWeighted && inForm(layout.checkPosition) == 0) return false;
       std::size_t entry = 0;
       const int step = layout.leftToRight ? 1 : -1;
       const int from = layout.leftToRight ? layout.firstPosition : layout.lastPosition;
@@ -107,10 +110,15 @@ constexpr SumTable CompileSumTable(const Recipe& recipe) {
     for (std::size_t d = 0; d < 10; ++d)
       table.values[p][d] = static_cast<std::uint8_t>(values[p][d] % m);
   }
-  // Ten-digit accounts beginning with 1, 2, 3 or 5 are rejected by this rule;
-  // shorter accounts have 0 at position 1.
+  // Rejected digits at position 1 mark the sum past every remainder. The prefix
+  // rule rejects ten-digit accounts beginning with 1, 2, 3 or 5; shorter accounts
+  // have 0 at position 1.
+  unsigned rejected = recipe.rule.rejectedFirstDigits;
   if (recipe.rule.check == Check::Mod11RemainderPrefixRule) {
-    for (std::size_t d : {1, 2, 3, 5})
+    for (unsigned d : {1, 2, 3, 5}) rejected |= 1U << d;
+  }
+  for (std::size_t d = 0; d < 10; ++d) {
+    if (((rejected >> d) & 1U) != 0)
       table.values[0][d] = static_cast<std::uint8_t>(table.values[0][d] + SumTable::kReject);
   }
   for (int rest = 0; rest < m; ++rest) {

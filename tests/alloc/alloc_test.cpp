@@ -149,6 +149,41 @@ TEST_F(AllocationTest, CheckAccountAllocatesNothingForAnyInputFault) {
   }
 }
 
+// The same for the query entry of each rule generation.
+TEST_F(AllocationTest, CheckAccountByRulesAllocatesNothingForAnyMethod) {
+  const std::map<std::string, std::string> banks = BankPerMethod();
+  for (const service::RulesInfo& info : service::RuleGenerations()) {
+    std::size_t reachedMethod = 0;
+    std::size_t count = 0;
+    for (const auto& entry : banks) {
+      const std::string& bankCode = entry.second;
+      count += AllocationsDuring([&] {
+        for (std::string_view account : kAccounts) {
+          const Outcome outcome = service::CheckAccount({bankCode, account}, *info.rules);
+          reachedMethod += ValueOf(outcome) >= engine::kInvalid ? 1 : 0;
+        }
+      });
+    }
+    EXPECT_EQ(count, 0u) << info.name;
+    EXPECT_EQ(reachedMethod, banks.size() * kAccounts.size()) << info.name;
+  }
+}
+
+TEST_F(AllocationTest, ComputeMethodAllocatesNothingForAnyKeyOfTheCurrentRules) {
+  const engine::RuleSet& rules = engine::Rules(engine::Generation::kCurrent);
+  const auto keys = engine::Keys(rules);
+  std::vector<std::size_t> counts(keys.size());
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    counts[k] = AllocationsDuring([&] {
+      for (std::string_view account : kAccounts) {
+        engine::ComputeMethod(account, keys[k], "10000000", rules);
+        service::ComputeMethod(account, keys[k], {}, rules);
+      }
+    });
+  }
+  for (std::size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(counts[k], 0u) << "key " << keys[k];
+}
+
 TEST_F(AllocationTest, ComputeMethodAllocatesNothingForAnyKey) {
   const auto keys = engine::Keys();
   std::vector<std::size_t> counts(keys.size());

@@ -37,6 +37,7 @@ def load(path):
         "tavrel_version": (ctypes.c_char_p, []),
         "tavrel_free": (None, [ctypes.c_void_p]),
         "tavrel_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_check_rules": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p]),
         "tavrel_message": (owned, [ctypes.c_int]),
         "tavrel_result_code": (ctypes.c_char_p, [ctypes.c_int]),
         "tavrel_bank_name": (owned, [ctypes.c_char_p]),
@@ -125,6 +126,25 @@ class CheckTest(unittest.TestCase):
         for bank_code, account, expected in cases:
             with self.subTest(bank_code=bank_code, account=account):
                 self.assertEqual(LIB.tavrel_check(utf8(bank_code), utf8(account)), expected)
+
+    def test_results_by_rule_generation(self):
+        # 25950130 uses method B1: 1501824 fails methods 05 and 01 (the 2009 rules)
+        # and passes method 00, which the current rules try third.
+        cases = [
+            ("25950130", "1501824", None, -3),
+            ("25950130", "1501824", "2009", -3),
+            ("25950130", "1501824", "current", 0),
+            (" 25950130 ", " 1501824 ", "current", 0),
+            ("1203000", "9290701", "current", -5),
+            ("12030000", "92907ä1", "current", -8),
+            ("12030000", "9290701", "Current", -2),
+            ("1203000", "9290701", "2018", -2),
+            (None, None, "", -2),
+        ]
+        for bank_code, account, rules, expected in cases:
+            with self.subTest(bank_code=bank_code, account=account, rules=rules):
+                self.assertEqual(
+                    LIB.tavrel_check_rules(utf8(bank_code), utf8(account), utf8(rules)), expected)
 
     def test_messages_are_utf8_german(self):
         cases = {

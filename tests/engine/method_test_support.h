@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tavrel/engine.h"
 
@@ -41,11 +42,12 @@ inline void ExpectOnlyThisCheckDigit(const ValidAccount& c, std::string_view ban
 // Result of `key` for `prefix` followed by each check digit 0 to 9, as a string
 // of 'V' (0 or 1) and '.' (anything else): "V........V" reads at a glance.
 inline std::string ValidCheckDigits(std::string_view key, std::string_view prefix,
-                                    std::string_view suffix = {}) {
+                                    std::string_view suffix = {},
+                                    const RuleSet& rules = Rules(Generation::k2009)) {
   std::string pattern;
   for (char digit = '0'; digit <= '9'; ++digit) {
     const std::string account = std::string(prefix) + digit + std::string(suffix);
-    const int result = ComputeMethod(account, key, {});
+    const int result = ComputeMethod(account, key, {}, rules);
     pattern += result == kValid || result == kValidWithoutCheck ? 'V' : '.';
   }
   return pattern;
@@ -76,10 +78,11 @@ struct KeyResult {
   int result;
 };
 
-inline void ExpectResults(std::span<const KeyResult> cases) {
+inline void ExpectResults(std::span<const KeyResult> cases,
+                          const RuleSet& rules = Rules(Generation::k2009)) {
   for (const KeyResult& c : cases) {
-    EXPECT_EQ(ComputeMethod(c.account, c.key, {}), c.result)
-        << "key " << c.key << ", account " << c.account;
+    EXPECT_EQ(ComputeMethod(c.account, c.key, {}, rules), c.result)
+        << "key " << c.key << ", account " << c.account << ", rules " << NameOf(rules);
   }
 }
 
@@ -92,10 +95,51 @@ struct Route {
   std::string_view other;
 };
 
-inline void ExpectRoute(const Route& c) {
+inline void ExpectRoute(const Route& c, const RuleSet& rules = Rules(Generation::k2009)) {
   SCOPED_TRACE(::testing::Message() << c.key << " " << c.prefix << " -> " << c.chosen);
-  EXPECT_EQ(ValidCheckDigits(c.key, c.prefix), ValidCheckDigits(c.chosen, c.prefix));
-  EXPECT_NE(ValidCheckDigits(c.chosen, c.prefix), ValidCheckDigits(c.other, c.prefix));
+  EXPECT_EQ(ValidCheckDigits(c.key, c.prefix, {}, rules),
+            ValidCheckDigits(c.chosen, c.prefix, {}, rules));
+  EXPECT_NE(ValidCheckDigits(c.chosen, c.prefix, {}, rules),
+            ValidCheckDigits(c.other, c.prefix, {}, rules));
+}
+
+// The Bundesbank's test numbers of one method. A number valid under a variant
+// key is valid (0 or 1) for the method too; `invalid` lists the numbers invalid
+// for the whole method. A variant key may be the method itself, or another
+// method the rule names ("method 05, then method 01").
+struct Variant {
+  std::string_view key;
+  std::vector<std::string_view> valid;
+  std::vector<std::string_view> invalid = {};
+};
+
+struct TestNumbers {
+  std::string_view method;
+  std::vector<Variant> variants;
+  std::vector<std::string_view> invalid = {};
+};
+
+inline bool IsValidResult(int result) { return result == kValid || result == kValidWithoutCheck; }
+
+inline void ExpectTestNumbers(std::span<const TestNumbers> methods, const RuleSet& rules) {
+  for (const TestNumbers& numbers : methods) {
+    for (const Variant& variant : numbers.variants) {
+      for (std::string_view account : variant.valid) {
+        EXPECT_TRUE(IsValidResult(ComputeMethod(account, variant.key, {}, rules)))
+            << variant.key << " " << account << " should be valid";
+        EXPECT_TRUE(IsValidResult(ComputeMethod(account, numbers.method, {}, rules)))
+            << numbers.method << " " << account << " (valid under " << variant.key << ")";
+      }
+      for (std::string_view account : variant.invalid) {
+        EXPECT_EQ(ComputeMethod(account, variant.key, {}, rules), kInvalid)
+            << variant.key << " " << account;
+      }
+    }
+    for (std::string_view account : numbers.invalid) {
+      EXPECT_EQ(ComputeMethod(account, numbers.method, {}, rules), kInvalid)
+          << numbers.method << " " << account;
+    }
+  }
 }
 
 }  // namespace tavrel::engine::testing

@@ -112,12 +112,17 @@ TEST(StringHelpers, RewritesStayWithinTheirText) {
   EXPECT_EQ(AppendText("1234560", "000").view(), "1234560000");
 }
 
-TEST(StringHelpers, DigitIsIsSafeForAnyIndex) {
-  EXPECT_TRUE(DigitIs("123", 0, '1'));
-  EXPECT_TRUE(DigitIs("123", 2, '3'));
-  EXPECT_FALSE(DigitIs("123", 3, '\0'));
-  EXPECT_FALSE(DigitIs("123", -1, '1'));
-  EXPECT_FALSE(DigitIs("", 0, '0'));
+TEST(StringHelpers, TenDigitFormCountsPositionsFromOneAndIsSafeOutside) {
+  const TenDigitForm ten = PadToTen("123");
+  EXPECT_TRUE(ten.PositionIs(8, '1'));
+  EXPECT_TRUE(ten.PositionIs(10, '3'));
+  EXPECT_TRUE(ten.PositionIs(1, '0'));
+  EXPECT_TRUE(ten.PositionIsOneOf(9, "289"));
+  EXPECT_FALSE(ten.PositionIsOneOf(9, "13"));
+  EXPECT_FALSE(ten.PositionIs(11, '\0'));
+  EXPECT_FALSE(ten.PositionIs(0, '0'));
+  EXPECT_FALSE(ten.PositionIsOneOf(-1, "0123456789"));
+  EXPECT_EQ(ten.At(11), '\0');
 }
 
 TEST(StringHelpers, KeysCompareExactly) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/internal/method_table.h"
+#include "engine/internal/rule_rows.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -88,13 +89,15 @@ TEST(Dispatcher, SubMethodRunsWithAnEmptyBankCode) {
 }
 
 TEST(Sequence, StopsAtTheFirstValidAndOtherwiseReturnsTheLast) {
+  const RuleSet& rules = Rules(Generation::k2009);
   // 9290701 is valid under 00 and invalid under 01 (3,7,1,... weights).
-  EXPECT_EQ(RunSequence("9290701", {"01", "00"}), kValid);
-  EXPECT_EQ(RunSequence("9290701", {"00", "01"}), kValid);
+  EXPECT_EQ(RunSequence(rules, "9290701", {"01", "00"}), kValid);
+  EXPECT_EQ(RunSequence(rules, "9290701", {"00", "01"}), kValid);
   // A 1 from a key that is not the last does not end the sequence.
-  EXPECT_EQ(RunSequence("9290702", {"09", "00"}), kInvalid);
-  EXPECT_EQ(RunSequence("9290702", {"00", "09"}), kValidWithoutCheck);
-  EXPECT_EQ(RunSequence("9290702", {"00", "12"}), kMethodNotFound);
+  EXPECT_EQ(RunSequence(rules, "9290702", {"09", "00"}), kInvalid);
+  EXPECT_EQ(RunSequence(rules, "9290702", {"00", "09"}), kValidWithoutCheck);
+  // D4 came after 2009: the 2009 rules have no such method.
+  EXPECT_EQ(RunSequence(rules, "9290702", {"00", "D4"}), kMethodNotFound);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/internal/method_table.h"
+#include "engine/internal/rule_rows.h"
 #include "method_test_support.h"
 #include "tavrel/engine.h"
 
@@ -212,7 +213,7 @@ TEST(Methods80To99, FirstResultOneDoesNotEndASequence) {
   // 583009 lies in a range of method 95 (1); method 99 weighs 3, 8, 5 by 4, 5, 6
   // = 82, r 5, expects 6 and rejects the check digit 9.
   EXPECT_EQ(ComputeMethod("0583009", "95", {}), kValidWithoutCheck);
-  EXPECT_EQ(RunSequence("0583009", {"95", "99"}), kInvalid);
+  EXPECT_EQ(RunSequence(Rules(Generation::k2009), "0583009", {"95", "99"}), kInvalid);
 }
 
 TEST(Methods80To99, Modulus7And9RejectHighCheckDigits) {

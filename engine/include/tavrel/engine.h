@@ -1,10 +1,18 @@
 // Check-digit engine: runs one of the Bundesbank's check-digit methods by its key.
 //
-// A key is a two-character method code ("00" to "99", "A0" to "D3") or a variant
+// A key is a two-character method code ("00" to "99", "A0" to "E9") or a variant
 // key ("51MethodeA", "Eser", ...). The engine knows nothing of banks: the caller
 // finds the method code for a bank code and hands it in.
+//
+// The methods come in rule generations: the 2009 rules, as the Bundesbank defined
+// them in September 2009, and the current rules, which change 15 of them and add
+// those that came or came back since. A key runs in one generation, and the keys
+// its method runs in turn run in the same one.
 #pragma once
 
+#include <array>
+#include <chrono>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -18,18 +26,53 @@ inline constexpr int kValidWithoutCheck = ValueOf(Outcome::kValidWithoutCheck);
 inline constexpr int kMethodNotFound = ValueOf(Outcome::kMethodNotFound);
 inline constexpr int kInvalid = ValueOf(Outcome::kInvalidCheckDigit);
 
-// Runs the block selected by `key` (exact, case-sensitive) on `account`.
-// `bankCode` is the eight-digit bank code; only the "Eser" rule reads it.
-// Safe for any bytes: unknown keys give kMethodNotFound, and an account that is
-// empty, longer than ten characters or not all digits never reaches a block and
-// gives kInvalid. Allocation-free and re-entrant.
+// Runs the block selected by `key` (exact, case-sensitive) on `account`, by the
+// 2009 rules. `bankCode` is the eight-digit bank code; only the "Eser" rule reads
+// it. Safe for any bytes: unknown keys give kMethodNotFound, and an account that
+// is empty, longer than ten characters or not all digits never reaches a block
+// and gives kInvalid. Allocation-free and re-entrant.
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode);
 
-// ComputeMethod with an empty bank code: how blocks run other methods and variants.
+// ComputeMethod with an empty bank code.
 int ComputeSubMethod(std::string_view account, std::string_view key);
 
-// All 188 keys of the dispatcher in selection order (09 first, then method codes
+// All 188 keys of the 2009 rules in selection order (09 first, then method codes
 // ascending, each followed by its variant keys).
 std::span<const std::string_view> Keys();
+
+enum class Generation : std::uint8_t { k2009, kCurrent };
+inline constexpr std::array<Generation, 2> kGenerations = {Generation::k2009, Generation::kCurrent};
+
+// The methods of one generation; only the engine sees inside.
+class RuleSet;
+
+const RuleSet& Rules(Generation generation);
+// The rule set named `name` ("2009", "current"), nullptr for any other text.
+const RuleSet* FindRules(std::string_view name);
+
+Generation GenerationOf(const RuleSet& rules);
+std::string_view NameOf(const RuleSet& rules);
+// The first day on which every rule of the set was in force.
+std::chrono::year_month_day ValidFrom(const RuleSet& rules);
+// The method codes with a method, ascending ("00" ... "E4").
+std::span<const std::string_view> MethodCodes(const RuleSet& rules);
+// Every key, method codes and variant keys, in selection order.
+std::span<const std::string_view> Keys(const RuleSet& rules);
+
+// ComputeMethod by the rules of `rules`.
+int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
+                  const RuleSet& rules);
+
+// The rule set for checks as of `date`, and why it may not be exactly the rules
+// of that day. Only two generations are kept: dates before the first change of
+// 2010-06-07 get the 2009 rules, dates from the current rules' valid-from date on
+// get the current rules, and dates in between get the current rules with a note
+// (some methods they changed may not have been changed yet on that day). The note
+// is empty when the rules are those of the day. English, ASCII.
+struct RulesInForce {
+  const RuleSet& rules;
+  std::string_view note;
+};
+RulesInForce RulesInForceOn(std::chrono::year_month_day date);
 
 }  // namespace tavrel::engine
