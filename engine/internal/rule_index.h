@@ -100,12 +100,17 @@ struct Index {
 template <std::size_t CodeCount, std::size_t KeyCount>
 constexpr Index<KeyCount, CodeCount> BuildIndex(const std::array<PlacedKey, KeyCount>& placed) {
   Index<KeyCount, CodeCount> index{};
+  // Which slots hold a method code, kept apart from the row pointers: a
+  // sanitizer build does not let a pointer into a row table be compared with
+  // null at compile time.
+  std::array<bool, kSlotCount> hasCode{};
   std::size_t variant = 0;
   for (std::size_t i = 0; i < KeyCount; ++i) {
     index.keys[i] = placed[i].key;
     const int slot = CodeSlot(placed[i].key);
     if (slot >= 0) {
       index.codeRows[static_cast<std::size_t>(slot)] = placed[i].row;
+      hasCode[static_cast<std::size_t>(slot)] = true;
     } else {
       index.variantKeys[variant++] = {placed[i].key, placed[i].row};
     }
@@ -120,10 +125,8 @@ constexpr Index<KeyCount, CodeCount> BuildIndex(const std::array<PlacedKey, KeyC
     range.end = static_cast<std::int16_t>(i + 1);
   }
   std::size_t code = 0;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (const MethodRow* row = index.codeRows[static_cast<std::size_t>(slot)]) {
-      index.methodCodes[code++] = row->key;
-    }
+  for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+    if (hasCode[slot]) index.methodCodes[code++] = index.codeRows[slot]->key;
   }
   return index;
 }
