@@ -115,9 +115,11 @@ class CheckManyTest(unittest.TestCase):
 class CheckFrameTest(unittest.TestCase):
     def test_columns_added(self):
         banks, accounts = corpus(2_000, seed=7)
-        frame = pd.DataFrame({"blz": banks, "konto": accounts, "id": range(len(banks))})
+        frame = pd.DataFrame({"blz": banks, "konto": accounts, "id": range(len(banks))},
+                             index=[i // 2 for i in range(len(banks))])  # labels twice
         checked = check_frame(frame, rules="current")
         self.assertEqual(list(frame.columns), ["blz", "konto", "id"])
+        self.assertTrue(checked.index.equals(frame.index))
         self.assertEqual(list(checked.columns), ["blz", "konto", "id", "result", "code", "message"])
         self.assertEqual(checked["result"].dtype, np.int8)
         np.testing.assert_array_equal(checked["result"], single_checks(banks, accounts, "current"))
