@@ -1,5 +1,8 @@
 """The package's single checks: results and exceptions, and input of every kind."""
 
+import os
+import subprocess
+import sys
 import unittest
 
 import tavrel
@@ -116,6 +119,19 @@ class BankTest(unittest.TestCase):
 
     def test_versions_agree(self):
         self.assertEqual(tavrel.__version__, tavrel.library_version())
+
+
+class LoadingTest(unittest.TestCase):
+    def test_a_library_not_found_is_named(self):
+        missing = os.path.join(os.path.dirname(__file__), "no-such-libtavrel.so")
+        package_dir = os.path.dirname(os.path.dirname(tavrel.__file__))
+        run = subprocess.run([sys.executable, "-c", "import tavrel"], capture_output=True,
+                             text=True, env=dict(os.environ, TAVREL_LIBRARY=missing,
+                                                 PYTHONPATH=package_dir))
+        self.assertNotEqual(run.returncode, 0)
+        self.assertIn("ImportError", run.stderr)
+        self.assertIn(missing, run.stderr)
+        self.assertIn("TAVREL_LIBRARY", run.stderr)
 
 
 if __name__ == "__main__":
