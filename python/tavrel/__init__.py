@@ -1,10 +1,11 @@
 """tavrel: German bank account numbers checked by the Bundesbank's check-digit
 methods, over the C library libtavrel.
 
-One module a number kind, each with the same functions (`validate` returns the
-compact number or raises a ValidationError, `is_valid`, `check`):
+One module a number kind:
 
-- `tavrel.account`: an account number with its bank code;
+- `tavrel.account`: an account number with its bank code, by the functions every
+  number module offers: `validate` (the compact number, or a ValidationError),
+  `is_valid`, `check` (the outcome without raising) and `compact`;
 - `tavrel.bank`: bank short names and the bank search.
 
 Columns are checked by one call of the C library: `tavrel.check_many` over
