@@ -3,8 +3,9 @@
  *
  * All strings crossing this interface are UTF-8. A string the library returns
  * as char* is newly allocated and owned by the caller, who frees it with
- * tavrel_free(); the const char* strings of tavrel_version() and
- * tavrel_result_code() are static. Strings the caller passes in are only read.
+ * tavrel_free(); the const char* strings of tavrel_version(),
+ * tavrel_rules_name(), tavrel_result_code() and tavrel_result_field() are
+ * static. Strings the caller passes in are only read.
  * A NULL string argument counts as an empty string; no function crashes on
  * NULL.
  *
@@ -21,6 +22,7 @@
 #ifndef TAVREL_H
 #define TAVREL_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #if defined(__GNUC__)
@@ -56,10 +58,38 @@ TAVREL_API int tavrel_check(const char* bank_code, const char* account);
  * arguments. */
 TAVREL_API int tavrel_check_rules(const char* bank_code, const char* account, const char* rules);
 
+/* The name of rule generation `index`, oldest first ("2009" is 0), or NULL
+ * past the last. Static storage: do not free. */
+TAVREL_API const char* tavrel_rules_name(int index);
+
+/* ---- Batch checks -----------------------------------------------------------
+ * One call checks `count` accounts: item i is the pair of NUL-terminated UTF-8
+ * strings bank_codes[i] and accounts[i], checked exactly as tavrel_check (or
+ * tavrel_check_rules) checks them, its result going to results[i]. Blanks
+ * around either string are ignored, a NULL string counts as an empty one, and
+ * an item for which memory runs out gets TAVREL_CHECK_NO_MEMORY while the
+ * others go on. Plain ASCII items are checked in place: nothing is allocated or
+ * converted. The functions keep no state between calls, so several threads may
+ * run them at once.
+ *
+ * Both return 0, or -1 (leaving `results` untouched) when count > 0 and an
+ * array is NULL. The _rules variant takes the rule generation as
+ * tavrel_check_rules does; an unknown name gives -2 in every result. */
+TAVREL_API int tavrel_check_many(size_t count, const char* const* bank_codes,
+                                 const char* const* accounts, signed char* results);
+TAVREL_API int tavrel_check_many_rules(size_t count, const char* const* bank_codes,
+                                       const char* const* accounts, signed char* results,
+                                       const char* rules);
+
 /* The stable English code of a result value ("valid", "invalid_check_digit",
  * "bank_code_unknown", ...), or NULL for a value that is no result. Static
  * storage: do not free. */
 TAVREL_API const char* tavrel_result_code(int result);
+
+/* The input a result value concerns: "bank_code", "account", "iban", or "" for
+ * a result that concerns none (valid ones); NULL for a value that is no result.
+ * Static storage: do not free. */
+TAVREL_API const char* tavrel_result_field(int result);
 
 /* The German message for a check result value; "" for 0, 1 and values without
  * one. NULL only when memory runs out. */

@@ -170,6 +170,19 @@ const char* tavrel_result_code(int result) {
   return info == nullptr ? nullptr : info->code.data();
 }
 
+const char* tavrel_result_field(int result) {
+  // The field names are string literals, so their views are NUL-terminated;
+  // so are the rule generations' names below.
+  const tavrel::OutcomeInfo* info = tavrel::FindOutcome(result);
+  return info == nullptr ? nullptr : tavrel::FieldName(info->field).data();
+}
+
+const char* tavrel_rules_name(int index) {
+  const auto generations = tavrel::service::RuleGenerations();
+  if (index < 0 || static_cast<std::size_t>(index) >= generations.size()) return nullptr;
+  return generations[static_cast<std::size_t>(index)].name.data();
+}
+
 char* tavrel_message(int result) {
   return Guarded<char*>(nullptr, [&] { return NewUtf8(automation::MessageText(result)); });
 }

@@ -38,6 +38,13 @@ def load(path):
         "tavrel_free": (None, [ctypes.c_void_p]),
         "tavrel_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p]),
         "tavrel_check_rules": (ctypes.c_int, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_check_many": (ctypes.c_int, [ctypes.c_size_t, ctypes.POINTER(ctypes.c_char_p),
+                                             ctypes.POINTER(ctypes.c_char_p), ctypes.c_char_p]),
+        "tavrel_check_many_rules": (ctypes.c_int, [ctypes.c_size_t, ctypes.POINTER(ctypes.c_char_p),
+                                                   ctypes.POINTER(ctypes.c_char_p), ctypes.c_char_p,
+                                                   ctypes.c_char_p]),
+        "tavrel_rules_name": (ctypes.c_char_p, [ctypes.c_int]),
+        "tavrel_result_field": (ctypes.c_char_p, [ctypes.c_int]),
         "tavrel_message": (owned, [ctypes.c_int]),
         "tavrel_result_code": (ctypes.c_char_p, [ctypes.c_int]),
         "tavrel_bank_name": (owned, [ctypes.c_char_p]),
@@ -106,45 +113,82 @@ class Object:
         return code, value
 
 
+CHECK_CASES = [
+    ("10000000", "1234567890", 1),
+    ("12030000", "9290701", 0),
+    ("12030000", "9290702", -3),
+    (" 12030000 ", " 9290701 ", 0),
+    ("1203000", "9290701", -5),
+    ("1203000ü", "9290701", -6),
+    ("12030000", "", -7),
+    ("12030000", "92907ä1", -8),
+    ("12030000", "0000000000", -3),
+    ("99999999", "9290701", -9),
+    (None, "1", -5),
+    ("12030000", None, -7),
+    (None, None, -5),
+]
+
+# 25950130 uses method B1: 1501824 fails methods 05 and 01 (the 2009 rules)
+# and passes method 00, which the current rules try third.
+RULES_CASES = [
+    ("25950130", "1501824", None, -3),
+    ("25950130", "1501824", "2009", -3),
+    ("25950130", "1501824", "current", 0),
+    (" 25950130 ", " 1501824 ", "current", 0),
+    ("1203000", "9290701", "current", -5),
+    ("12030000", "92907ä1", "current", -8),
+    ("12030000", "9290701", "Current", -2),
+    ("1203000", "9290701", "2018", -2),
+    (None, None, "", -2),
+]
+
+
 class CheckTest(unittest.TestCase):
     def test_results(self):
-        cases = [
-            ("10000000", "1234567890", 1),
-            ("12030000", "9290701", 0),
-            ("12030000", "9290702", -3),
-            (" 12030000 ", " 9290701 ", 0),
-            ("1203000", "9290701", -5),
-            ("1203000ü", "9290701", -6),
-            ("12030000", "", -7),
-            ("12030000", "92907ä1", -8),
-            ("12030000", "0000000000", -3),
-            ("99999999", "9290701", -9),
-            (None, "1", -5),
-            ("12030000", None, -7),
-            (None, None, -5),
-        ]
-        for bank_code, account, expected in cases:
+        for bank_code, account, expected in CHECK_CASES:
             with self.subTest(bank_code=bank_code, account=account):
                 self.assertEqual(LIB.tavrel_check(utf8(bank_code), utf8(account)), expected)
 
     def test_results_by_rule_generation(self):
-        # 25950130 uses method B1: 1501824 fails methods 05 and 01 (the 2009 rules)
-        # and passes method 00, which the current rules try third.
-        cases = [
-            ("25950130", "1501824", None, -3),
-            ("25950130", "1501824", "2009", -3),
-            ("25950130", "1501824", "current", 0),
-            (" 25950130 ", " 1501824 ", "current", 0),
-            ("1203000", "9290701", "current", -5),
-            ("12030000", "92907ä1", "current", -8),
-            ("12030000", "9290701", "Current", -2),
-            ("1203000", "9290701", "2018", -2),
-            (None, None, "", -2),
-        ]
-        for bank_code, account, rules, expected in cases:
+        for bank_code, account, rules, expected in RULES_CASES:
             with self.subTest(bank_code=bank_code, account=account, rules=rules):
                 self.assertEqual(
                     LIB.tavrel_check_rules(utf8(bank_code), utf8(account), utf8(rules)), expected)
+
+    def test_batch_answers_each_item_as_the_single_check(self):
+        items = [(b, a) for b, a, _ in CHECK_CASES] + [(b, a) for b, a, _, _ in RULES_CASES]
+        banks = (ctypes.c_char_p * len(items))(*[utf8(b) for b, _ in items])
+        accounts = (ctypes.c_char_p * len(items))(*[utf8(a) for _, a in items])
+        for rules in (None, b"2009", b"current", b"Current"):
+            with self.subTest(rules=rules):
+                results = ctypes.create_string_buffer(len(items))
+                if rules is None:
+                    self.assertEqual(LIB.tavrel_check_many(len(items), banks, accounts, results), 0)
+                else:
+                    self.assertEqual(
+                        LIB.tavrel_check_many_rules(len(items), banks, accounts, results, rules), 0)
+                expected = [LIB.tavrel_check_rules(utf8(b), utf8(a), rules) for b, a in items]
+                self.assertEqual(list(ctypes.cast(results, ctypes.POINTER(ctypes.c_byte))[:len(items)]),
+                                 expected)
+
+    def test_batch_refuses_missing_arrays(self):
+        one = (ctypes.c_char_p * 1)(b"12030000")
+        results = ctypes.create_string_buffer(b"\x7f", 1)
+        for banks, accounts, out in ((None, one, results), (one, None, results), (one, one, None)):
+            self.assertEqual(LIB.tavrel_check_many(1, banks, accounts, out), -1)
+            self.assertEqual(LIB.tavrel_check_many_rules(1, banks, accounts, out, b"current"), -1)
+        self.assertEqual(results.raw, b"\x7f")
+        self.assertEqual(LIB.tavrel_check_many(0, None, None, None), 0)
+
+    def test_result_fields_and_rule_names(self):
+        fields = {-5: b"bank_code", -9: b"bank_code", -3: b"account", -8: b"account", 0: b"",
+                  -13: b"iban", -4: None}
+        for value, field in fields.items():
+            with self.subTest(value=value):
+                self.assertEqual(LIB.tavrel_result_field(value), field)
+        self.assertEqual([LIB.tavrel_rules_name(i) for i in (-1, 0, 1, 2)],
+                         [None, b"2009", b"current", None])
 
     def test_messages_are_utf8_german(self):
         cases = {

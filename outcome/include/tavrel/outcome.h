@@ -32,6 +32,21 @@ enum class Outcome : std::int8_t {
 // The input an outcome concerns: the control draws its message on that row.
 enum class Field : std::uint8_t { kNone, kBankCode, kAccount, kIban };
 
+// The field's stable English name: "bank_code", "account", "iban", or "" for none.
+constexpr std::string_view FieldName(Field field) {
+  switch (field) {
+    case Field::kBankCode:
+      return "bank_code";
+    case Field::kAccount:
+      return "account";
+    case Field::kIban:
+      return "iban";
+    case Field::kNone:
+      break;
+  }
+  return "";
+}
+
 struct OutcomeInfo {
   Outcome outcome;
   std::string_view code;     // stable English code: "valid", "bank_code_unknown", ...

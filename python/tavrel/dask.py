@@ -1,0 +1,39 @@
+"""Account checks over a Dask DataFrame: the pandas check mapped over its
+partitions, so that a cluster's workers check their parts side by side.
+
+Each worker needs the package and the C library, as the process that builds
+the graph does.
+
+>>> import dask.dataframe as dd
+>>> import pandas as pd
+>>> from tavrel.dask import check_dataframe
+>>> frame = pd.DataFrame({"blz": ["12030000", "12030000"], "konto": ["9290701", "9290702"]})
+>>> checked = check_dataframe(dd.from_pandas(frame, npartitions=2))
+>>> checked["code"].compute().tolist()
+['valid', 'invalid_check_digit']
+"""
+
+from __future__ import annotations
+
+import dask.dataframe as dd
+
+from .pandas import check_frame
+
+__all__ = ["check_dataframe"]
+
+
+def check_dataframe(
+    frame: dd.DataFrame,
+    bank: str = "blz",
+    account: str = "konto",
+    rules: str = "2009",
+    prefix: str = "",
+) -> dd.DataFrame:
+    """The lazy Dask DataFrame of `check_frame` over each partition of `frame`:
+    the columns result, code and message added. The arguments are those of
+    tavrel.pandas.check_frame, and so are its errors, raised here already for a
+    missing column or a name taken."""
+    meta = check_frame(frame._meta, bank=bank, account=account, rules=rules, prefix=prefix)
+    return frame.map_partitions(
+        check_frame, bank=bank, account=account, rules=rules, prefix=prefix, meta=meta
+    )
