@@ -11,7 +11,7 @@ namespace tavrel::cli {
 namespace {
 
 // The command list, cut where the recognised CSV header names go.
-constexpr std::string_view kCommands = R"(usage: tavrel COMMAND ARGUMENTS
+constexpr std::string_view kCommands = R"(Usage: tavrel COMMAND ARGUMENTS
 Checks German bank account numbers by the check-digit method of their bank.
 
 Commands:
@@ -95,7 +95,8 @@ Options:
   --threads N  batch modes: check on N worker threads, 1 to 16 (default 2;
                1 checks on the main thread); the output order is the input's
   --fuzzy      search: the typo-tolerant search (see above)
-  --rules NAME check and method, batch modes too: run the check-digit methods
+  --rules NAME
+               check and method, batch modes too: run the check-digit methods
                by the rule generation NAME: "2009" (the Bundesbank's rules of
                September 2009, the default) or "current" (its rules as changed
                since, up to June 2018). The bank directory is the 2009 one
