@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev python3
           clang libclang-rt-14-dev clang-format pkg-config libcpp-httplib-dev nlohmann-json3-dev
-          chromium chromium-driver python3-selenium wrk)
+          chromium chromium-driver python3-selenium wrk
+          help2man dpkg-dev file man-db zsh librsvg2-bin desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
