@@ -182,7 +182,7 @@ inline constexpr std::size_t kMaxFuzzyTerms = 8;
 struct FuzzyHit {
   std::string_view bankCode;
   std::string_view shortName;  // Windows-1252, a view into the directory
-  int score = 0;               // 1 to 100
+  int score = 0;               // 35 to 100
   int edits = 0;               // over all terms
 };
 
