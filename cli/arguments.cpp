@@ -33,6 +33,7 @@ struct SplitArguments {
   bool csv = false;
   bool noHeader = false;
   bool verbose = false;
+  bool fuzzy = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
@@ -50,7 +51,7 @@ constexpr FlagOption kFlags[] = {
     {"--help", &SplitArguments::help},       {"-h", &SplitArguments::help},
     {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
     {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
-    {"--verbose", &SplitArguments::verbose},
+    {"--verbose", &SplitArguments::verbose}, {"--fuzzy", &SplitArguments::fuzzy},
 };
 
 struct ValueOption {
@@ -283,6 +284,10 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   if (split.json && *kind != CommandKind::kSearch && *kind != CommandKind::kRules) {
     return UsageError("--json applies to 'search' and 'rules' only");
   }
+  if (split.fuzzy && *kind != CommandKind::kSearch) {
+    return UsageError("--fuzzy applies to 'search' only");
+  }
+  result.command.fuzzy = split.fuzzy;
   result.command.kind = *kind;
   result.command.json = split.json;
   if (std::optional<std::string> error = ApplyBatchOptions(split, result.command)) {

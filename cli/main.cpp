@@ -39,6 +39,7 @@ int Run(const Command& command) {
     case CommandKind::kMethodBatch:
       return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, *command.rules, command.threads);
     case CommandKind::kSearch:
+      if (command.fuzzy) return RunFuzzySearch(operand[0], command.json);
       return RunSearch(operand[0], command.json);
     case CommandKind::kRules:
       return RunRules(command.json, command.date);

@@ -3,6 +3,7 @@
 #include "internal/batch.h"
 #include "internal/csv_columns.h"
 #include "internal/result_text.h"
+#include "tavrel/directory.h"
 #include "tavrel/outcome.h"
 #include "tavrel/version.h"
 
@@ -10,7 +11,7 @@ namespace tavrel::cli {
 namespace {
 
 // The command list, cut where the recognised CSV header names go.
-constexpr std::string_view kCommands = R"(usage: tavrel COMMAND ARGUMENTS
+constexpr std::string_view kCommands = R"(Usage: tavrel COMMAND ARGUMENTS
 Checks German bank account numbers by the check-digit method of their bank.
 
 Commands:
@@ -60,6 +61,22 @@ constexpr std::string_view kCommandsAfterColumnNames =
       the hit lines "BANKCODE | NAME" and then "N hits" on standard error.
       With --json prints one JSON array of {"bankCode": ..., "name": ...}
       objects instead, and no count.
+  search --fuzzy [--json] TEXT
+      Typo-tolerant bank search over the compiled-in current directory (the
+      newest Bundesbank file when tavrel was built; the plain search and the
+      other commands use the 2009 directory). TEXT is cut into terms at
+      every character other than a letter or a digit (at most 8 different
+      terms); each term must match a word of the short name, in any order,
+      or as digits the bank code (all eight, or its first two to seven).
+      Case and accents are ignored, and "ae", "oe", "ue", "ss" match "ä",
+      "ö", "ü", "ß" and the other way round. Terms of 4 to 7 characters may
+      have one typo, longer ones two (a letter missing, added, changed, or
+      two neighbours swapped). Hits come best first: whole words before
+      starts of words, before terms inside a word, before typos, fewer typos
+      first. Prints the hit lines as the plain search does; with --json each
+      object has a "score" too: 100 when every term is a whole word, 90 for
+      the start of a word, 75 inside one, 60 or 40 for a word with one or
+      two typos, 55 or 35 for its start, averaged over the terms.
   rules [--json] [--on DATE]
       Lists the rule generations, one line each: NAME<TAB>VALID-FROM<TAB>
       METHOD CODES (blank-separated). With --on YYYY-MM-DD prints only the
@@ -77,7 +94,9 @@ Options:
   --version    print the version and exit
   --threads N  batch modes: check on N worker threads, 1 to 16 (default 2;
                1 checks on the main thread); the output order is the input's
-  --rules NAME check and method, batch modes too: run the check-digit methods
+  --fuzzy      search: the typo-tolerant search (see above)
+  --rules NAME
+               check and method, batch modes too: run the check-digit methods
                by the rule generation NAME: "2009" (the Bundesbank's rules of
                September 2009, the default) or "current" (its rules as changed
                since, up to June 2018). The bank directory is the 2009 one
@@ -90,6 +109,7 @@ input faults. Output is UTF-8.
 )";
 
 static_assert(kMaxLineLength == 65536, "the text below names the limit");
+static_assert(directory::kMaxFuzzyTerms == 8, "the help names the limit of terms");
 constexpr std::string_view kCsvRecords = R"(
 CSV records (RFC 4180, as common CSV readers take it) end at a line end (LF or
 CRLF) outside quoted fields. A double quote opens a quoted field only at the
@@ -113,7 +133,8 @@ Exit status:
       Windows-1252 form; batch: at least one malformed line or record;
       CSV: a header row that is malformed or lacks a named column
   3   result -2
-  64  usage error: unknown command or option, wrong number of arguments;
+  64  usage error: unknown command or option, wrong number of arguments,
+      search --fuzzy with more than 8 different terms;
       CSV: a header or choices that do not tell the two columns apart
   70  out of memory
   74  reading input or writing output failed

@@ -6,7 +6,8 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-b
           clang libclang-rt-14-dev clang-format pkg-config libcpp-httplib-dev nlohmann-json3-dev
           chromium chromium-driver python3-selenium wrk
           python3-numpy python3-pandas python3-dask python3-distributed python3-setuptools
-          python3-venv python3-pip)
+          python3-venv python3-pip help2man dpkg-dev file man-db zsh librsvg2-bin
+          desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

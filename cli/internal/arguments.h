@@ -22,7 +22,7 @@ enum class CommandKind {
   kName,         // name BANKCODE
   kMethod,       // method KEY ACCOUNT [BANKCODE]
   kMethodBatch,  // method -
-  kSearch,       // search [--json] TEXT
+  kSearch,       // search [--json] [--fuzzy] TEXT
   kRules,        // rules [--json] [--on DATE]
 };
 
@@ -30,6 +30,7 @@ struct Command {
   CommandKind kind = CommandKind::kHelp;
   std::vector<std::string> operands;  // Windows-1252, without the command word
   bool json = false;
+  bool fuzzy = false;                  // search: the typo-tolerant search
   unsigned threads = kDefaultThreads;  // batch modes only
   CsvOptions csv;
   // check and method: the rule generation that runs the methods (--rules).

@@ -168,6 +168,34 @@ std::shared_ptr<const Directory> CompiledDirectory(RuleGeneration generation);
 // The bank search of BankSearch over any directory.
 SearchResult SearchBanks(const Directory& directory, std::string_view searchText);
 
+// The typo-tolerant bank search, beside the control's. The query is cut into
+// terms at every character other than a letter or a digit; every term must match
+// a word of the short name, in any order, or as digits the bank code (all eight,
+// or its first two to seven). Letters are compared without case and accents, with
+// ä, ö, ü and ß read as ae, oe, ue and ss. A term scores 100 as a whole word, 90
+// as the start of a word or of the bank code, 75 inside a word (four letters and
+// more), and with typos (one edit for four to seven letters, two for eight and
+// more; a swap of neighbours is one edit) 60 or 40 against a whole word, 55 or 35
+// against the start of one. A hit's score is the mean over the terms.
+inline constexpr std::size_t kMaxFuzzyTerms = 8;
+
+struct FuzzyHit {
+  std::string_view bankCode;
+  std::string_view shortName;  // Windows-1252, a view into the directory
+  int score = 0;               // 35 to 100
+  int edits = 0;               // over all terms
+};
+
+struct FuzzySearchResult {
+  // Best first: higher score, then fewer edits, then names of fewer words, then
+  // by name and bank code.
+  std::vector<FuzzyHit> hits;
+  bool tooManyTerms = false;  // more than kMaxFuzzyTerms different terms: nothing searched
+};
+
+// No hits for a query without terms. Never throws but std::bad_alloc.
+FuzzySearchResult FuzzySearchBanks(const Directory& directory, std::string_view query);
+
 // What an older directory says of a bank code that a newer one lacks.
 struct SuccessorHint {
   std::string_view successor;             // empty when the older directory names none

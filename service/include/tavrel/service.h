@@ -12,6 +12,10 @@ namespace tavrel::engine {
 class RuleSet;
 }
 
+namespace tavrel::directory {
+struct FuzzySearchResult;
+}
+
 namespace tavrel::service {
 
 // Result values the service adds to the engine's 1, 0, -2 and -3, as numbers of
@@ -85,5 +89,10 @@ bool ResultMessage(int value, std::string& message);
 // feed and carriage return removed from both ends. Faces use it to look up the
 // name of the very bank code that was checked.
 std::string_view TrimWhiteSpace(std::string_view text);
+
+// The typo-tolerant bank search (directory::FuzzySearchBanks) over the
+// compiled-in current directory. The hits' views stay valid for the life of the
+// process. Windows-1252.
+directory::FuzzySearchResult FuzzySearchBanks(std::string_view query);
 
 }  // namespace tavrel::service
