@@ -90,14 +90,16 @@ const Source& Core::Served() const { return *sources_.front(); }
 
 std::variant<const Source*, std::string> Core::Choose(const std::string* directory,
                                                       const std::string* rules) const {
-  std::shared_ptr<const service::Directory> chosen = Served().Check().directory;
+  if (directory == nullptr && rules == nullptr) return &Served();
+  const service::Directory* chosen = &Served().Directory();
   const service::RuleSet* ruleSet = Served().Check().rules;
   if (directory != nullptr) {
-    chosen = service::FindCompiledDirectory(*directory);
-    if (chosen == nullptr) {
+    const auto compiled = service::FindCompiledDirectory(*directory);
+    if (compiled == nullptr) {
       return "unknown directory \"" + *directory +
              "\"; known: " + NamesOf(service::CompiledDirectoryNames());
     }
+    chosen = compiled.get();
     ruleSet = &service::RulesOf(*chosen);
   }
   if (rules != nullptr) {
@@ -105,9 +107,7 @@ std::variant<const Source*, std::string> Core::Choose(const std::string* directo
     if (ruleSet == nullptr) return "unknown rules \"" + *rules + "\"; known: " + KnownRules();
   }
   for (const auto& source : sources_) {
-    if (source->Check().directory == chosen && source->Check().rules == ruleSet) {
-      return source.get();
-    }
+    if (&source->Directory() == chosen && source->Check().rules == ruleSet) return source.get();
   }
   return std::string("no source for this directory and these rules");
 }
