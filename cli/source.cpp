@@ -15,7 +15,7 @@ void SayOnStandardError(const std::string& text) {
   WriteAll(STDERR_FILENO, "tavrel: " + text + '\n');
 }
 
-std::string IsoDate(const std::optional<std::chrono::year_month_day>& date) {
+std::string DateOrUnknown(const std::optional<std::chrono::year_month_day>& date) {
   return date ? service::IsoDate(*date) : std::string("?");
 }
 
@@ -27,8 +27,9 @@ std::string CompiledDirectoriesAtHand() {
     const service::DirectoryInfo& info = service::FindCompiledDirectory(names[i])->Info();
     text += i == 0 ? "" : i + 1 == names.size() ? " and " : ", ";
     text += std::string(names[i]) + " (";
-    text += i + 1 == names.size() ? "from " + IsoDate(info.validFrom)
-                                  : IsoDate(info.validFrom) + " to " + IsoDate(info.validUntil);
+    text += i + 1 == names.size()
+                ? "from " + DateOrUnknown(info.validFrom)
+                : DateOrUnknown(info.validFrom) + " to " + DateOrUnknown(info.validUntil);
     text += ')';
   }
   return text;
