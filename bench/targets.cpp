@@ -4,8 +4,10 @@
 //
 //   targets [PATH_TO_TAVREL]
 //   targets --check [--corpus FILE]
-//       only the CheckAccount figures, one line per rule generation, over the
-//       built-in corpus or over FILE's BANKCODE<TAB>ACCOUNT lines
+//       only the CheckAccount figures: the 2009 directory with either rule
+//       generation, and the current directory with the current rules, over
+//       corpora of the directories' banks or over FILE's BANKCODE<TAB>ACCOUNT
+//       lines
 //
 // The batch figures come from batch_throughput, run as a child at the end.
 #include <sys/resource.h>
@@ -58,22 +60,20 @@ struct Input {
   std::string bankCode;
 };
 
-// Every bank code of the directory with accounts of one to ten digits, about half
-// of them made valid, a few input faults.
-std::vector<Input> CheckCorpus() {
-  std::vector<std::string> bankCodes;
-  tavrel::directory::ForEachEntry(
-      [&](std::string_view code, std::string_view) { bankCodes.emplace_back(code); });
+// Every bank code of the source's directory with accounts of one to ten digits,
+// about half of them made valid by the source's rules, a few input faults.
+std::vector<Input> CheckCorpus(const tavrel::service::CheckSource& source) {
   std::mt19937 random(4051);
   std::vector<Input> corpus;
   for (int round = 0; round < 4; ++round) {
-    for (const std::string& bankCode : bankCodes) {
-      Input input{std::string(1 + random() % 10, '0'), bankCode};
+    for (const tavrel::service::Bank bank : *source.directory) {
+      Input input{std::string(1 + random() % 10, '0'), std::string(bank.bankCode)};
       for (char& c : input.account) c = static_cast<char>('1' + random() % 9);
       const bool makeValid = random() % 2 == 0;
       for (char digit = '0'; makeValid && digit <= '9'; ++digit) {
         input.account.back() = digit;
-        if (tavrel::service::CheckAccount(input.account, input.bankCode) >= 0) break;
+        if (ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, source)) >= 0)
+          break;
       }
       if (random() % 50 == 0) input.account += "x";
       corpus.push_back(std::move(input));
@@ -94,74 +94,130 @@ std::vector<Input> ReadCorpus(const char* path) {
   return corpus;
 }
 
-// Seconds per check of the 2009 rules (the specified entry) and of the current
-// rules, over the 2009 directory. The two are timed in turn, run by run, so that
-// both see the same machine; each figure is the median of its runs.
-struct CheckTimes {
-  double rules2009 = 0;
-  double current = 0;
+const tavrel::service::CheckSource& Source2009() {
+  static const tavrel::service::CheckSource source = tavrel::service::DefaultSource();
+  return source;
+}
+
+const tavrel::service::CheckSource& SourceCurrent() {
+  static const tavrel::service::CheckSource source =
+      tavrel::service::SourceOf(tavrel::service::FindCompiledDirectory("current"));
+  return source;
+}
+
+int Specified(const Input& input) {
+  return tavrel::service::CheckAccount(input.account, input.bankCode);
+}
+
+int CurrentRules(const Input& input) {
+  static const tavrel::service::RuleSet& rules = *tavrel::service::FindRules("current");
+  return ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, rules));
+}
+
+int In2009Directory(const Input& input) {
+  return ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, Source2009()));
+}
+
+int InCurrentDirectory(const Input& input) {
+  return ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, SourceCurrent()));
+}
+
+// One pass over the corpus, the check inlined.
+template <int (*Check)(const Input&)>
+int Pass(const std::vector<Input>& corpus) {
+  int sink = 0;
+  for (const Input& input : corpus) sink += Check(input);
+  return sink;
+}
+
+// One figure of --check: checks of a corpus by one entry point.
+struct CheckLine {
+  const char* figure;
+  std::vector<Input> corpus;
+  int (*check)(const Input&);
+  int (*pass)(const std::vector<Input>&);
+  double perCheck = 0;
 };
 
-CheckTimes TimeChecks(const std::vector<Input>& corpus) {
-  const tavrel::service::RuleSet& current = *tavrel::service::FindRules("current");
-  const int repeat =
-      std::max(1, static_cast<int>(800000 / std::max<std::size_t>(corpus.size(), 1)));
+template <int (*Check)(const Input&)>
+CheckLine MakeLine(const char* figure, std::vector<Input> corpus) {
+  return {figure, std::move(corpus), Check, Pass<Check>};
+}
+
+// The specified entry (the 2009 directory and rules), the current rules over
+// the 2009 directory, and the same directory and rules reached as a
+// CheckSource, each over the 2009 directory's banks; the current directory with
+// the current rules over its own banks. With a corpus file, every line checks
+// that file.
+std::vector<CheckLine> CheckLines(const char* corpusPath) {
+  const auto corpus = [corpusPath](const tavrel::service::CheckSource& source) {
+    return corpusPath ? ReadCorpus(corpusPath) : CheckCorpus(source);
+  };
+  std::vector<CheckLine> lines;
+  lines.push_back(MakeLine<Specified>("CheckAccount", corpus(Source2009())));
+  lines.push_back(MakeLine<CurrentRules>("CheckAccount current", corpus(Source2009())));
+  lines.push_back(
+      MakeLine<In2009Directory>("CheckAccount 2009 directory value", corpus(Source2009())));
+  lines.push_back(MakeLine<InCurrentDirectory>("CheckAccount current directory, current rules",
+                                               corpus(SourceCurrent())));
+  return lines;
+}
+
+// Times the lines in turn, run by run, so that all see the same machine; each
+// figure is the median of its runs, in seconds per check.
+void TimeChecks(std::vector<CheckLine>& lines) {
   int sink = 0;
-  std::vector<double> old;
-  std::vector<double> now;
+  std::vector<std::vector<double>> seconds(lines.size());
   for (int run = 0; run < 9; ++run) {
-    old.push_back(TimePerCall(
-        [&] {
-          for (const Input& input : corpus)
-            sink += tavrel::service::CheckAccount(input.account, input.bankCode);
-        },
-        1, repeat));
-    now.push_back(TimePerCall(
-        [&] {
-          for (const Input& input : corpus)
-            sink +=
-                ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, current));
-        },
-        1, repeat));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const CheckLine& line = lines[i];
+      const int repeat =
+          std::max(1, static_cast<int>(800000 / std::max<std::size_t>(line.corpus.size(), 1)));
+      seconds[i].push_back(TimePerCall([&] { sink += line.pass(line.corpus); }, 1, repeat));
+    }
   }
   if (sink == 42) std::puts("");
-  const auto checks = static_cast<double>(corpus.size());
-  return {Median(old) / checks, Median(now) / checks};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    lines[i].perCheck = Median(seconds[i]) / static_cast<double>(lines[i].corpus.size());
+  }
 }
 
-void DescribeCorpus(const std::vector<Input>& corpus) {
-  const auto valid = std::count_if(corpus.begin(), corpus.end(), [](const Input& input) {
-    return tavrel::service::CheckAccount(input.account, input.bankCode) >= 0;
-  });
-  std::printf("(corpus: %zu checks, %.0f%% valid)\n", corpus.size(),
-              100.0 * static_cast<double>(valid) / static_cast<double>(corpus.size()));
+void DescribeCorpus(const CheckLine& line) {
+  const auto valid = std::count_if(line.corpus.begin(), line.corpus.end(),
+                                   [&](const Input& input) { return line.check(input) >= 0; });
+  std::printf("(%s corpus: %zu checks, %.0f%% valid)\n", line.figure, line.corpus.size(),
+              100.0 * static_cast<double>(valid) / static_cast<double>(line.corpus.size()));
 }
 
-void PrintCheckLine(const char* figure, double perCheck) {
-  std::printf("%s: %.0f checks/s (%.2f ns per check)\n", figure, 1.0 / perCheck, perCheck * 1e9);
+void PrintCheckLine(const char* figure, double perCheck, double baseline) {
+  std::printf("%s: %.0f checks/s (%.2f ns per check, %.2f x the first line)\n", figure,
+              1.0 / perCheck, perCheck * 1e9, perCheck / baseline);
 }
 
 int CheckFigures(const char* corpusPath) {
-  const std::vector<Input> corpus = corpusPath ? ReadCorpus(corpusPath) : CheckCorpus();
-  if (corpus.empty()) {
+  std::vector<CheckLine> lines = CheckLines(corpusPath);
+  if (lines.front().corpus.empty()) {
     std::fprintf(stderr, "targets: cannot read %s, or it holds no BANKCODE<TAB>ACCOUNT lines\n",
                  corpusPath);
     return 1;
   }
-  DescribeCorpus(corpus);
-  const CheckTimes times = TimeChecks(corpus);
-  PrintCheckLine("CheckAccount", times.rules2009);
-  PrintCheckLine("CheckAccount current", times.current);
+  DescribeCorpus(lines.front());
+  DescribeCorpus(lines.back());
+  TimeChecks(lines);
+  for (const CheckLine& line : lines) {
+    PrintCheckLine(line.figure, line.perCheck, lines.front().perCheck);
+  }
   return 0;
 }
 
 void CheckAccountRate() {
-  const std::vector<Input> corpus = CheckCorpus();
-  DescribeCorpus(corpus);
-  const CheckTimes times = TimeChecks(corpus);
-  Report("CheckAccount, realistic corpus, one thread", 1e-6 / times.rules2009, "M/s", ">=", 25);
-  Report("CheckAccount, ns per check", times.rules2009 * 1e9, "ns", "<=", 40);
-  Report("CheckAccount, current rules, ns per check", times.current * 1e9, "ns", "<=", 40);
+  std::vector<CheckLine> lines = CheckLines(nullptr);
+  DescribeCorpus(lines.front());
+  TimeChecks(lines);
+  Report("CheckAccount, realistic corpus, one thread", 1e-6 / lines[0].perCheck, "M/s", ">=", 25);
+  Report("CheckAccount, ns per check", lines[0].perCheck * 1e9, "ns", "<=", 40);
+  Report("CheckAccount, current rules, ns per check", lines[1].perCheck * 1e9, "ns", "<=", 40);
+  Report("CheckAccount, current directory and rules, ns", lines[3].perCheck * 1e9, "ns", "<=", 40);
 }
 
 void SearchTimes() {

@@ -23,6 +23,7 @@ constexpr CommandShape kShapes[] = {
     {"method", CommandKind::kMethod, 2, 3, CommandKind::kMethodBatch},
     {"search", CommandKind::kSearch, 1, 1, std::nullopt},
     {"rules", CommandKind::kRules, 0, 0, std::nullopt},
+    {"directory", CommandKind::kDirectory, 0, 0, std::nullopt},
 };
 
 struct SplitArguments {
@@ -34,12 +35,15 @@ struct SplitArguments {
   bool noHeader = false;
   bool verbose = false;
   bool fuzzy = false;
+  bool strict = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
   std::optional<std::string_view> delimiter;
   std::optional<std::string_view> rules;
   std::optional<std::string_view> on;
+  std::optional<std::string_view> directory;
+  std::optional<std::string_view> asOf;
   std::string error;  // the first unknown option or missing value
 };
 
@@ -52,6 +56,7 @@ constexpr FlagOption kFlags[] = {
     {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
     {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
     {"--verbose", &SplitArguments::verbose}, {"--fuzzy", &SplitArguments::fuzzy},
+    {"--strict", &SplitArguments::strict},
 };
 
 struct ValueOption {
@@ -65,6 +70,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--delimiter", &SplitArguments::delimiter},
     {"--rules", &SplitArguments::rules},
     {"--on", &SplitArguments::on},
+    {"--directory", &SplitArguments::directory},
+    {"--as-of", &SplitArguments::asOf},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -221,6 +228,12 @@ bool RunsMethods(CommandKind kind) {
          kind == CommandKind::kMethodBatch;
 }
 
+bool TakesJson(CommandKind kind) {
+  return kind == CommandKind::kCheck || kind == CommandKind::kName ||
+         kind == CommandKind::kSearch || kind == CommandKind::kRules ||
+         kind == CommandKind::kDirectory;
+}
+
 std::string KnownRuleNames() {
   std::string names;
   for (const service::RulesInfo& info : service::RuleGenerations()) {
@@ -243,6 +256,33 @@ std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) {
   return date;
 }
 
+bool ReadsADirectory(CommandKind kind) {
+  return RunsMethods(kind) || kind == CommandKind::kName || kind == CommandKind::kSearch ||
+         kind == CommandKind::kDirectory;
+}
+
+// Checks --directory, --as-of and --strict against the command and stores them.
+std::optional<std::string> ApplyDirectoryOptions(const SplitArguments& split, Command& command) {
+  const bool given = split.directory || split.asOf || split.strict;
+  if (given && !ReadsADirectory(command.kind)) {
+    return "--directory, --as-of and --strict apply to 'check', 'name', 'method', 'search' and "
+           "'directory' only";
+  }
+  if (split.directory && split.asOf)
+    return "--directory and --as-of choose the same thing: give one";
+  if (split.strict && !split.directory) return "--strict applies to --directory FILE";
+  if (split.directory) {
+    if (split.directory->empty()) return "--directory takes 2009, current or a file's path";
+    command.directory = std::string(*split.directory);
+  }
+  command.strict = split.strict;
+  if (split.asOf) {
+    command.asOf = ParseDate(*split.asOf);
+    if (!command.asOf) return "--as-of takes a date YYYY-MM-DD";
+  }
+  return std::nullopt;
+}
+
 // Checks --rules and --on against the command and stores them in it.
 std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Command& command) {
   if (split.rules) {
@@ -252,7 +292,6 @@ std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Comman
       return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() + ")";
     }
   }
-  command.csv.rules = command.rules;
   if (split.on) {
     if (command.kind != CommandKind::kRules) return "--on applies to 'rules' only";
     command.date = ParseDate(*split.on);
@@ -281,8 +320,10 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   split.operands.erase(split.operands.begin());
   std::optional<CommandKind> kind = KindFor(*shape, split.operands, split.csv);
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
-  if (split.json && *kind != CommandKind::kSearch && *kind != CommandKind::kRules) {
-    return UsageError("--json applies to 'search' and 'rules' only");
+  if (split.json && !TakesJson(*kind)) {
+    return UsageError(
+        "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules' and "
+        "'directory' only");
   }
   if (split.fuzzy && *kind != CommandKind::kSearch) {
     return UsageError("--fuzzy applies to 'search' only");
@@ -294,6 +335,9 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     return UsageError(std::move(*error));
   }
   if (std::optional<std::string> error = ApplyRulesOptions(split, result.command)) {
+    return UsageError(std::move(*error));
+  }
+  if (std::optional<std::string> error = ApplyDirectoryOptions(split, result.command)) {
     return UsageError(std::move(*error));
   }
   if (*kind == CommandKind::kCsvBatch) return result;

@@ -45,22 +45,22 @@ void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view re
 
 // Checks and converts one line, then hands it to the handler. ASCII lines are
 // their own Windows-1252 form, so only lines with other bytes are converted.
-const char* ProcessLine(std::string_view line, LineHandler handler, const service::RuleSet& rules,
-                        std::string& out) {
+const char* ProcessLine(std::string_view line, LineHandler handler,
+                        const service::CheckSource& source, std::string& out) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > kMaxLineLength) return kTooLong;
   const LineBytes bytes = ScanBytes(line);
   if (bytes.nul) return "contains a NUL byte";
-  if (bytes.ascii) return handler(rules, line, line, out);
+  if (bytes.ascii) return handler(source, line, line, out);
   std::optional<std::string> converted = encoding::Utf8ToCp1252(line);
   if (!converted) return kNoCp1252Form;
-  return handler(rules, line, *converted, out);
+  return handler(source, line, *converted, out);
 }
 
 }  // namespace
 
-BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, const service::RuleSet& rules,
-                         std::string& out) {
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
+                         const service::CheckSource& source, std::string& out) {
   BatchCounts counts;
   if (chunk.overLongLine) {
     AppendError(out, chunk.firstLineNumber, kTooLong);
@@ -71,7 +71,7 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, const service:
     std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (const char* fault = ProcessLine(line, handler, rules, out)) {
+    if (const char* fault = ProcessLine(line, handler, source, out)) {
       AppendError(out, chunk.firstLineNumber + counts.lines, fault);
       ++counts.malformed;
     }
@@ -80,14 +80,14 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, const service:
   return counts;
 }
 
-int RunBatch(int inFd, int outFd, LineHandler handler, const service::RuleSet& rules,
+int RunBatch(int inFd, int outFd, LineHandler handler, const service::CheckSource& source,
              unsigned threads) {
   ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kLines, kMaxLinesPerChunk);
   OutputSink sink(outFd);
   ProgressMeter progress(STDERR_FILENO);
   const BatchCounts counts = RunChunks([&reader](Chunk& chunk) { return reader.Next(chunk); },
-                                       [handler, &rules](const Chunk& chunk, std::string& out) {
-                                         return ProcessChunk(chunk, handler, rules, out);
+                                       [handler, &source](const Chunk& chunk, std::string& out) {
+                                         return ProcessChunk(chunk, handler, source, out);
                                        },
                                        threads, sink, progress);
   return BatchExitStatus(reader, sink, counts);

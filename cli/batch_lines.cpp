@@ -43,7 +43,7 @@ std::string_view BatchMessage(int result) {
   return messages[static_cast<std::size_t>(result - kLowestResult)];
 }
 
-const char* CheckLine(const service::RuleSet& rules, std::string_view utf8Line,
+const char* CheckLine(const service::CheckSource& source, std::string_view utf8Line,
                       std::string_view cp1252Line, std::string& out) {
   std::array<std::string_view, 2> given;
   std::array<std::string_view, 2> text;
@@ -54,7 +54,7 @@ const char* CheckLine(const service::RuleSet& rules, std::string_view utf8Line,
   } else {
     SplitFields(cp1252Line, text);
   }
-  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, rules));
+  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, source));
   out += utf8Line;  // exactly the two fields and the tab between them
   out += '\t';
   AppendDecimal(out, result);
@@ -65,12 +65,12 @@ const char* CheckLine(const service::RuleSet& rules, std::string_view utf8Line,
 }
 
 // The output holds no input field, so only the Windows-1252 line is read.
-const char* MethodLine(const service::RuleSet& rules, std::string_view, std::string_view cp1252Line,
-                       std::string& out) {
+const char* MethodLine(const service::CheckSource& source, std::string_view,
+                       std::string_view cp1252Line, std::string& out) {
   std::array<std::string_view, 3> text;
   const std::size_t count = SplitFields(cp1252Line, text);
   if (count < 2 || count > text.size()) return "expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]";
-  AppendDecimal(out, service::ComputeMethod(text[1], text[0], text[2], rules));
+  AppendDecimal(out, service::ComputeMethod(text[1], text[0], text[2], *source.rules));
   out += '\n';
   return nullptr;
 }

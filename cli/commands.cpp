@@ -9,8 +9,8 @@
 #include "internal/output.h"
 #include "internal/result_text.h"
 #include "tavrel/ascii.h"
-#include "tavrel/directory.h"
 #include "tavrel/encoding.h"
+#include "tavrel/json.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
@@ -46,23 +46,44 @@ std::string TextHits(const std::vector<std::string>& hits) {
   return out;
 }
 
+void Note(const std::optional<service::SuccessorFinding>& finding) {
+  if (finding) WriteAll(STDERR_FILENO, "tavrel: note: " + service::Describe(*finding) + '\n');
+}
+
+int PrintJson(const json::Json& document, int exitStatus) {
+  return Print(json::ToText(document) + '\n', exitStatus);
+}
+
 }  // namespace
 
 int RunCheck(const std::string& bankCode, const std::string& account,
-             const service::RuleSet& rules) {
-  const int result = ValueOf(service::CheckAccount({bankCode, account}, rules));
+             const service::CheckSource& source, bool asJson) {
+  const Outcome outcome = service::CheckAccount({bankCode, account}, source);
+  const int result = ValueOf(outcome);
+  const std::optional<service::Bank> bank = service::FindBank(*source.directory, bankCode);
+  const std::optional<service::SuccessorFinding> finding =
+      service::FindSuccessor(*source.directory, bankCode);
+  if (asJson)
+    return PrintJson(json::CheckJson(outcome, bank, finding), ExitStatusForResult(result));
   std::string line = std::to_string(result) + '\t' + ResultTextUtf8(result);
-  std::string bankName;
-  if (directory::LookupBankName(service::TrimWhiteSpace(bankCode), bankName)) {
-    line += '\t' + encoding::Cp1252ToUtf8(bankName);
-  }
+  if (bank) line += '\t' + encoding::Cp1252ToUtf8(bank->shortName);
+  Note(finding);
   return Print(line + '\n', ExitStatusForResult(result));
 }
 
-int RunName(const std::string& bankCode) {
-  std::string bankName;
-  if (!directory::LookupBankName(bankCode, bankName)) return kExitInvalid;
-  return Print(encoding::Cp1252ToUtf8(bankName) + '\n', kExitValid);
+int RunName(const std::string& bankCode, const service::Directory& directory, bool asJson) {
+  const std::optional<service::Bank> bank = service::FindBank(directory, bankCode);
+  const std::optional<service::SuccessorFinding> finding =
+      service::FindSuccessor(directory, bankCode);
+  if (!bank) {
+    WriteAll(STDERR_FILENO, "tavrel: unknown bank code " +
+                                encoding::Cp1252ToUtf8(service::TrimWhiteSpace(bankCode)) + '\n');
+    Note(finding);
+    return kExitInputFault;
+  }
+  if (asJson) return PrintJson(json::BankJson(*bank), kExitValid);
+  Note(finding);
+  return Print(encoding::Cp1252ToUtf8(bank->shortName) + '\n', kExitValid);
 }
 
 int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode,
@@ -71,10 +92,10 @@ int RunMethod(const std::string& key, const std::string& account, const std::str
   return Print(std::to_string(result) + '\n', ExitStatusForResult(result));
 }
 
-int RunSearch(const std::string& text, bool json) {
-  const directory::SearchResult search = directory::BankSearch(text, false);
+int RunSearch(const std::string& text, const service::Directory& directory, bool asJson) {
+  const service::SearchResult search = service::SearchBanks(directory, text);
   const int status = search.hits.empty() ? kExitInvalid : kExitValid;
-  if (json) return Print(JsonHits(search.hits), status);
+  if (asJson) return Print(JsonHits(search.hits), status);
   const int printed = Print(TextHits(search.hits), status);
   // After a failed write the count would tell of hits nobody got.
   if (printed != kExitIoError)

@@ -71,7 +71,7 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
-  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, *layout.rules));
+  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, layout.source));
   out += layout.delimiter;
   AppendDecimal(out, result);
   out += layout.delimiter;
@@ -115,7 +115,7 @@ int HeaderFault(std::string_view reason) {
 // which they are when asked to. Returns 0, or the exit status when they cannot be
 // used.
 int SetLayout(const std::vector<std::string>* header, const CsvOptions& options,
-              CsvLayout& layout) {
+              const service::CheckSource& source, CsvLayout& layout) {
   const ColumnResolution columns = ResolveColumns(options.columns, header);
   if (columns.exitStatus != 0) {
     WriteAll(STDERR_FILENO, columns.error);
@@ -125,14 +125,15 @@ int SetLayout(const std::vector<std::string>* header, const CsvOptions& options,
     WriteAll(STDERR_FILENO, ChosenColumnsLine(columns, header));
   }
   layout = {options.delimiter, columns.index[static_cast<std::size_t>(ColumnKind::kBankCode)],
-            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)], options.rules};
+            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)], source};
   return kExitValid;
 }
 
 // Reads the header record at the start of `first`, sets the layout from it and
 // writes the header row, then drops the record from the chunk. Returns 0, or the
 // exit status of a header that cannot be used.
-int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, OutputSink& sink) {
+int TakeHeader(Chunk& first, const CsvOptions& options, const service::CheckSource& source,
+               CsvLayout& layout, OutputSink& sink) {
   if (first.overLongLine) return HeaderFault(kTooLong);
   std::vector<std::string_view> fields;
   const CsvSplit split = SplitCsvRecord(first.lines, options.delimiter, true, fields);
@@ -140,7 +141,7 @@ int TakeHeader(Chunk& first, const CsvOptions& options, CsvLayout& layout, Outpu
   std::vector<std::string> header;
   std::string scratch;
   for (std::string_view field : fields) header.emplace_back(CsvFieldValue(field, scratch));
-  if (const int status = SetLayout(&header, options, layout)) return status;
+  if (const int status = SetLayout(&header, options, source, layout)) return status;
   std::string& out = sink.Buffer();
   out += split.text;
   out += options.delimiter;
@@ -173,19 +174,20 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
   return counts;
 }
 
-int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads) {
+int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, const service::CheckSource& source,
+                unsigned threads) {
   ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk,
                      options.delimiter);
   OutputSink sink(outFd);
   CsvLayout layout;
   // Without a header row the columns are known before any input is read.
   if (!options.header) {
-    if (const int status = SetLayout(nullptr, options, layout)) return status;
+    if (const int status = SetLayout(nullptr, options, source, layout)) return status;
   }
   Chunk first;
   bool firstPending = reader.Next(first);
   if (options.header && firstPending) {
-    if (const int status = TakeHeader(first, options, layout, sink)) return status;
+    if (const int status = TakeHeader(first, options, source, layout, sink)) return status;
     firstPending = !first.lines.empty();
   }
   auto next = [&](Chunk& chunk) {

@@ -8,14 +8,13 @@
 #include "internal/exit_status.h"
 #include "internal/output.h"
 #include "internal/usage.h"
-#include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
 namespace {
 
-using directory::FuzzyHit;
+using service::FuzzyHit;
 
 std::string TextHits(const std::vector<FuzzyHit>& hits) {
   std::string out;
@@ -44,11 +43,11 @@ std::string JsonHits(const std::vector<FuzzyHit>& hits) {
 
 }  // namespace
 
-int RunFuzzySearch(const std::string& text, bool json) {
-  const directory::FuzzySearchResult search = service::FuzzySearchBanks(text);
+int RunFuzzySearch(const std::string& text, const service::Directory& directory, bool json) {
+  const service::FuzzySearchResult search = service::FuzzySearchBanks(directory, text);
   if (search.tooManyTerms) {
     WriteAll(STDERR_FILENO, "tavrel: search --fuzzy takes at most " +
-                                std::to_string(directory::kMaxFuzzyTerms) + " different terms\n");
+                                std::to_string(service::kMaxFuzzyTerms) + " different terms\n");
     WriteAll(STDERR_FILENO, kUsageHint);
     return kExitUsage;
   }

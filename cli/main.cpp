@@ -11,6 +11,7 @@
 #include "internal/csv_batch.h"
 #include "internal/exit_status.h"
 #include "internal/output.h"
+#include "internal/source.h"
 #include "internal/usage.h"
 #include "tavrel/http.h"
 
@@ -18,33 +19,52 @@ namespace {
 
 using namespace tavrel::cli;
 
-int Run(const Command& command) {
+bool ChecksAccounts(CommandKind kind) {
+  return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kCsvBatch;
+}
+
+int RunAgainst(const Command& command, const tavrel::service::CheckSource& source) {
   const auto& operand = command.operands;
+  if (ChecksAccounts(command.kind)) NoteWhenOutOfDate(source);
+  switch (command.kind) {
+    case CommandKind::kCheck:
+      return RunCheck(operand[0], operand[1], source, command.json);
+    case CommandKind::kCheckBatch:
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, source, command.threads);
+    case CommandKind::kCsvBatch:
+      return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, source, command.threads);
+    case CommandKind::kName:
+      return RunName(operand[0], *source.directory, command.json);
+    case CommandKind::kMethod:
+      return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
+                       *source.rules);
+    case CommandKind::kMethodBatch:
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, source, command.threads);
+    case CommandKind::kSearch:
+      if (command.fuzzy) return RunFuzzySearch(operand[0], *source.directory, command.json);
+      return RunSearch(operand[0], *source.directory, command.json);
+    case CommandKind::kDirectory:
+      return RunDirectory(*source.directory, command.json);
+    default:
+      return kExitUsage;
+  }
+}
+
+int Run(const Command& command) {
   switch (command.kind) {
     case CommandKind::kHelp:
       return Print(HelpText(), kExitValid);
     case CommandKind::kVersion:
       return Print(VersionLine(), kExitValid);
-    case CommandKind::kCheck:
-      return RunCheck(operand[0], operand[1], *command.rules);
-    case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, *command.rules, command.threads);
-    case CommandKind::kCsvBatch:
-      return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, command.threads);
-    case CommandKind::kName:
-      return RunName(operand[0]);
-    case CommandKind::kMethod:
-      return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
-                       *command.rules);
-    case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, *command.rules, command.threads);
-    case CommandKind::kSearch:
-      if (command.fuzzy) return RunFuzzySearch(operand[0], command.json);
-      return RunSearch(operand[0], command.json);
     case CommandKind::kRules:
       return RunRules(command.json, command.date);
+    default:
+      break;
   }
-  return kExitUsage;
+  int status = kExitValid;
+  const std::optional<tavrel::service::CheckSource> source = OpenSource(command, status);
+  return source ? RunAgainst(command, *source) : status;
 }
 
 }  // namespace

@@ -13,25 +13,11 @@
 namespace tavrel::cli {
 namespace {
 
-void AppendTwoDigits(std::string& out, unsigned value) {
-  out += static_cast<char>('0' + value / 10 % 10);
-  out += static_cast<char>('0' + value % 10);
-}
-
-std::string IsoDate(std::chrono::year_month_day date) {
-  std::string text = std::to_string(static_cast<int>(date.year()));
-  text += '-';
-  AppendTwoDigits(text, static_cast<unsigned>(date.month()));
-  text += '-';
-  AppendTwoDigits(text, static_cast<unsigned>(date.day()));
-  return text;
-}
-
 // NAME<TAB>VALID-FROM<TAB>CODES, the codes separated by blanks.
 void AppendTextLine(std::string& out, const service::RulesInfo& info) {
   out += info.name;
   out += '\t';
-  out += IsoDate(info.validFrom);
+  out += service::IsoDate(info.validFrom);
   out += '\t';
   for (std::size_t i = 0; i < info.methodCodes.size(); ++i) {
     if (i > 0) out += ' ';
@@ -44,7 +30,7 @@ void AppendJsonObject(std::string& out, const service::RulesInfo& info) {
   out += "{\"name\": ";
   AppendJsonString(out, info.name);
   out += ", \"validFrom\": ";
-  AppendJsonString(out, IsoDate(info.validFrom));
+  AppendJsonString(out, service::IsoDate(info.validFrom));
   out += ", \"methodCodes\": [";
   for (std::size_t i = 0; i < info.methodCodes.size(); ++i) {
     if (i > 0) out += ", ";

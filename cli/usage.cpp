@@ -15,9 +15,16 @@ constexpr std::string_view kCommands = R"(Usage: tavrel COMMAND ARGUMENTS
 Checks German bank account numbers by the check-digit method of their bank.
 
 Commands:
-  check BANKCODE ACCOUNT
+  check BANKCODE ACCOUNT [--json]
       Check one account. Prints RESULT<TAB>MESSAGE, followed by <TAB>BANKNAME
       when the bank code (white space around it removed) is in the directory.
+      A bank code the directory marks for withdrawal is still checked, and a
+      note on standard error names its successor; one the directory lacks but
+      an older compiled-in directory lists gets a note with the successor
+      named there. With --json prints one JSON object: "result", "code",
+      "message", "verdict", "field", "bank" (bank_code, name, bic,
+      method_code, deletion_notice, successor, iban_rule; or null) and
+      "successor" (finding, bank_code, as_of, note; or null).
   check - [--threads N]
       Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
@@ -46,8 +53,10 @@ constexpr std::string_view kCommandsAfterColumnNames =
       RESULT "ERROR" and the MESSAGE "malformed record at line N: REASON", N
       being the line the record starts on. A header row that is malformed or
       lacks a column named by an option stops the run (exit status 2).
-  name BANKCODE
-      Prints the bank's short name. The bank code is looked up exactly as given.
+  name BANKCODE [--json]
+      Prints the bank's short name; white space around the bank code is
+      removed. An unknown bank code is said on standard error (exit status 2).
+      With --json prints the bank's record as "check --json" shows "bank".
   method KEY ACCOUNT [BANKCODE]
       Runs one check-digit method or variant key directly on ACCOUNT as given
       (no trimming, no validation) and prints RESULT.
@@ -62,9 +71,10 @@ constexpr std::string_view kCommandsAfterColumnNames =
       With --json prints one JSON array of {"bankCode": ..., "name": ...}
       objects instead, and no count.
   search --fuzzy [--json] TEXT
-      Typo-tolerant bank search over the compiled-in current directory (the
-      newest Bundesbank file when tavrel was built; the plain search and the
-      other commands use the 2009 directory). TEXT is cut into terms at
+      Typo-tolerant bank search over the chosen directory, by default the
+      compiled-in current one (the newest Bundesbank file when tavrel was
+      built; the plain search and the other commands default to the 2009
+      directory). TEXT is cut into terms at
       every character other than a letter or a digit (at most 8 different
       terms); each term must match a word of the short name, in any order,
       or as digits the bank code (all eight, or its first two to seven).
@@ -84,6 +94,12 @@ constexpr std::string_view kCommandsAfterColumnNames =
       not kept, a note on standard error says so. With --json prints JSON
       objects {"name", "validFrom", "methodCodes"} (with --on one object and
       its "note", null when there is none).
+  directory [--json]
+      Prints the chosen directory's source, valid-from and valid-until dates,
+      number of entries and rule generation, then the banks per method code
+      (METHOD<TAB>COUNT lines). With --json one object: "source",
+      "compiled_in", "valid_from", "valid_until", "entries",
+      "rule_generation" and "method_counts".
   serve [--bind ADDRESS] [--port N] [--threads N]
       Serves the check, the bank names and the bank search as a JSON API
       over HTTP, and a page that checks as you type, on 127.0.0.1:8080 by
@@ -95,16 +111,30 @@ Options:
   --threads N  batch modes: check on N worker threads, 1 to 16 (default 2;
                1 checks on the main thread); the output order is the input's
   --fuzzy      search: the typo-tolerant search (see above)
-  --rules NAME
-               check and method, batch modes too: run the check-digit methods
+  --directory NAME|FILE
+               check, name, method, search and directory, batch modes too: the
+               bank directory: "2009" (the Bundesbank's file of 2009-09-07, the
+               default), "current" (its file of 2026-03-09), or any other text
+               as the path of a Bundesbank bank-code file (168 or 174 columns).
+               A file that cannot be read exits with 74, a malformed one with
+               2, naming the line and field; banks whose method code has no
+               method in the rules are warned of on standard error
+  --as-of DATE the compiled-in directory valid on DATE (YYYY-MM-DD): 2009 from
+               2009-09-07 to 2009-12-06, current from 2026-03-09 on; any other
+               date is a usage error
+  --strict     with --directory FILE: a bank whose method code has no method
+               in the rules is an error (exit status 2), not a warning
+  --rules NAME check and method, batch modes too: run the check-digit methods
                by the rule generation NAME: "2009" (the Bundesbank's rules of
-               September 2009, the default) or "current" (its rules as changed
-               since, up to June 2018). The bank directory is the 2009 one
-               either way
+               September 2009) or "current" (its rules as changed since, up to
+               June 2018). By default the directory's own: 2009 for the 2009
+               directory, current for the current one, and for a file those
+               in force on the date in its name (blz_YYYYMMDD...), else current
   --           end of options: later arguments may begin with '-'
 
 Arguments and input are UTF-8; characters without a Windows-1252 form are
-input faults. Output is UTF-8.
+input faults. Output is UTF-8. While standard error is a terminal, the checks
+say there once when the current directory is past its valid-until date.
 
 )";
 
@@ -128,16 +158,18 @@ The same input gives the same output however it arrives (file or pipe).
 constexpr std::string_view kExitStatus = R"(
 Exit status:
   0   result 0 or 1; name and search: found; batch: every line well formed
-  1   result -3; name: unknown bank code; search: no hit
-  2   results -5 to -9; an argument that is not valid UTF-8 or has no
-      Windows-1252 form; batch: at least one malformed line or record;
-      CSV: a header row that is malformed or lacks a named column
+  1   result -3; search: no hit
+  2   results -5 to -9; name: unknown bank code; an argument that is not
+      valid UTF-8 or has no Windows-1252 form; batch: at least one malformed
+      line or record; CSV: a header row that is malformed or lacks a named
+      column; --directory FILE: a malformed file (with --strict, a method
+      code without a method)
   3   result -2
   64  usage error: unknown command or option, wrong number of arguments,
-      search --fuzzy with more than 8 different terms;
-      CSV: a header or choices that do not tell the two columns apart
+      an --as-of date without a compiled-in directory; CSV: a header or
+      choices that do not tell the two columns apart
   70  out of memory
-  74  reading input or writing output failed
+  74  reading input or writing output failed; --directory FILE unreadable
 )";
 
 // "        bank code: blz, bankleitzahl, ..." for every kind of column.

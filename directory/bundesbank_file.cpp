@@ -221,9 +221,10 @@ class FileReader {
   std::vector<Entry> entries_;
 };
 
-LoadResult Failure(std::string message) {
+LoadResult Failure(std::string message, bool unreadable) {
   LoadResult result;
   result.error = FileProblem{0, {}, std::move(message)};
+  result.unreadable = unreadable;
   return result;
 }
 
@@ -273,20 +274,21 @@ LoadResult LoadDirectory(const std::filesystem::path& path, const LoadOptions& o
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
-    return Failure("cannot read " + path.string() + ": " + error.message());
+    return Failure("cannot read " + path.string() + ": " + error.message(), true);
   }
   if (size > kLargestFile) {
     return Failure(path.string() + " has " + std::to_string(size) +
-                   " bytes, more than any Bundesbank bank-code file");
+                       " bytes, more than any Bundesbank bank-code file",
+                   false);
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    return Failure("cannot open " + path.string() + ": " + std::strerror(errno));
+    return Failure("cannot open " + path.string() + ": " + std::strerror(errno), true);
   }
   std::string content(static_cast<std::size_t>(size), '\0');
   in.read(content.data(), static_cast<std::streamsize>(content.size()));
   if (static_cast<std::uintmax_t>(in.gcount()) != size) {
-    return Failure("cannot read " + path.string() + ": it changed while being read");
+    return Failure("cannot read " + path.string() + ": it changed while being read", true);
   }
   return ParseDirectory(content, path.string(), options);
 }

@@ -131,6 +131,14 @@ std::string_view Directory::FindMethodCode(std::string_view bankCode) const noex
   return slot == nullptr ? std::string_view{} : ViewOf(slot->methodCode.data(), kMethodCodeLength);
 }
 
+std::optional<std::size_t> Directory::IndexOf(std::string_view bankCode) const noexcept {
+  const Slot* slot = FindSlot(bankCode);
+  if (slot == nullptr) {
+    return std::nullopt;
+  }
+  return slot->rowNumber - std::size_t{1};
+}
+
 std::map<std::string, std::size_t, std::less<>> Directory::MethodCounts() const {
   std::map<std::string, std::size_t, std::less<>> counts;
   for (const Row& row : rows_) {

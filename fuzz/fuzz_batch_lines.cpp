@@ -102,7 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t maxLineLength = provider.ConsumeIntegralInRange<std::size_t>(1, 64);
   const std::size_t blockSize = provider.ConsumeIntegralInRange<std::size_t>(1, 64);
   const bool checkMode = provider.ConsumeBool();
-  const service::RuleSet& rules = *service::RuleGenerations()[provider.ConsumeBool() ? 1 : 0].rules;
+  const service::CheckSource source{
+      service::DefaultSource().directory,
+      service::RuleGenerations()[provider.ConsumeBool() ? 1 : 0].rules};
   const std::string input = provider.ConsumeRemainingBytesAsString();
   std::string_view text = input;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
@@ -127,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string output;
     const cli::BatchCounts counts =
-        cli::ProcessChunk(chunk, checkMode ? cli::CheckLine : cli::MethodLine, rules, output);
+        cli::ProcessChunk(chunk, checkMode ? cli::CheckLine : cli::MethodLine, source, output);
     CheckOutput(checkMode, chunk, output, counts);
   }
   FUZZ_ASSERT(!reader.ReadFailed());

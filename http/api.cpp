@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 #include <span>
+#include <variant>
 
 #include "internal/batch.h"
 #include "internal/page.h"
@@ -15,6 +16,9 @@ namespace {
 
 constexpr std::string_view kCheckPath = "/api/v1/check";
 constexpr std::string_view kBankPathPrefix = "/api/v1/banks/";
+// The optional parameters that choose the directory and the rules.
+constexpr std::string_view kDirectoryParam = "directory";
+constexpr std::string_view kRulesParam = "rules";
 
 // The page loads nothing but its own files and talks only to this server.
 constexpr Header kPageHeaders[] = {
@@ -100,15 +104,15 @@ std::string_view MediaType(std::string_view contentType) {
 // Writes the answers of a batch in item order: a JSON array or NDJSON lines.
 class BatchWriter : public ItemSink {
  public:
-  BatchWriter(const Core& core, const AnswerCache& answers, bool ndjson, std::string& out)
-      : core_(core), answers_(answers), ndjson_(ndjson), out_(out) {
+  BatchWriter(const Core& core, const Source& source, bool ndjson, std::string& out)
+      : core_(core), source_(source), ndjson_(ndjson), out_(out) {
     if (!ndjson_) out_ += '[';
   }
 
   void Item(std::string_view bankCode, std::string_view account) override {
     Separate();
-    if (const std::optional<CheckResult> result = core_.Check(bankCode, account)) {
-      answers_.AppendAnswer(*result, out_);
+    if (const std::optional<CheckResult> result = core_.Check(source_, bankCode, account)) {
+      core_.AppendAnswer(source_, *result, out_);
     } else {
       out_ += ToText(ErrorJson("invalid_encoding", EncodingFault(UnencodableField(bankCode))));
     }
@@ -135,7 +139,7 @@ class BatchWriter : public ItemSink {
   }
 
   const Core& core_;
-  const AnswerCache& answers_;
+  const Source& source_;
   const bool ndjson_;
   std::string& out_;
   bool first_ = true;
@@ -154,6 +158,24 @@ Response JsonResponse(const Json& json) {
   return response;
 }
 
+const std::string* ValueOf(std::span<const Param> params, std::string_view name) {
+  for (const Param& param : params) {
+    if (param.name == name) return param.value;
+  }
+  return nullptr;
+}
+
+// The source the directory and rules parameters choose, or a 400 naming the
+// known values.
+std::variant<const Source*, Response> ChooseSource(const Core& core,
+                                                   std::span<const Param> params) {
+  auto chosen = core.Choose(ValueOf(params, kDirectoryParam), ValueOf(params, kRulesParam));
+  if (const std::string* unknown = std::get_if<std::string>(&chosen)) {
+    return ErrorResponse(400, "invalid_parameter", *unknown);
+  }
+  return std::get<const Source*>(chosen);
+}
+
 }  // namespace
 
 Response ErrorResponse(int status, std::string_view code, std::string_view message) {
@@ -169,7 +191,9 @@ struct Api::Route {
   Response (Api::*post)(const Request&) const;
 };
 
-Api::Api() : answers_(core_) {}
+Api::Api() : core_(std::make_shared<const Core>()) {}
+
+Api::Api(std::shared_ptr<const Core> core) : core_(std::move(core)) {}
 
 const Api::Route* Api::FindRoute(std::string_view path) {
   static constexpr Route kRoutes[] = {
@@ -179,6 +203,7 @@ const Api::Route* Api::FindRoute(std::string_view path) {
       {"/healthz", "GET, HEAD", &Api::Health, nullptr},
       {kCheckPath, "GET, HEAD, POST", &Api::CheckOne, &Api::CheckBatch},
       {"/api/v1/banks", "GET, HEAD", &Api::SearchBanks, nullptr},
+      {"/api/v1/directory", "GET, HEAD", &Api::ShowDirectory, nullptr},
       {kBankPathPrefix, "GET, HEAD", &Api::ShowBank, nullptr},
   };
   for (const Route& route : kRoutes) {
@@ -220,20 +245,27 @@ Response Api::Dispatch(const Request& request) const {
 }
 
 Response Api::CheckOne(const Request& request) const {
-  Param params[] = {{"bank_code", true}, {"account", true}};
+  Param params[] = {
+      {"bank_code", true}, {"account", true}, {kRulesParam, false}, {kDirectoryParam, false}};
   if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  auto source = ChooseSource(*core_, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
   const std::string& bankCode = *params[0].value;
-  const std::optional<CheckResult> result = core_.Check(bankCode, *params[1].value);
+  const Source& chosen = *std::get<const Source*>(source);
+  const std::optional<CheckResult> result = core_->Check(chosen, bankCode, *params[1].value);
   if (!result) {
     return ErrorResponse(400, "invalid_encoding", EncodingFault(UnencodableField(bankCode)));
   }
   Response response;
-  answers_.AppendAnswer(*result, response.body);
+  core_->AppendAnswer(chosen, *result, response.body);
   return response;
 }
 
 Response Api::CheckBatch(const Request& request) const {
-  if (std::optional<Response> fault = ReadParams(request, {})) return std::move(*fault);
+  Param params[] = {{kRulesParam, false}, {kDirectoryParam, false}};
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  auto source = ChooseSource(*core_, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
   const std::string_view type = MediaType(request.contentType);
   const bool ndjson = EqualIgnoringAsciiCase(type, kNdjsonType);
   if (!ndjson && !type.empty() && !EqualIgnoringAsciiCase(type, kJsonType)) {
@@ -242,9 +274,9 @@ Response Api::CheckBatch(const Request& request) const {
   }
   Response response;
   response.contentType = ndjson ? kNdjsonType : kJsonType;
-  // Each item of about 45 bytes gets an answer of about 170.
-  response.body.reserve(request.body.size() * 4);
-  BatchWriter writer(core_, answers_, ndjson, response.body);
+  // Each item of about 45 bytes gets an answer of about 300.
+  response.body.reserve(request.body.size() * 7);
+  BatchWriter writer(*core_, *std::get<const Source*>(source), ndjson, response.body);
   const std::optional<BatchFault> fault =
       ndjson ? ReadNdjsonItems(request.body, writer) : ReadJsonItems(request.body, writer);
   if (fault) return ErrorResponse(fault->status, fault->code, fault->message);
@@ -253,29 +285,45 @@ Response Api::CheckBatch(const Request& request) const {
 }
 
 Response Api::SearchBanks(const Request& request) const {
-  Param params[] = {{"q", true}, {"limit", false}};
+  Param params[] = {{"q", true}, {"limit", false}, {kDirectoryParam, false}};
   if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
-  std::optional<std::size_t> limit = core_.BankCount();
+  auto source = ChooseSource(*core_, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  std::optional<std::size_t> limit = core_->BankCount();
   if (params[1].value != nullptr) limit = ParseLimit(*params[1].value);
   if (!limit) {
     return ErrorResponse(400, "invalid_parameter", "limit takes a whole number from 1");
   }
-  const std::optional<std::vector<const Bank*>> hits = core_.Search(*params[0].value);
+  std::optional<std::vector<Json>> hits =
+      core_->Search(*std::get<const Source*>(source), *params[0].value);
   if (!hits) return ErrorResponse(400, "invalid_encoding", EncodingFault("q"));
-  Json listed = Json::array();
-  for (std::size_t i = 0; i < hits->size() && i < *limit; ++i) {
-    listed.push_back(BankJson(*(*hits)[i]));
-  }
-  return JsonResponse(Json{{"total", hits->size()}, {"hits", std::move(listed)}});
+  const std::size_t total = hits->size();
+  hits->resize(std::min(total, *limit));
+  return JsonResponse(Json{{"total", total}, {"hits", std::move(*hits)}});
 }
 
 Response Api::ShowBank(const Request& request) const {
-  if (std::optional<Response> fault = ReadParams(request, {})) return std::move(*fault);
-  const Bank* bank = core_.FindBank(request.path.substr(kBankPathPrefix.size()));
-  if (bank == nullptr) {
-    return ErrorResponse(404, "bank_not_found", "no bank with this code in the directory");
+  Param params[] = {{kDirectoryParam, false}};
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  auto source = ChooseSource(*core_, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  std::string note;
+  const std::optional<Json> bank = core_->BankRecord(
+      *std::get<const Source*>(source), request.path.substr(kBankPathPrefix.size()), note);
+  if (!bank) {
+    return ErrorResponse(
+        404, "bank_not_found",
+        "no bank with this code in the directory" + (note.empty() ? "" : "; " + note));
   }
-  return JsonResponse(BankJson(*bank));
+  return JsonResponse(*bank);
+}
+
+Response Api::ShowDirectory(const Request& request) const {
+  Param params[] = {{kDirectoryParam, false}};
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  auto source = ChooseSource(*core_, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  return JsonResponse(Core::DirectoryInfo(*std::get<const Source*>(source)));
 }
 
 Response Api::Health(const Request& request) const {

@@ -1,85 +1,207 @@
 #include "internal/core_adapter.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "internal/answers.h"
 #include "tavrel/ascii.h"
-#include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "tavrel/service.h"
 
 namespace tavrel::http {
-namespace {
 
-// Eight digits fit a 32-bit number, a cheaper key than the text.
-std::optional<std::uint32_t> CodeNumber(std::string_view bankCode) {
-  if (!IsEightDigits(bankCode)) return std::nullopt;
-  std::uint32_t number = 0;
-  std::from_chars(bankCode.data(), bankCode.data() + bankCode.size(), number);
-  return number;
-}
+// A directory and the rules its checks run by, with the answers met so far.
+class Source {
+ public:
+  explicit Source(service::CheckSource check)
+      : check_(std::move(check)), answers_(check_.directory->size() + 1) {}
+
+  const service::CheckSource& Check() const { return check_; }
+  const service::Directory& Directory() const { return *check_.directory; }
+  const AnswerCache& Answers() const { return answers_; }
+
+ private:
+  service::CheckSource check_;
+  AnswerCache answers_;
+};
+
+namespace {
 
 bool IsAscii(std::string_view text) {
   return std::all_of(text.begin(), text.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+std::string NamesOf(std::span<const std::string_view> names) {
+  std::string text;
+  for (const std::string_view name : names) text += (text.empty() ? "" : ", ") + std::string(name);
+  return text;
+}
+
+std::string KnownRules() {
+  std::string text;
+  for (const service::RulesInfo& info : service::RuleGenerations()) {
+    text += (text.empty() ? "" : ", ") + std::string(info.name);
+  }
+  return text;
+}
+
+std::optional<service::SuccessorFinding> FindingOf(const Source& source,
+                                                   const CheckResult& result) {
+  if (!result.hasSuccessorFinding) return std::nullopt;
+  return service::FindSuccessor(source.Directory(), result.bankCode);
+}
+
+std::string AnswerText(const Source& source, const CheckResult& result) {
+  std::optional<service::Bank> bank;
+  if (result.bankIndex) bank = source.Directory()[*result.bankIndex];
+  return ToText(json::CheckJson(result.outcome, bank, FindingOf(source, result)));
+}
+
 }  // namespace
 
-Core::Core() {
-  banks_.reserve(directory::kEntryCount);
-  directory::ForEachEntry([this](std::string_view code, std::string_view) {
-    std::string name;
-    directory::LookupBankName(code, name);
-    banks_.push_back({std::string(code), encoding::Cp1252ToUtf8(name)});
-  });
-  std::sort(banks_.begin(), banks_.end(),
-            [](const Bank& a, const Bank& b) { return a.code < b.code; });
-  codes_.reserve(banks_.size());
-  for (const Bank& bank : banks_) codes_.push_back(CodeNumber(bank.code).value_or(0));
-}
+struct Core::ServedSource {
+  service::CheckSource source;
+};
 
-std::optional<CheckResult> Core::Check(std::string_view bankCode, std::string_view account) const {
-  // ASCII reads the same in both encodings, and it is nearly every input.
-  if (IsAscii(bankCode) && IsAscii(account)) {
-    const Outcome outcome = service::CheckAccount(service::AccountQuery{bankCode, account});
-    return CheckResult{outcome, FindBank(service::TrimWhiteSpace(bankCode))};
+Core::Core() : Core(ServedSource{service::DefaultSource()}) {}
+
+// One source for each directory at hand and each rule generation, the served
+// directory and rules first.
+Core::Core(const ServedSource& chosen) {
+  const service::CheckSource& served = chosen.source;
+  std::vector<std::shared_ptr<const service::Directory>> directories = {served.directory};
+  for (const std::string_view name : service::CompiledDirectoryNames()) {
+    auto compiled = service::FindCompiledDirectory(name);
+    if (compiled != served.directory) directories.push_back(std::move(compiled));
   }
-  const std::optional<std::string> code = encoding::Utf8ToCp1252(bankCode);
-  const std::optional<std::string> number = encoding::Utf8ToCp1252(account);
-  if (!code || !number) return std::nullopt;
-  const Outcome outcome = service::CheckAccount(service::AccountQuery{*code, *number});
-  return CheckResult{outcome, FindBank(service::TrimWhiteSpace(*code))};
+  sources_.push_back(std::make_unique<Source>(served));
+  for (const auto& directory : directories) {
+    for (const service::RulesInfo& info : service::RuleGenerations()) {
+      if (directory != served.directory || info.rules != served.rules) {
+        sources_.push_back(std::make_unique<Source>(service::CheckSource{directory, info.rules}));
+      }
+    }
+  }
 }
 
-const Bank* Core::FindBank(std::string_view bankCode) const {
-  const std::optional<std::uint32_t> number = CodeNumber(bankCode);
-  if (!number) return nullptr;
-  const auto found = std::lower_bound(codes_.begin(), codes_.end(), *number);
-  if (found == codes_.end() || *found != *number) return nullptr;
-  return &banks_[static_cast<std::size_t>(found - codes_.begin())];
+Core::~Core() = default;
+
+const Source& Core::Served() const { return *sources_.front(); }
+
+std::variant<const Source*, std::string> Core::Choose(const std::string* directory,
+                                                      const std::string* rules) const {
+  if (directory == nullptr && rules == nullptr) return &Served();
+  const service::Directory* chosen = &Served().Directory();
+  const service::RuleSet* ruleSet = Served().Check().rules;
+  if (directory != nullptr) {
+    const auto compiled = service::FindCompiledDirectory(*directory);
+    if (compiled == nullptr) {
+      return "unknown directory \"" + *directory +
+             "\"; known: " + NamesOf(service::CompiledDirectoryNames());
+    }
+    chosen = compiled.get();
+    ruleSet = &service::RulesOf(*chosen);
+  }
+  if (rules != nullptr) {
+    ruleSet = service::FindRules(*rules);
+    if (ruleSet == nullptr) return "unknown rules \"" + *rules + "\"; known: " + KnownRules();
+  }
+  for (const auto& source : sources_) {
+    if (&source->Directory() == chosen && source->Check().rules == ruleSet) return source.get();
+  }
+  return std::string("no source for this directory and these rules");
 }
 
-std::optional<std::vector<const Bank*>> Core::Search(std::string_view text) const {
+std::optional<CheckResult> Core::Check(const Source& source, std::string_view bankCode,
+                                       std::string_view account) const {
+  // ASCII reads the same in both encodings, and it is nearly every input.
+  std::optional<std::string> code;
+  std::optional<std::string> number;
+  if (!IsAscii(bankCode) || !IsAscii(account)) {
+    code = encoding::Utf8ToCp1252(bankCode);
+    number = encoding::Utf8ToCp1252(account);
+    if (!code || !number) return std::nullopt;
+    bankCode = *code;
+    account = *number;
+  }
+  CheckResult result{service::CheckAccount({bankCode, account}, source.Check()), {}, false, {}};
+  const std::string_view trimmed = service::TrimWhiteSpace(bankCode);
+  result.bankIndex = source.Directory().IndexOf(trimmed);
+  // Only a withdrawn bank code, or one the directory lacks, has a finding.
+  const bool mayHaveFinding = result.bankIndex
+                                  ? source.Directory()[*result.bankIndex].deletionNotice
+                                  : IsEightDigits(trimmed);
+  if (mayHaveFinding && service::FindSuccessor(source.Directory(), trimmed)) {
+    result.hasSuccessorFinding = true;
+    result.bankCode = trimmed;
+  }
+  return result;
+}
+
+void Core::AppendAnswer(const Source& source, const CheckResult& result, std::string& out) const {
+  // A finding without a bank depends on the bank code: not kept.
+  const bool keep = result.bankIndex || !result.hasSuccessorFinding;
+  const std::size_t row = result.bankIndex.value_or(source.Directory().size());
+  const std::string* text =
+      keep ? source.Answers().Find(row, result.outcome, [&] { return AnswerText(source, result); })
+           : nullptr;
+  out += text != nullptr ? *text : AnswerText(source, result);
+}
+
+std::size_t Core::BankCount() const { return Served().Directory().size(); }
+
+std::optional<Json> Core::BankRecord(const Source& source, std::string_view bankCode,
+                                     std::string& note) const {
+  if (const std::optional<service::Bank> bank = source.Directory().Find(bankCode)) {
+    return json::BankJson(*bank);
+  }
+  if (IsEightDigits(bankCode)) {
+    if (const auto finding = service::FindSuccessor(source.Directory(), bankCode)) {
+      note = service::Describe(*finding);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<Json>> Core::Search(const Source& source, std::string_view text) const {
   const std::optional<std::string> cp1252 = encoding::Utf8ToCp1252(text);
   if (!cp1252) return std::nullopt;
-  const directory::SearchResult search = directory::BankSearch(*cp1252, false);
-  std::vector<const Bank*> hits;
+  const service::SearchResult search = service::SearchBanks(source.Directory(), *cp1252);
+  std::vector<Json> hits;
   hits.reserve(search.hits.size());
-  // A hit line starts with its bank code.
+  // A hit line is "BANKCODE | short name".
+  constexpr std::size_t kNameStart = kBankCodeLength + 3;
   for (const std::string& line : search.hits) {
-    if (const Bank* bank = FindBank(std::string_view(line).substr(0, kBankCodeLength))) {
-      hits.push_back(bank);
-    }
+    hits.push_back(
+        Json{{"bank_code", line.substr(0, kBankCodeLength)},
+             {"name", encoding::Cp1252ToUtf8(std::string_view(line).substr(kNameStart))}});
   }
   return hits;
 }
 
-bool Core::IsEncodable(std::string_view text) { return encoding::Utf8ToCp1252(text).has_value(); }
+Json Core::DirectoryInfo(const Source& source) { return json::DirectoryJson(source.Directory()); }
 
-std::string Core::MessageOf(Outcome outcome) {
-  const OutcomeInfo* info = FindOutcome(ValueOf(outcome));
-  return info == nullptr ? std::string() : encoding::Cp1252ToUtf8(info->message);
+OpenedCore OpenCore(const std::string& nameOrPath) {
+  OpenedCore opened;
+  std::shared_ptr<const service::Directory> directory = service::FindCompiledDirectory(nameOrPath);
+  if (directory == nullptr) {
+    service::DirectoryLoad load = service::LoadDirectory(nameOrPath);
+    for (const service::FileProblem& warning : load.warnings) {
+      opened.messages.push_back("warning: " + nameOrPath + ": " + service::DescribeUtf8(warning));
+    }
+    if (!load.rulesNote.empty()) opened.messages.push_back("note: " + std::string(load.rulesNote));
+    if (!load.directory) {
+      const std::string error = service::DescribeUtf8(*load.error);
+      opened.messages.push_back(load.unreadable ? error : nameOrPath + ": " + error);
+      opened.unreadable = load.unreadable;
+      return opened;
+    }
+    directory = std::move(load.directory);
+  }
+  opened.core.reset(new Core(Core::ServedSource{service::SourceOf(std::move(directory))}));
+  return opened;
 }
+
+bool Core::IsEncodable(std::string_view text) { return encoding::Utf8ToCp1252(text).has_value(); }
 
 }  // namespace tavrel::http

@@ -21,12 +21,19 @@ namespace tavrel::http {
 namespace {
 
 constexpr unsigned kMaxThreads = 1024;
+constexpr int kExitMalformedDirectory = 2;
 
 constexpr std::string_view kHelp = R"(usage: tavrel serve [--bind ADDRESS] [--port N] [--threads N]
+                    [--directory NAME|FILE]
 Serves the account check as a JSON API over HTTP/1.1, and a page that checks
 as you type, until SIGINT or SIGTERM. Prints "listening on URL" when ready.
 
 Options:
+  --directory NAME|FILE
+                  the directory served to requests that name none: "current"
+                  (the Bundesbank's file of 2026-03-09, the default), "2009",
+                  or the path of a Bundesbank bank-code file; its checks run
+                  by its own rules unless a request names others
   --bind ADDRESS  IPv4 or IPv6 address to listen on (default 127.0.0.1, only
                   this machine; "localhost" is 127.0.0.1)
   --port N        port, 0 to 65535 (default 8080; 0 picks a free port)
@@ -35,15 +42,22 @@ Options:
   -h, --help      print this help and exit
 
 Endpoints (UTF-8 JSON):
-  GET  /api/v1/check?bank_code=B&account=A
-       {"result", "code", "message", "bank": {"bank_code", "name"} or null}
-  POST /api/v1/check
+  GET  /api/v1/check?bank_code=B&account=A[&directory=D][&rules=R]
+       {"result", "code", "message", "verdict", "field", "bank", "successor"}:
+       bank is the record (bank_code, name, bic, method_code,
+       deletion_notice, successor, iban_rule) or null; successor a finding
+       {"finding", "bank_code", "as_of", "note"} or null. D and R are 2009
+       or current (default: the served directory and its rules)
+  POST /api/v1/check[?directory=D][&rules=R]
        a JSON array of up to 10000 {"bank_code", "account"} objects, or NDJSON
        (Content-Type: application/x-ndjson): the answers in input order, an
        item that is no such object answered by {"error", "message"} in place
-  GET  /api/v1/banks?q=TEXT[&limit=N]
+  GET  /api/v1/banks?q=TEXT[&limit=N][&directory=D]
        the bank search: {"total", "hits": [{"bank_code", "name"}, ...]}
-  GET  /api/v1/banks/BANKCODE   one bank, 404 when unknown
+  GET  /api/v1/banks/BANKCODE[?directory=D]   one bank's record, 404 when unknown
+  GET  /api/v1/directory[?directory=D]
+       {"source", "compiled_in", "valid_from", "valid_until", "entries",
+       "rule_generation", "method_counts"}
   GET  /healthz                 {"status": "ok", "version"}
   GET  /                        the page
 
@@ -52,16 +66,18 @@ with 400 (missing, unknown or repeated parameter, text without a Windows-1252
 form, malformed body), 404, 405, 413 (body over 1 MiB or over 10000 items),
 414, 415 or 431.
 
-Exit status: 0 stopped by a signal, 64 usage error, 74 cannot listen.
+Exit status: 0 stopped by a signal, 2 a malformed directory file, 64 usage
+error, 74 cannot listen or cannot read the directory file.
 )";
 
 constexpr std::string_view kHint =
-    "usage: tavrel serve [--bind ADDRESS] [--port N] [--threads N]\n";
+    "usage: tavrel serve [--bind ADDRESS] [--port N] [--threads N] [--directory NAME|FILE]\n";
 
 struct ServeOptions {
   std::string bind = "127.0.0.1";
   int port = 8080;
   unsigned threads = ServerSettings{}.threads;
+  std::string directory = "current";
   bool help = false;
 };
 
@@ -94,6 +110,9 @@ std::optional<std::string> TakeOption(std::string_view name, std::string_view va
       return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
     }
     options.threads = *threads;
+  } else if (name == "--directory") {
+    if (value.empty()) return "--directory takes 2009, current or a file's path";
+    options.directory = value;
   } else {
     return "unknown option '" + std::string(name) + "'";
   }
@@ -180,9 +199,15 @@ int RunServeCommand(int argc, const char* const* argv) {
   // server's memory would grow with the threads that ever ran a batch.
   mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 
+  const OpenedCore opened = OpenCore(options.directory);
+  for (const std::string& message : opened.messages) {
+    std::fprintf(stderr, "tavrel: %s\n", message.c_str());
+  }
+  if (!opened.core) return opened.unreadable ? EX_IOERR : kExitMalformedDirectory;
+
   ServerSettings settings;
   settings.threads = options.threads;
-  Server server(settings);
+  Server server(settings, opened.core);
   if (const std::optional<std::string> error = server.Bind(options.bind, options.port)) {
     std::fprintf(stderr, "tavrel: cannot listen on %s port %d: %s\n", options.bind.c_str(),
                  options.port, error->c_str());

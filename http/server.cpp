@@ -119,8 +119,10 @@ class BatchSlot {
 
 class Server::Wiring final : public httplib::Server {
  public:
-  explicit Wiring(const ServerSettings& settings)
-      : settings_(settings), batchSlots_(static_cast<std::ptrdiff_t>(BatchSlots())) {
+  Wiring(const ServerSettings& settings, std::shared_ptr<const Core> core)
+      : settings_(settings),
+        api_(std::move(core)),
+        batchSlots_(static_cast<std::ptrdiff_t>(BatchSlots())) {
     const auto seconds = [](std::chrono::milliseconds ms) {
       return static_cast<time_t>(std::chrono::ceil<std::chrono::seconds>(ms).count());
     };
@@ -244,7 +246,8 @@ class Server::Wiring final : public httplib::Server {
   std::counting_semaphore<> batchSlots_;
 };
 
-Server::Server(const ServerSettings& settings) : wiring_(std::make_unique<Wiring>(settings)) {}
+Server::Server(const ServerSettings& settings, std::shared_ptr<const Core> core)
+    : wiring_(std::make_unique<Wiring>(settings, std::move(core))) {}
 
 Server::~Server() = default;
 

@@ -3,11 +3,8 @@
 
 namespace tavrel::service {
 
-// The compiled-in directories live as long as the process, so the hits' views do.
-directory::FuzzySearchResult FuzzySearchBanks(std::string_view query) {
-  using directory::RuleGeneration;
-  return directory::FuzzySearchBanks(*directory::CompiledDirectory(RuleGeneration::kCurrent),
-                                     query);
+FuzzySearchResult FuzzySearchBanks(const Directory& directory, std::string_view query) {
+  return directory::FuzzySearchBanks(directory, query);
 }
 
 }  // namespace tavrel::service

@@ -67,23 +67,31 @@ std::string_view Trimmed(std::string_view text) {
   return TrimWhiteSpace(text);
 }
 
-// Trims and validates both strings, looks up the bank's method code and hands it
-// to `run` (the engine's ComputeMethod of one generation).
-template <typename RunMethod>
-int Check(std::string_view account, std::string_view bankCode, RunMethod run) {
+// Trims and validates both strings, finds the bank's method code (`find` gives
+// an empty view for an unknown bank) and hands it to `run` (the engine's
+// ComputeMethod of one generation).
+template <typename FindMethodCode, typename RunMethod>
+int Check(std::string_view account, std::string_view bankCode, FindMethodCode find, RunMethod run) {
   account = Trimmed(account);
   bankCode = Trimmed(bankCode);
   if (int fault = BankCodeFormFault(bankCode); fault != kNoFault) return fault;
   if (int fault = AccountFormFault(account); fault != kNoFault) return fault;
-  std::string_view methodCode;
-  if (!directory::FindMethodCode(bankCode, methodCode)) return kBankCodeUnknown;
+  const std::string_view methodCode = find(bankCode);
+  if (methodCode.empty()) return kBankCodeUnknown;
   return run(account, methodCode, bankCode);
+}
+
+// The 2009 directory of the specified entry, filled on first use.
+std::string_view FindInCompiledTable(std::string_view bankCode) {
+  std::string_view methodCode;
+  directory::FindMethodCode(bankCode, methodCode);
+  return methodCode;
 }
 
 }  // namespace
 
 int CheckAccount(std::string_view account, std::string_view bankCode) {
-  return Check(account, bankCode,
+  return Check(account, bankCode, FindInCompiledTable,
                [](std::string_view checked, std::string_view methodCode, std::string_view bank) {
                  return engine::ComputeMethod(checked, methodCode, bank);
                });
@@ -95,10 +103,21 @@ Outcome CheckAccount(const AccountQuery& query) {
 
 Outcome CheckAccount(const AccountQuery& query, const RuleSet& rules) {
   return static_cast<Outcome>(
-      Check(query.account, query.bankCode,
+      Check(query.account, query.bankCode, FindInCompiledTable,
             [&rules](std::string_view checked, std::string_view methodCode, std::string_view bank) {
               return engine::ComputeMethod(checked, methodCode, bank, rules);
             }));
+}
+
+Outcome CheckAccount(const AccountQuery& query, const CheckSource& source) {
+  const Directory& directory = *source.directory;
+  const RuleSet& rules = *source.rules;
+  return static_cast<Outcome>(Check(
+      query.account, query.bankCode,
+      [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
+      [&rules](std::string_view checked, std::string_view methodCode, std::string_view bank) {
+        return engine::ComputeMethod(checked, methodCode, bank, rules);
+      }));
 }
 
 std::span<const RulesInfo> RuleGenerations() {

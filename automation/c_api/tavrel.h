@@ -39,8 +39,8 @@ extern "C" {
 TAVREL_API const char* tavrel_version(void);
 
 /* Frees a char* string returned by this library (tavrel_message,
- * tavrel_bank_name, tavrel_search), once. NULL is ignored. Only the library's
- * own strings go here: not the static strings of tavrel_version() and
+ * tavrel_bank_name, tavrel_search, the error of tavrel_open_directory), once. NULL is ignored. Only
+ * the library's own strings go here: not the static strings of tavrel_version() and
  * tavrel_result_code(), not a result value's string (tavrel_value_clear()
  * frees that), not memory from malloc() or another library. */
 TAVREL_API void tavrel_free(void* memory);
@@ -80,6 +80,37 @@ TAVREL_API int tavrel_check_many(size_t count, const char* const* bank_codes,
 TAVREL_API int tavrel_check_many_rules(size_t count, const char* const* bank_codes,
                                        const char* const* accounts, signed char* results,
                                        const char* rules);
+/* ---- Directories ---------------------------------------------------------
+ * tavrel_check and tavrel_check_rules check against the compiled-in directory
+ * of 2009. A directory handle checks against another one: the compiled-in
+ * current directory (the Bundesbank's file of 2026-03-09) or any Bundesbank
+ * bank-code file. A handle is immutable, so many threads may check with it at
+ * once. */
+
+typedef struct tavrel_directory tavrel_directory;
+
+/* Opens a directory: "2009" and "current" are the compiled-in ones; any other
+ * text is the path of a Bundesbank bank-code file (168 or 174 columns), read
+ * whole. Returns the handle, or NULL when the file cannot be read or is
+ * malformed, `path_or_name` is NULL or empty, or memory runs out. On failure,
+ * when `error` is not NULL, *error is set to a UTF-8 message naming the line
+ * and field at fault, which the caller frees with tavrel_free() (NULL when
+ * memory runs out); on success *error is set to NULL. A bank whose method code
+ * has no method in the directory's rules is kept and checks as -2. Close the
+ * handle with tavrel_close_directory(). */
+TAVREL_API tavrel_directory* tavrel_open_directory(const char* path_or_name, char** error);
+
+/* tavrel_check against `directory`, by its own rules: the 2009 rules for the
+ * 2009 directory, the current ones for the current directory, and for a file
+ * those in force on the date in its name ("blz_YYYYMMDD...txt"), else the
+ * current ones. A NULL directory gives -9 (bank code not in the directory)
+ * whatever the other arguments. */
+TAVREL_API int tavrel_check_in(const tavrel_directory* directory, const char* bank_code,
+                               const char* account);
+
+/* Closes a handle from tavrel_open_directory(). NULL is ignored. The handle is
+ * dead afterwards, as for freed memory. */
+TAVREL_API void tavrel_close_directory(tavrel_directory* directory);
 
 /* The stable English code of a result value ("valid", "invalid_check_digit",
  * "bank_code_unknown", ...), or NULL for a value that is no result. Static

@@ -119,6 +119,32 @@ tavrel_value FromVariant(const automation::Variant& variant) {
   return value;
 }
 
+// A malloc'd copy of UTF-8 text; NULL when memory runs out.
+char* NewCopy(std::string_view utf8) {
+  auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, utf8.data(), utf8.size());
+  copy[utf8.size()] = '\0';
+  return copy;
+}
+
+// The compiled-in directory of that name, or the file at that path; the
+// message says why there is neither.
+std::shared_ptr<const tavrel::service::Directory> OpenDirectory(std::string_view pathOrName,
+                                                                std::string& message) {
+  if (pathOrName.empty()) {
+    message = "no directory named: give 2009, current or the path of a Bundesbank file";
+    return nullptr;
+  }
+  if (auto compiled = tavrel::service::FindCompiledDirectory(pathOrName)) return compiled;
+  const std::string path(pathOrName);
+  tavrel::service::DirectoryLoad load = tavrel::service::LoadDirectory(path);
+  if (load.directory) return std::move(load.directory);
+  message = tavrel::service::DescribeUtf8(*load.error);
+  if (!load.unreadable) message = path + ": " + message;
+  return nullptr;
+}
+
 automation::DispatchObject* ObjectOf(tavrel_object* object) {
   return reinterpret_cast<automation::DispatchObject*>(object);
 }
@@ -139,6 +165,10 @@ int32_t InvokeByName(automation::DispatchObject& object, const char* member, int
 }
 
 }  // namespace
+
+struct tavrel_directory {
+  tavrel::service::CheckSource source;
+};
 
 extern "C" {
 
@@ -163,6 +193,32 @@ int tavrel_check_rules(const char* bank_code, const char* account, const char* r
     return tavrel::ValueOf(tavrel::service::CheckAccount({bankCode, accountText}, *ruleSet));
   });
 }
+
+tavrel_directory* tavrel_open_directory(const char* path_or_name, char** error) {
+  if (error != nullptr) *error = nullptr;
+  return Guarded<tavrel_directory*>(nullptr, [&]() -> tavrel_directory* {
+    std::string message;
+    std::shared_ptr<const tavrel::service::Directory> directory =
+        OpenDirectory(ViewOf(path_or_name), message);
+    if (directory == nullptr) {
+      if (error != nullptr) *error = NewCopy(message);
+      return nullptr;
+    }
+    return new tavrel_directory{tavrel::service::SourceOf(std::move(directory))};
+  });
+}
+
+int tavrel_check_in(const tavrel_directory* directory, const char* bank_code, const char* account) {
+  if (directory == nullptr) return tavrel::ValueOf(tavrel::Outcome::kBankCodeUnknown);
+  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
+    const std::string bankCode = Cp1252From(bank_code);
+    const std::string accountText = Cp1252From(account);
+    return tavrel::ValueOf(
+        tavrel::service::CheckAccount({bankCode, accountText}, directory->source));
+  });
+}
+
+void tavrel_close_directory(tavrel_directory* directory) { delete directory; }
 
 const char* tavrel_result_code(int result) {
   // The codes are ASCII string literals, so their views are NUL-terminated.

@@ -13,7 +13,8 @@ _tavrel_offer() {
 _tavrel() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local value_options='--threads --rules --bank-column --account-column --delimiter --on --bind --port'
+  local value_options='--threads --rules --bank-column --account-column --delimiter --on --bind --port
+    --directory --as-of'
   # bash cuts "--rules=cu" into "--rules", "=" and "cu".
   if [[ $cur == = ]]; then
     cur=''
@@ -26,7 +27,11 @@ _tavrel() {
     --rules) _tavrel_offer 2009 current; return ;;
     --threads) _tavrel_offer 1 2 4 8 16; return ;;
     --delimiter) _tavrel_offer , "';'" "'|'" "'\\t'"; return ;;
-    --on) _tavrel_offer "$(date +%F)"; return ;;
+    --on | --as-of) _tavrel_offer "$(date +%F)"; return ;;
+    --directory) _tavrel_offer 2009 current
+                 local file
+                 while IFS= read -r file; do COMPREPLY+=("$file"); done < <(compgen -f -- "$cur")
+                 return ;;
     --bind) _tavrel_offer 127.0.0.1 ::1 localhost; return ;;
     --bank-column | --account-column | --port) COMPREPLY=(); return ;;
   esac
@@ -48,11 +53,11 @@ _tavrel() {
     '') if [[ $cur == -* ]]; then
           _tavrel_offer --help -h --version
         else
-          _tavrel_offer check name method search rules serve
+          _tavrel_offer check name method search rules directory serve
         fi
         return ;;
     check) options='--rules --threads --csv --bank-column --account-column --delimiter
-                    --no-header --verbose' ;;
+                    --no-header --verbose --json' ;;
     method) options='--rules --threads'
             # The first operand is a method code: those of every rule generation.
             if ((operands == 0)) && [[ $cur != -* ]]; then
@@ -60,9 +65,14 @@ _tavrel() {
               return
             fi ;;
     search) options='--fuzzy --json' ;;
+    name) options='--json' ;;
+    directory) options='--json' ;;
     rules) options='--json --on' ;;
     serve) options='--bind --port --threads' ;;
     *) options='' ;;
+  esac
+  case $command in
+    check | method | name | search | directory) options+=' --directory --as-of --strict' ;;
   esac
   if [[ $cur == -* ]]; then
     _tavrel_offer $options --help

@@ -24,6 +24,7 @@ enum class CommandKind {
   kMethodBatch,  // method -
   kSearch,       // search [--json] [--fuzzy] TEXT
   kRules,        // rules [--json] [--on DATE]
+  kDirectory,    // directory [--json]
 };
 
 struct Command {
@@ -33,9 +34,14 @@ struct Command {
   bool fuzzy = false;                  // search: the typo-tolerant search
   unsigned threads = kDefaultThreads;  // batch modes only
   CsvOptions csv;
-  // check and method: the rule generation that runs the methods (--rules).
-  const service::RuleSet* rules = &service::DefaultRules();
+  // check and method: the rule generation that runs the methods (--rules);
+  // null: the directory's own.
+  const service::RuleSet* rules = nullptr;
   std::optional<std::chrono::year_month_day> date;  // rules --on
+  // The directory (see source.h): --directory as given, --as-of, --strict.
+  std::optional<std::string> directory;
+  std::optional<std::chrono::year_month_day> asOf;
+  bool strict = false;
 };
 
 enum class ParseStatus {

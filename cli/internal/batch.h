@@ -32,29 +32,29 @@ bool IsAscii(std::string_view text);
 std::string_view BatchMessage(int result);
 
 // Turns one input line (line end removed, free of NUL bytes, valid UTF-8 with a
-// Windows-1252 form) into its output line, running the methods by `rules`.
-// Appends the line and returns nullptr, or appends nothing and returns why the
-// line is malformed.
-using LineHandler = const char* (*)(const service::RuleSet& rules, std::string_view utf8Line,
+// Windows-1252 form) into its output line, checking against `source` (the
+// method keys run by its rules). Appends the line and returns nullptr, or
+// appends nothing and returns why the line is malformed.
+using LineHandler = const char* (*)(const service::CheckSource& source, std::string_view utf8Line,
                                     std::string_view cp1252Line, std::string& out);
 
 // BANKCODE<TAB>ACCOUNT -> BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE
-const char* CheckLine(const service::RuleSet& rules, std::string_view utf8Line,
+const char* CheckLine(const service::CheckSource& source, std::string_view utf8Line,
                       std::string_view cp1252Line, std::string& out);
 // KEY<TAB>ACCOUNT[<TAB>BANKCODE] -> RESULT
-const char* MethodLine(const service::RuleSet& rules, std::string_view utf8Line,
+const char* MethodLine(const service::CheckSource& source, std::string_view utf8Line,
                        std::string_view cp1252Line, std::string& out);
 
 // Appends one output line per line of `chunk` to `out`; a malformed line gets
 // "ERROR<TAB>malformed line N: REASON".
-BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler, const service::RuleSet& rules,
-                         std::string& out);
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
+                         const service::CheckSource& source, std::string& out);
 
 // Runs a whole batch from `inFd` to `outFd` on `threads` workers (1: on the
 // calling thread), with progress on standard error when that is a terminal.
 // Returns the exit status: 0 when every line was well formed, 2 when at least one
 // was malformed, 74 on a read or write error (reported on standard error).
-int RunBatch(int inFd, int outFd, LineHandler handler, const service::RuleSet& rules,
+int RunBatch(int inFd, int outFd, LineHandler handler, const service::CheckSource& source,
              unsigned threads);
 
 // The exit status of a finished batch, as RunBatch describes it.

@@ -10,14 +10,20 @@
 
 namespace tavrel::cli {
 
+// RESULT<TAB>MESSAGE[<TAB>BANKNAME], or with `asJson` the check's JSON form; a
+// successor finding as a note on standard error, or in the JSON.
 int RunCheck(const std::string& bankCode, const std::string& account,
-             const service::RuleSet& rules);
-int RunName(const std::string& bankCode);
+             const service::CheckSource& source, bool asJson);
+// The short name, or with `asJson` the bank's record; an unknown bank code is
+// an input fault said on standard error.
+int RunName(const std::string& bankCode, const service::Directory& directory, bool asJson);
 int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode,
               const service::RuleSet& rules);
-int RunSearch(const std::string& text, bool json);
-// The typo-tolerant search over the compiled-in current directory, best hit first.
-int RunFuzzySearch(const std::string& text, bool json);
+int RunSearch(const std::string& text, const service::Directory& directory, bool asJson);
+// The directory's info block and its banks per method code.
+int RunDirectory(const service::Directory& directory, bool asJson);
+// The typo-tolerant search over the directory, best hit first.
+int RunFuzzySearch(const std::string& text, const service::Directory& directory, bool asJson);
 // The rule generations, or with `date` the one in force on that date (a note on
 // standard error when the rules of that day are not kept).
 int RunRules(bool json, const std::optional<std::chrono::year_month_day>& date);

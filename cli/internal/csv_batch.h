@@ -18,7 +18,6 @@ struct CsvOptions {
   bool header = true;
   bool verbose = false;  // say which columns were chosen even off a terminal
   ColumnChoices columns;
-  const service::RuleSet* rules = &service::DefaultRules();
 };
 
 // Where the two used columns are, from 0.
@@ -26,7 +25,7 @@ struct CsvLayout {
   char delimiter = ',';
   std::size_t bankIndex = 0;
   std::size_t accountIndex = 1;
-  const service::RuleSet* rules = &service::DefaultRules();
+  service::CheckSource source = service::DefaultSource();
 };
 
 // Appends one output row per record of `chunk`; a malformed record gets the
@@ -36,6 +35,7 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
 // Runs the CSV batch from `inFd` to `outFd`; exit statuses as RunBatch, plus 2
 // when the header row is malformed or lacks a named column, and 64 when the
 // columns cannot be told apart (see csv_columns.h); then nothing is written.
-int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, unsigned threads);
+int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, const service::CheckSource& source,
+                unsigned threads);
 
 }  // namespace tavrel::cli

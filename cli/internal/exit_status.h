@@ -6,8 +6,8 @@
 
 namespace tavrel::cli {
 
-using tavrel::kExitInputFault;            // results -5..-9, bad argument text, malformed batch line
-using tavrel::kExitInvalid;               // result -3; unknown bank code; no search hit
+using tavrel::kExitInputFault;            // results -5..-9; unknown bank code; malformed input
+using tavrel::kExitInvalid;               // result -3; no search hit
 using tavrel::kExitMethodNotFound;        // result -2
 using tavrel::kExitValid;                 // result 0 or 1; found; batch fully well formed
 inline constexpr int kExitUsage = 64;     // unknown option, wrong argument count

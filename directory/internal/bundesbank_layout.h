@@ -2,9 +2,7 @@
 // 168 characters, or 174 in the extended file whose last six hold the IBAN rule.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 namespace tavrel::directory {
@@ -33,9 +31,5 @@ inline constexpr Field kChangeFlagField{159, 159};  // A added, D deleted, U unc
 inline constexpr Field kDeletionNoticeField{160, 160};  // 1: the bank code will be withdrawn
 inline constexpr Field kSuccessorField{161, 168};       // 00000000: none named
 inline constexpr Field kIbanRuleField{169, 174};        // the extended file only
-
-// The valid-from date in a file name of the Bundesbank's form
-// "blz_YYYYMMDD...txt", after any folders; nullopt for any other name.
-std::optional<std::chrono::year_month_day> DateInFileName(std::string_view path);
 
 }  // namespace tavrel::directory

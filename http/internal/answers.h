@@ -5,48 +5,49 @@
 
 #include <atomic>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "core_adapter.h"
+#include "tavrel/json.h"
+#include "tavrel/outcome.h"
 
 namespace tavrel::http {
 
-// Objects keep their keys in the order written.
-using Json = nlohmann::ordered_json;
+using json::Json;
+using json::ToText;
 
-// Compact text; bytes that are not UTF-8 (echoed input) become U+FFFD, so
-// serializing never throws.
-std::string ToText(const Json& json);
-
-Json BankJson(const Bank& bank);  // {"bank_code", "name"}
 Json ErrorJson(std::string_view code, std::string_view message);
 
-// {"result", "code", "message", "verdict", "field", "bank"} of one check: the
-// verdict is "valid", "invalid", "input_fault" or "method_not_found", the field
-// the input the outcome concerns (or null), and bank null for a bank code that
-// is not in the directory.
-Json CheckJson(const CheckResult& result);
-
-// The serialized CheckJson of every (outcome, bank) pair met so far. Lock-free:
-// two threads that meet a new pair at once both serialize it, and one text wins.
+// Serialized answers by (row, outcome): one row per bank of a directory and a
+// last row for "no bank". Lock-free: two threads that meet a new pair at once
+// both serialize it, and one text wins.
 class AnswerCache {
  public:
-  explicit AnswerCache(const Core& core);
+  explicit AnswerCache(std::size_t rows);
   ~AnswerCache();
   AnswerCache(const AnswerCache&) = delete;
   AnswerCache& operator=(const AnswerCache&) = delete;
 
-  // Appends the serialized CheckJson of `result` to `out`.
-  void AppendAnswer(const CheckResult& result, std::string& out) const;
+  // The text of (row, outcome), made by `make` the first time; null for an
+  // outcome that is not in the outcome table or a row past the last.
+  template <typename Make>
+  const std::string* Find(std::size_t row, Outcome outcome, Make make) const {
+    std::atomic<const std::string*>* cell = Cell(row, outcome);
+    if (cell == nullptr) return nullptr;
+    const std::string* text = cell->load(std::memory_order_acquire);
+    if (text != nullptr) return text;
+    auto made = std::make_unique<const std::string>(make());
+    if (cell->compare_exchange_strong(text, made.get(), std::memory_order_acq_rel)) {
+      text = made.release();
+    }
+    return text;
+  }
 
  private:
-  const Core& core_;
-  // One row per bank and a last row for "no bank"; one column per outcome.
+  std::atomic<const std::string*>* Cell(std::size_t row, Outcome outcome) const;
+
+  std::size_t rows_;
   std::unique_ptr<std::atomic<const std::string*>[]> cells_;
-  std::size_t cellCount_;
 };
 
 }  // namespace tavrel::http

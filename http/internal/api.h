@@ -3,8 +3,13 @@
 //   GET  /api/v1/check?bank_code=&account=   one check
 //   POST /api/v1/check                       a batch: JSON array or NDJSON
 //   GET  /api/v1/banks?q=[&limit=]           the bank search
-//   GET  /api/v1/banks/{bank_code}           one bank
+//   GET  /api/v1/banks/{bank_code}           one bank's record
+//   GET  /api/v1/directory                   the directory's info block
 //   GET  /healthz                            status and version
+//
+// The check, the batch, the bank search, one bank and the directory take
+// `directory=2009|current` (default: the served directory); the check and the
+// batch take `rules=2009|current` (default: the directory's own rules).
 //   GET  /, /page.css, /page.js              the page that checks as you type
 //
 // Input faults of a check are results (200); HTTP errors are kept for requests
@@ -13,6 +18,7 @@
 // of more than 10,000 items, 415 a body that is neither JSON nor NDJSON.
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "answers.h"
@@ -23,7 +29,10 @@ namespace tavrel::http {
 
 class Api {
  public:
+  // Serves the 2009 directory and rules, as the other faces do by default.
   Api();
+  // Serves the directory of `core` to requests that name none.
+  explicit Api(std::shared_ptr<const Core> core);
 
   // Never throws for any request; a fault inside becomes a 500 answer.
   Response Handle(const Request& request) const;
@@ -41,11 +50,11 @@ class Api {
   Response CheckBatch(const Request& request) const;
   Response SearchBanks(const Request& request) const;
   Response ShowBank(const Request& request) const;
+  Response ShowDirectory(const Request& request) const;
   Response Health(const Request& request) const;
   Response Page(const Request& request) const;
 
-  Core core_;
-  AnswerCache answers_;
+  std::shared_ptr<const Core> core_;
 };
 
 // A JSON error document {"error": code, "message": message} with `status`.

@@ -1,63 +1,97 @@
-// The server's one door into the core: the check, bank look-ups and the bank
-// search, with the conversions between the API's UTF-8 and the core's
-// Windows-1252. Rule sets, further directories and IBANs join here.
+// The server's one door into the core: the check against a directory and a
+// rule set, bank look-ups, the bank search and directory info, with the
+// conversions between the API's UTF-8 and the core's Windows-1252, and the
+// shared JSON forms of what they find.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "tavrel/json.h"
 #include "tavrel/outcome.h"
 
 namespace tavrel::http {
 
-// A bank of the directory as the API shows it.
-struct Bank {
-  std::string code;  // eight digits
-  std::string name;  // UTF-8
-};
+using json::Json;
 
+// A directory the API answers from, by the rules a request chose.
+class Source;
+
+// What one check found.
 struct CheckResult {
   Outcome outcome;
-  const Bank* bank;  // the bank of the trimmed bank code; nullptr when it is not in the directory
+  // The trimmed bank code's record in the directory: its index there.
+  std::optional<std::size_t> bankIndex;
+  // A withdrawn bank code, or one that only an older directory lists.
+  bool hasSuccessorFinding = false;
+  std::string bankCode;  // trimmed, Windows-1252; kept only with a finding
 };
 
-// The compiled-in directory and the 2009 rules. Immutable once built, so every
-// worker thread shares one.
+// The served directory (and the compiled-in ones by name), immutable once
+// built, so every worker thread shares one.
 class Core {
  public:
+  // Serves the 2009 directory with the 2009 rules, as the other faces do by
+  // default.
   Core();
+  ~Core();
+  Core(const Core&) = delete;
+  Core& operator=(const Core&) = delete;
+
+  // The source for a request's `directory` and `rules` parameters (null when
+  // not given), or the message of a 400 naming the known values.
+  std::variant<const Source*, std::string> Choose(const std::string* directory,
+                                                  const std::string* rules) const;
+  const Source& Served() const;
 
   // nullopt when either text is not valid UTF-8 or has a character without a
   // Windows-1252 form.
-  std::optional<CheckResult> Check(std::string_view bankCode, std::string_view account) const;
+  std::optional<CheckResult> Check(const Source& source, std::string_view bankCode,
+                                   std::string_view account) const;
 
-  // The bank of exactly this code (no trimming), or nullptr.
-  const Bank* FindBank(std::string_view bankCode) const;
+  // Appends the answer of a check, json::CheckJson of its outcome, bank and
+  // finding, as text. Each distinct answer is serialized once and then copied.
+  void AppendAnswer(const Source& source, const CheckResult& result, std::string& out) const;
 
-  // The control's bank search: bank codes by leading digits, or names by one or
-  // two terms. nullopt when the text cannot be written in Windows-1252.
-  std::optional<std::vector<const Bank*>> Search(std::string_view text) const;
+  // The number of banks of the served directory.
+  std::size_t BankCount() const;
 
-  // The banks are numbered 0 to BankCount() - 1 in the order of their codes.
-  std::size_t BankCount() const { return banks_.size(); }
-  std::size_t IndexOf(const Bank& bank) const {
-    return static_cast<std::size_t>(&bank - banks_.data());
-  }
+  // The whole record of exactly this bank code (no trimming), or nullopt; for
+  // a miss, `note` tells of a successor an older directory names.
+  std::optional<Json> BankRecord(const Source& source, std::string_view bankCode,
+                                 std::string& note) const;
+
+  // The control's bank search: {"bank_code", "name"} of each hit, bank codes
+  // by leading digits or names by one or two terms. nullopt when the text
+  // cannot be written in Windows-1252.
+  std::optional<std::vector<Json>> Search(const Source& source, std::string_view text) const;
+
+  // json::DirectoryJson of the source's directory.
+  static Json DirectoryInfo(const Source& source);
 
   // Whether `text` is valid UTF-8 with a Windows-1252 form for every character.
   static bool IsEncodable(std::string_view text);
 
-  // The German message of an outcome, in UTF-8.
-  static std::string MessageOf(Outcome outcome);
-
  private:
-  std::vector<Bank> banks_;
-  // The bank codes as numbers, in the order of banks_: 16 kB that stay in the
-  // cache, where a hash map's nodes would miss it on every look-up.
-  std::vector<std::uint32_t> codes_;
+  friend struct OpenedCore OpenCore(const std::string& nameOrPath);
+  struct ServedSource;
+  explicit Core(const ServedSource& served);
+
+  std::vector<std::unique_ptr<Source>> sources_;
 };
+
+// A Core for `tavrel serve --directory`: "2009" and "current" serve the
+// compiled-in directories, any other text is the path of a Bundesbank file;
+// the served rules are the directory's own.
+struct OpenedCore {
+  std::shared_ptr<const Core> core;   // null when the file was refused
+  bool unreadable = false;            // it could not be read at all
+  std::vector<std::string> messages;  // UTF-8: warnings and notes, then the error
+};
+OpenedCore OpenCore(const std::string& nameOrPath);
 
 }  // namespace tavrel::http

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "connection.h"
+#include "core_adapter.h"
 
 namespace tavrel::http {
 
@@ -21,7 +22,9 @@ struct ServerSettings {
 
 class Server {
  public:
-  explicit Server(const ServerSettings& settings);
+  // Serves the directory of `core`; by default the 2009 one with its rules.
+  explicit Server(const ServerSettings& settings,
+                  std::shared_ptr<const Core> core = std::make_shared<const Core>());
   ~Server();
 
   // Binds to `host` and `port` (0: a free port). Returns why it could not.

@@ -169,6 +169,29 @@ TEST_F(AllocationTest, CheckAccountByRulesAllocatesNothingForAnyMethod) {
   }
 }
 
+// The same against a directory value: the current directory with its rules,
+// one bank of each of its method codes.
+TEST_F(AllocationTest, CheckAccountInADirectoryAllocatesNothingForAnyMethod) {
+  const service::CheckSource source = service::SourceOf(service::FindCompiledDirectory("current"));
+  std::map<std::string, std::string> banks;
+  for (const service::Bank bank : *source.directory) {
+    banks.emplace(bank.methodCode, bank.bankCode);
+  }
+  std::size_t reachedMethod = 0;
+  std::size_t count = 0;
+  for (const auto& entry : banks) {
+    const std::string& bankCode = entry.second;
+    count += AllocationsDuring([&] {
+      for (std::string_view account : kAccounts) {
+        reachedMethod +=
+            ValueOf(service::CheckAccount({bankCode, account}, source)) >= engine::kInvalid ? 1 : 0;
+      }
+    });
+  }
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(reachedMethod, banks.size() * kAccounts.size());
+}
+
 TEST_F(AllocationTest, ComputeMethodAllocatesNothingForAnyKeyOfTheCurrentRules) {
   const engine::RuleSet& rules = engine::Rules(engine::Generation::kCurrent);
   const auto keys = engine::Keys(rules);

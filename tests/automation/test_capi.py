@@ -3,7 +3,9 @@
 Usage: test_capi.py PATH_TO_LIBTAVREL [unittest arguments]
 """
 import ctypes
+import os
 import sys
+import tempfile
 import unittest
 
 LIB = None
@@ -54,6 +56,9 @@ def load(path):
         "tavrel_invoke": (ctypes.c_int32, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int,
                                            ctypes.POINTER(Value), ctypes.c_int, ctypes.POINTER(Value)]),
         "tavrel_release": (None, [ctypes.c_void_p]),
+        "tavrel_open_directory": (ctypes.c_void_p, [ctypes.c_char_p, ctypes.POINTER(owned)]),
+        "tavrel_check_in": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_close_directory": (None, [ctypes.c_void_p]),
         "tavrel_can_unload": (ctypes.c_int, []),
     }
     for name, (restype, argtypes) in signatures.items():
@@ -230,6 +235,57 @@ class CheckTest(unittest.TestCase):
 
     def test_version(self):
         self.assertRegex(LIB.tavrel_version().decode("ascii"), r"^\d+\.\d+\.\d+$")
+
+
+def open_directory(path_or_name):
+    """Returns (handle or None, error message or None)."""
+    error = ctypes.POINTER(ctypes.c_char)()
+    handle = LIB.tavrel_open_directory(utf8(path_or_name), ctypes.byref(error))
+    return handle, take_string(error)
+
+
+class DirectoryTest(unittest.TestCase):
+    # 10011001 N26 Bank Berlin (method 09) is a bank of today only; 25950130 uses
+    # B1, whose 1501824 passes only by the current rules.
+    CASES = [("10011001", "1234567890"), ("25950130", "1501824"), ("1001100", "1")]
+
+    def checks(self, handle):
+        return [LIB.tavrel_check_in(handle, utf8(bank), utf8(account)) for bank, account in self.CASES]
+
+    def test_compiled_in_directories_check_by_their_own_rules(self):
+        for name, expected in (("2009", [-9, -3, -5]), ("current", [1, 0, -5])):
+            with self.subTest(name=name):
+                handle, error = open_directory(name)
+                self.assertTrue(handle)
+                self.assertIsNone(error)
+                self.assertEqual(self.checks(handle), expected)
+                LIB.tavrel_close_directory(handle)
+
+    def test_a_bundesbank_file(self):
+        handle, error = open_directory(os.path.join(os.environ["TAVREL_SHARED_DATA"], "blz_20260309.txt"))
+        self.assertIsNone(error)
+        self.assertEqual(self.checks(handle), [1, 0, -5])
+        LIB.tavrel_close_directory(handle)
+
+    def test_failures_say_why(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".txt") as broken:
+            broken.write("1" * 168 + "\n" + "1" * 160 + "\n")
+            broken.flush()
+            cases = [(broken.name, broken.name + ": line 1: "), ("Current", "cannot read Current"),
+                     ("", "no directory named"), (None, "no directory named")]
+            for path, message in cases:
+                with self.subTest(path=path):
+                    handle, error = open_directory(path)
+                    self.assertIsNone(handle)
+                    self.assertTrue(error.startswith(message), error)
+        self.assertIsNone(LIB.tavrel_open_directory(b"no-such-file", None))
+
+    def test_null_handles(self):
+        self.assertEqual(LIB.tavrel_check_in(None, b"10011001", b"1"), -9)
+        LIB.tavrel_close_directory(None)
+        handle, _ = open_directory("current")
+        self.assertEqual(LIB.tavrel_check_in(handle, None, None), -5)
+        LIB.tavrel_close_directory(handle)
 
 
 class ObjectTest(unittest.TestCase):

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -22,29 +21,54 @@ std::string ReadFile(const char* path) {
   return text.str();
 }
 
-// The commands of the help's "Commands:" list, and every option named anywhere
-// in the help and in the server's.
+bool IsWordChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+// The commands of the help's "Commands:" list (lines "  name ..."), and every
+// option named anywhere in the help and in the server's.
 std::set<std::string> WordsTheHelpLists() {
   const std::string help = RunTavrel({"--help"}).out;
   const std::string serveHelp = RunTavrel({"serve", "--help"}).out;
   std::set<std::string> words;
   const std::string commands = help.substr(0, help.find("\nOptions:"));
-  const std::regex command(R"(\n  ([a-z]+)\b)");
-  for (std::sregex_iterator it(commands.begin(), commands.end(), command), end; it != end; ++it) {
-    words.insert((*it)[1]);
+  for (std::size_t at = commands.find("\n  "); at != std::string::npos;
+       at = commands.find("\n  ", at + 1)) {
+    std::size_t end = at + 3;
+    while (end < commands.size() && commands[end] >= 'a' && commands[end] <= 'z') ++end;
+    if (end > at + 3 && (end == commands.size() || !IsWordChar(commands[end])))
+      words.insert(commands.substr(at + 3, end - at - 3));
   }
-  const std::regex option(R"((?:^|[^A-Za-z0-9-])(--[a-z][a-z-]*|-h)\b)");
   for (const std::string& text : {help, serveHelp}) {
-    for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) {
-      words.insert((*it)[1]);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      if (text[at] != '-' || (at > 0 && IsWordChar(text[at - 1]))) continue;
+      if (text.compare(at, 2, "-h") == 0 && (at + 2 == text.size() || !IsWordChar(text[at + 2]))) {
+        words.insert("-h");
+        continue;
+      }
+      if (text.compare(at, 2, "--") != 0 || at + 2 >= text.size() || text[at + 2] < 'a' ||
+          text[at + 2] > 'z')
+        continue;
+      std::size_t end = at + 2;
+      while (end < text.size() && ((text[end] >= 'a' && text[end] <= 'z') || text[end] == '-'))
+        ++end;
+      if (end < text.size() && IsWordChar(text[end])) continue;
+      words.insert(text.substr(at, end - at));
+      at = end;
     }
   }
   return words;
 }
 
 bool HoldsWord(const std::string& script, const std::string& word) {
-  const std::regex whole("(^|[^A-Za-z0-9-])" + word + "($|[^A-Za-z0-9-])");
-  return std::regex_search(script, whole);
+  for (std::size_t at = script.find(word); at != std::string::npos;
+       at = script.find(word, at + 1)) {
+    const std::size_t end = at + word.size();
+    if ((at == 0 || !IsWordChar(script[at - 1])) &&
+        (end == script.size() || !IsWordChar(script[end])))
+      return true;
+  }
+  return false;
 }
 
 TEST(Completions, HoldEveryCommandAndOptionOfTheHelp) {
@@ -87,7 +111,9 @@ const BashCase kBashCases[] = {
     {{"check", "--rules", ""}, {"2009", "current"}},
     {{"check", "--rules", "=", "c"}, {"current"}},
     {{"--rules", "2009", "check", "--c"}, {"--csv"}},
-    {{"search", "--"}, {"--fuzzy", "--json", "--help"}},
+    {{"search", "--"}, {"--fuzzy", "--json", "--directory", "--as-of", "--strict", "--help"}},
+    {{"di"}, {"directory"}},
+    {{"check", "--directory", "20"}, {"2009"}},
     {{"rules", "--"}, {"--json", "--on", "--help"}},
     {{"serve", "--b"}, {"--bind"}},
     {{"method", "E"}, {"E0", "E1", "E2", "E3", "E4"}},

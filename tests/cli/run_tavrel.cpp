@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -117,6 +118,24 @@ RunResult RunTavrel(const std::vector<std::string>& args, std::string_view input
   const int in = TempFileWith(input);
   RunResult result = RunTavrelOn(in, args, stdoutPath, stderrFd);
   ::close(in);
+  return result;
+}
+
+RunResult RunTavrelWithTerminal(const std::vector<std::string>& args, std::string_view input) {
+  int master = -1;
+  int slave = -1;
+  if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+    throw std::runtime_error("no pseudo-terminal");
+  }
+  RunResult result = RunTavrel(args, input, nullptr, slave);
+  ::close(slave);
+  // Once every slave descriptor is closed and the bytes are read, the master
+  // reports an error (EIO) instead of waiting.
+  char block[4096];
+  for (ssize_t got; (got = ::read(master, block, sizeof block)) > 0;) {
+    result.err.append(block, static_cast<std::size_t>(got));
+  }
+  ::close(master);
   return result;
 }
 

@@ -32,6 +32,10 @@ RunResult RunTavrelOn(int inputFd, const std::vector<std::string>& args,
 RunResult RunTavrelThroughPipes(const std::vector<std::string>& args, std::string_view input,
                                 std::size_t pieceSize, bool nonBlocking = false);
 
+// RunTavrel with standard error on a pseudo-terminal; `err` holds what the
+// terminal showed.
+RunResult RunTavrelWithTerminal(const std::vector<std::string>& args, std::string_view input = {});
+
 // A temporary file, already unlinked, holding `contents`; the descriptor is at
 // offset 0. The caller closes it.
 int TempFileWith(std::string_view contents);

@@ -234,7 +234,9 @@ TEST(SearchTest, ListsHitsUpToTheLimit) {
   const json chemnitz = json::parse(Get("/api/v1/banks", {{"q", "volksbank,chemnitz"}}).body);
   EXPECT_EQ(chemnitz.at("hits"),
             json::parse(R"([{"bank_code":"87096214","name":"Volksbank Chemnitz"}])"));
-  EXPECT_EQ(json::parse(Get("/api/v1/banks/87096214").body), chemnitz.at("hits")[0]);
+  const json record = json::parse(Get("/api/v1/banks/87096214").body);
+  EXPECT_EQ(record.at("bank_code"), chemnitz.at("hits")[0].at("bank_code"));
+  EXPECT_EQ(record.at("name"), chemnitz.at("hits")[0].at("name"));
 }
 
 TEST(PageTest, ServesItsFilesWithTheirTypes) {

@@ -194,12 +194,32 @@ TEST(ServeCommandTest, RefusesBadOptionsAndABusyPort) {
       {{"--colour"}, 64},
       {{"extra"}, 64},
       {{"--port", std::to_string(busy.Port())}, 74},
+      {{"--directory", "no/such/file", "--port", "0"}, 74},
+      {{"--directory=", "--port", "0"}, 64},
   };
   for (const auto& [args, status] : cases) {
     Child child = Spawn(args);
     const std::string error = ReadLine(child.err);
     EXPECT_EQ(Wait(child), status) << args[0];
     EXPECT_TRUE(error.starts_with("tavrel")) << error;
+  }
+}
+
+// The served directory is the current one unless --directory names another.
+TEST(ServeCommandTest, ServesTheChosenDirectory) {
+  const std::pair<std::vector<std::string>, const char*> cases[] = {
+      {{"--port", "0"}, "\"rule_generation\":\"current\""},
+      {{"--port", "0", "--directory", "2009"}, "\"valid_from\":\"2009-09-07\""},
+  };
+  for (const auto& [args, part] : cases) {
+    Child child = Spawn(args);
+    const std::string line = ReadLine(child.out);
+    ASSERT_TRUE(line.starts_with("listening on http://127.0.0.1:")) << line;
+    const int fd = Connect(std::stoi(line.substr(line.rfind(':') + 1)));
+    EXPECT_NE(Exchange(fd, Get("/api/v1/directory")).find(part), std::string::npos) << part;
+    ::kill(child.pid, SIGTERM);
+    EXPECT_EQ(Wait(child), 0);
+    ::close(fd);
   }
 }
 

@@ -119,6 +119,10 @@ class Directory {
   // cache line. Empty on a miss.
   std::string_view FindMethodCode(std::string_view bankCode) const noexcept;
 
+  // The index of exactly this bank code's record, for callers that keep
+  // something per bank; nullopt on a miss.
+  std::optional<std::size_t> IndexOf(std::string_view bankCode) const noexcept;
+
   // How many banks use each method code.
   std::map<std::string, std::size_t, std::less<>> MethodCounts() const;
 
@@ -228,12 +232,18 @@ struct LoadResult {
   std::shared_ptr<const Directory> directory;  // null when the file was rejected
   std::optional<FileProblem> error;
   std::vector<FileProblem> warnings;
+  // The error is that the file could not be read, not what it holds.
+  bool unreadable = false;
 };
 
 // Reads a Bundesbank bank-code file: records of 168 or 174 characters (the
 // latter with the IBAN rule), LF or CRLF line ends, ISO-8859-1. One entry per
 // bank code from its Merkmal 1 record; records flagged D are left out.
 LoadResult LoadDirectory(const std::filesystem::path& path, const LoadOptions& options = {});
+
+// The valid-from date in a file name of the Bundesbank's form
+// "blz_YYYYMMDD...txt", after any folders; nullopt for any other name.
+std::optional<std::chrono::year_month_day> DateInFileName(std::string_view path);
 
 // LoadDirectory on content already in memory; `source` names it, and gives the
 // valid-from date when it has the Bundesbank's form.

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "tavrel/outcome.h"
+#include "tavrel/service.h"
 
 namespace tavrel::json {
 
@@ -20,5 +22,30 @@ std::string ToText(const Json& json);
 
 // {"result": -3, "code": "invalid_check_digit", "message": "Prüfziffer ungültig!"}
 Json OutcomeJson(Outcome outcome);
+
+// A bank's whole record: {"bank_code", "name", "bic", "method_code",
+// "deletion_notice", "successor", "iban_rule"}; bic, successor and iban_rule
+// are null when the directory has none.
+Json BankJson(const service::Bank& bank);
+
+// {"source", "compiled_in", "valid_from", "valid_until", "entries",
+// "rule_generation"}; unknown dates are null.
+Json DirectoryInfoJson(const service::DirectoryInfo& info);
+
+// DirectoryInfoJson of the directory's info, then "method_counts": how many
+// banks use each method code, {"00": 466, "01": 12, ...}.
+Json DirectoryJson(const service::Directory& directory);
+
+// {"finding": "withdrawn" or "no_longer_exists", "bank_code": the successor or
+// null, "as_of": the date of the directory that names it or null, "note"}.
+Json SuccessorJson(const service::SuccessorFinding& finding);
+
+// One check: OutcomeJson's fields, then "verdict" ("valid", "invalid",
+// "input_fault" or "method_not_found", after the outcome's exit status),
+// "field" (the input the outcome concerns: "bank_code", "account", "iban" or
+// null), "bank" (BankJson or null) and "successor" (SuccessorJson or null).
+// A value that is no outcome gives an internal_error object.
+Json CheckJson(Outcome outcome, const std::optional<service::Bank>& bank,
+               const std::optional<service::SuccessorFinding>& successor);
 
 }  // namespace tavrel::json

@@ -2,18 +2,19 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "tavrel/directory.h"
 #include "tavrel/outcome.h"
 
 namespace tavrel::engine {
 class RuleSet;
-}
-
-namespace tavrel::directory {
-struct FuzzySearchResult;
 }
 
 namespace tavrel::service {
@@ -80,6 +81,107 @@ const RuleSet& DefaultRules();
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
                   const RuleSet& rules);
 
+// ---- Directories ------------------------------------------------------------
+// Faces reach bank directories through these names and functions only.
+
+using Directory = directory::Directory;
+using DirectoryInfo = directory::DirectoryInfo;
+using Bank = directory::Bank;
+using FileProblem = directory::FileProblem;
+using SearchResult = directory::SearchResult;
+using FuzzyHit = directory::FuzzyHit;
+using FuzzySearchResult = directory::FuzzySearchResult;
+using directory::IsoDate;  // "2026-03-09"
+using directory::kMaxFuzzyTerms;
+using directory::NameOf;  // a directory's rule generation: "2009" or "current"
+
+// The compiled-in directories' names, oldest first: "2009", "current".
+std::span<const std::string_view> CompiledDirectoryNames();
+
+// The compiled-in directory of that name, or null for any other text.
+std::shared_ptr<const Directory> FindCompiledDirectory(std::string_view name);
+
+// The compiled-in directory valid on `date`: each from its valid-from date to
+// its valid-until date, the newest from its valid-from date on. Null on any
+// other date.
+std::shared_ptr<const Directory> CompiledDirectoryOn(std::chrono::year_month_day date);
+
+// The rules a directory's method codes run by when the caller names none: the
+// 2009 rules for the 2009 directory, the current ones for the current directory,
+// and for a loaded file those it was loaded with.
+const RuleSet& RulesOf(const Directory& directory);
+
+// What a check runs against: a directory and a rule set, both never null.
+struct CheckSource {
+  std::shared_ptr<const Directory> directory;
+  const RuleSet* rules;
+};
+
+// The 2009 directory with the 2009 rules: what CheckAccount(account, bankCode)
+// checks against.
+CheckSource DefaultSource();
+
+// `directory` with its own rules (RulesOf).
+CheckSource SourceOf(std::shared_ptr<const Directory> directory);
+
+// CheckAccount for a query against `source`: trimming and validation as above,
+// then the bank's method code in `source.directory`, run by `source.rules`.
+// Allocation-free.
+Outcome CheckAccount(const AccountQuery& query, const CheckSource& source);
+
+// The record of the bank code, trimmed as CheckAccount trims it; nullopt when
+// `directory` does not list it.
+std::optional<Bank> FindBank(const Directory& directory, std::string_view bankCode);
+
+// The bank search (see directory::BankSearch) over `directory`.
+SearchResult SearchBanks(const Directory& directory, std::string_view searchText);
+
+// What the directories say of a bank code's successor, beside the outcome of
+// a check: a bank code the directory marks for withdrawal (the account is still
+// checked), or one the directory lacks but an older compiled-in directory lists.
+struct SuccessorFinding {
+  enum class Kind { kWithdrawn, kNoLongerExists };
+  Kind kind;
+  std::string bankCode;   // as checked, trimmed
+  std::string successor;  // empty when none is named
+  // kNoLongerExists: the valid-from date of the older directory that lists it.
+  std::optional<std::chrono::year_month_day> asOf;
+};
+// Nullopt when the directory lists the bank code without a deletion notice, or
+// no directory knows it.
+std::optional<SuccessorFinding> FindSuccessor(const Directory& directory,
+                                              std::string_view bankCode);
+
+// "bank code 10060198 is being withdrawn; use successor 37060193",
+// "bank code 10022200 no longer exists; successor 10050000 as of 2009-09-07".
+// English, ASCII.
+std::string Describe(const SuccessorFinding& finding);
+
+struct LoadChoices {
+  // The rules the file's method codes are run by; null: those in force on the
+  // valid-from date in the file's name (RulesInForceOn), or the current rules.
+  const RuleSet* rules = nullptr;
+  // A bank whose method code has no method in those rules is an error, not a
+  // warning.
+  bool strict = false;
+};
+
+struct DirectoryLoad {
+  std::shared_ptr<const Directory> directory;  // null when the file was rejected
+  std::optional<FileProblem> error;
+  bool unreadable = false;  // the error is that the file could not be read
+  std::vector<FileProblem> warnings;
+  std::string_view rulesNote;  // RulesInForceOn's note for the file's date
+};
+
+// Reads a Bundesbank bank-code file (see directory::LoadDirectory), checking
+// its method codes against the chosen rules.
+DirectoryLoad LoadDirectory(const std::filesystem::path& path, const LoadChoices& choices = {});
+
+// directory::Describe in UTF-8: a problem of a line quotes the file's
+// Windows-1252 bytes; one of the whole file names its path, already UTF-8.
+std::string DescribeUtf8(const FileProblem& problem);
+
 // Sets `message` to the German (Windows-1252) text of `value` when it has one and
 // leaves it untouched otherwise. Returns the row flag: false for the bank-code
 // results -5, -6 and -9, true for every other value.
@@ -90,9 +192,8 @@ bool ResultMessage(int value, std::string& message);
 // name of the very bank code that was checked.
 std::string_view TrimWhiteSpace(std::string_view text);
 
-// The typo-tolerant bank search (directory::FuzzySearchBanks) over the
-// compiled-in current directory. The hits' views stay valid for the life of the
-// process. Windows-1252.
-directory::FuzzySearchResult FuzzySearchBanks(std::string_view query);
+// The typo-tolerant bank search (directory::FuzzySearchBanks) over `directory`.
+// The hits' views stay valid as long as the directory. Windows-1252.
+FuzzySearchResult FuzzySearchBanks(const Directory& directory, std::string_view query);
 
 }  // namespace tavrel::service
