@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
 #include <span>
 #include <string>
 #include <string_view>
@@ -140,6 +141,25 @@ inline void ExpectTestNumbers(std::span<const TestNumbers> methods, const RuleSe
           << numbers.method << " " << account;
     }
   }
+}
+
+// Random accounts of one to ten digits with every last digit (as the position
+// table tests use), and numbers from the Bundesbank's tests of the changed
+// methods, which reach the corners the changes are about.
+inline std::vector<std::string> EquivalenceCorpus() {
+  std::mt19937 random(2018);
+  std::vector<std::string> accounts = {
+      "59999",      "999",        "4890001112", "7400060823", "0012345678", "0983393104",
+      "1015",       "240961",     "0004923250", "0910000000", "1501824",    "5432198760",
+      "0076543216", "3110150986", "0082012203", "340968",     "0001975641", "0269876545"};
+  for (int i = 0; i < 500; ++i) {
+    std::string stem(random() % 10, '0');
+    for (char& c : stem) c = static_cast<char>('0' + random() % 10);
+    if (i % 5 == 0 && stem.size() > 2) stem[0] = stem[1] = '0';
+    if (i % 7 == 0 && stem.size() >= 3) stem[stem.size() - 3] = '9';
+    for (char last = '0'; last <= '9'; ++last) accounts.push_back(stem + last);
+  }
+  return accounts;
 }
 
 }  // namespace tavrel::engine::testing

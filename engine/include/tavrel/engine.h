@@ -16,6 +16,7 @@
 #include <span>
 #include <string_view>
 
+#include "tavrel/explanation.h"
 #include "tavrel/outcome.h"
 
 namespace tavrel::engine {
@@ -62,6 +63,13 @@ std::span<const std::string_view> Keys(const RuleSet& rules);
 // ComputeMethod by the rules of `rules`.
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
                   const RuleSet& rules);
+
+// Runs `key` of `rules` on `account` as ComputeMethod does, and records why:
+// every key that ran or was skipped, and the digits, weights and sums of each
+// computation. It always computes digit by digit, never from the compiled
+// tables, and its verdict is ComputeMethod's. It allocates; the check does not.
+Explanation Explain(std::string_view key, std::string_view account, std::string_view bankCode,
+                    const RuleSet& rules);
 
 // The rule set for checks as of `date`, and why it may not be exactly the rules
 // of that day. Only two generations are kept: dates before the first change of
