@@ -100,7 +100,9 @@ int RunRecorded(const RuleSet& rules, std::string_view account, std::string_view
   int result = kMethodNotFound;
   const MethodRow* row = rules.FindRow(key);
   if (row == nullptr) {
-    recorder.Decide("the " + std::string(rules.name) + " rules have no method " + std::string(key));
+    if (recorder.Detailed())
+      recorder.Decide("the " + std::string(rules.name) + " rules have no method " +
+                      std::string(key));
   } else if (!IsAccountText(account)) {
     result = kInvalid;
     recorder.Decide("the account is not one to ten digits");
@@ -114,8 +116,8 @@ int RunRecorded(const RuleSet& rules, std::string_view account, std::string_view
 }
 
 Explanation Explain(std::string_view key, std::string_view account, std::string_view bankCode,
-                    const RuleSet& rules) {
-  StepRecorder recorder;
+                    const RuleSet& rules, Detail detail) {
+  StepRecorder recorder(detail == Detail::kFull);
   const int result = RunRecorded(rules, account, key, bankCode, recorder);
   return std::move(recorder).Finish(result);
 }

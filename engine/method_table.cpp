@@ -124,7 +124,7 @@ template <typename Trace>
 int ComputeRecipe(const Recipe& recipe, std::string_view account, std::string_view bankCode,
                   Trace trace) {
   if (RejectsFirstDigit(recipe.rule, account)) {
-    if constexpr (Trace::kRecording) {
+    if (trace.Detailed()) {
       trace.Note(std::string("position 1 is ") + DigitAtPosition(account, 1) +
                  ": the method rejects accounts beginning with it");
     }
@@ -154,7 +154,9 @@ int RunRecipeMovedLeft(const Call& call, std::string_view text, std::size_t zero
   if (call.trace != nullptr) {
     AccountText moved{text};
     moved.AppendRepeated('0', zeros);
-    if (zeros > 0) call.trace->Because("moved " + std::to_string(zeros) + " places left");
+    if (zeros > 0 && Explains(call)) {
+      call.trace->Because("moved " + std::to_string(zeros) + " places left");
+    }
     return RunRecipe(call.recipe.recipe, moved, {}, *call.trace);
   }
   int result = 0;

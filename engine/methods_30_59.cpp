@@ -177,7 +177,7 @@ int RunMethod57(const Call& call, const std::array<MethodKey, 100>& keys, int wi
   const TenDigitForm ten = PadToTen(call.account);
   const MethodKey key = keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
   if (key.empty()) return Decided(call, withoutVariant, "positions 1 and 2 choose no variant");
-  if (call.trace != nullptr) {
+  if (Explains(call)) {
     RecordReason(*call.trace, "positions 1 and 2 are " + std::string(TakeLeft(ten, 2).view()));
   }
   return RunKey(call, ten, key);

@@ -43,7 +43,7 @@ int RunVariantOfFirstDigit(const Call& call, const std::array<MethodKey, 10>& va
   const TenDigitForm ten = PadToTen(call.account);
   const MethodKey key = variants[static_cast<std::size_t>(ten.At(1) - '0')];
   if (key.empty()) return Decided(call, kInvalid, "no constant for the digit at position 1");
-  if (call.trace != nullptr) {
+  if (Explains(call)) {
     RecordReason(*call.trace, std::string("position 1 is ") + ten.At(1));
   }
   return RunKey(call, ten, key);
@@ -86,7 +86,7 @@ int MethodC5(const Call& call) {
   const AccountDigits record = MakeAccountDigits(call.account);
   for (const AccountRange& range : kC5Ranges) {
     if (!InRange(record, range.lower, range.upper)) continue;
-    if (call.trace != nullptr) {
+    if (Explains(call)) {
       const std::string bounds =
           "from " + std::string(range.lower) + " to " + std::string(range.upper);
       if (range.key.empty()) {

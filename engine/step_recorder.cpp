@@ -148,7 +148,7 @@ std::string PositionText(int position) { return "position " + std::to_string(pos
 }  // namespace
 
 void StepRecorder::Because(std::string reason) {
-  if (reason.empty()) return;
+  if (!detailed_ || reason.empty()) return;
   reason_ += reason_.empty() ? "" : "; ";
   reason_ += reason;
 }
@@ -176,14 +176,14 @@ void StepRecorder::Skip(std::string_view key, std::string reason) {
   step.key = key;
   step.depth = static_cast<int>(open_.size());
   step.ran = false;
-  step.reason = std::move(reason);
+  if (detailed_) step.reason = std::move(reason);
   steps_.push_back(std::move(step));
 }
 
 ExplainedStep& StepRecorder::Innermost() { return steps_[open_.back()]; }
 
 void StepRecorder::Decide(std::string decision) {
-  if (!open_.empty()) Innermost().notes.push_back(std::move(decision));
+  if (detailed_ && !open_.empty()) Innermost().notes.push_back(std::move(decision));
 }
 
 ExplainedComputation* StepRecorder::Computing() {
@@ -195,10 +195,15 @@ void StepRecorder::BeginComputation(const Recipe& recipe, std::string_view accou
   ExplainedComputation computation;
   computation.reason = TakeReason();
   computation.form = PadToTen(account).view();
-  computation.rule = RuleText(recipe.rule);
+  if (detailed_) computation.rule = RuleText(recipe.rule);
   sum_table_detail::EntryPositions entries;
   const bool plain = sum_table_detail::PositionsOf(recipe.layout, entries);
   positions_ = plain ? entries.position : std::array<int, 15>{};
+  foreignEntries_ = recipe.layout.builder == Builder::Eser ? 0x7FFF : 0;
+  for (std::size_t i = 0; i < recipe.rule.constant.size(); ++i) {
+    const std::size_t entry = static_cast<std::size_t>(recipe.rule.constantEntry - 1) + i;
+    if (entry < positions_.size()) foreignEntries_ |= static_cast<std::uint16_t>(1U << entry);
+  }
   int checkPosition = plain ? entries.checkPosition : 0;
   if (recipe.layout.builder == Builder::Range && recipe.layout.checkPosition == 0)
     checkPosition = 0;
@@ -209,7 +214,7 @@ void StepRecorder::BeginComputation(const Recipe& recipe, std::string_view accou
   Innermost().computations.push_back(std::move(computation));
   computing_ = true;
   CheckAt(checkPosition);
-  if (!recipe.rule.constant.empty()) {
+  if (detailed_ && !recipe.rule.constant.empty()) {
     Note("the constant " + std::string(recipe.rule.constant) +
          " stands before the account's digits");
   }
@@ -225,14 +230,16 @@ void StepRecorder::EndComputation(int result) {
 
 void StepRecorder::Term(std::size_t entry, int digit, int weight, int product, int added) {
   ExplainedComputation* computation = Computing();
-  if (computation == nullptr) return;
+  if (!detailed_ || computation == nullptr) return;
   const int position = entry < positions_.size() ? positions_[entry] : 0;
+  const bool foreign = entry < positions_.size() && ((foreignEntries_ >> entry) & 1U) != 0;
+  if (position == 0 && !foreign && added == 0) return;
   computation->terms.push_back({position, digit, weight, product, added});
 }
 
 void StepRecorder::Sum(int sum, int modulus, int remainder) {
   ExplainedComputation* computation = Computing();
-  if (computation == nullptr) return;
+  if (!detailed_ || computation == nullptr) return;
   computation->hasSum = true;
   computation->sum = sum;
   computation->modulus = modulus;
@@ -253,6 +260,7 @@ void StepRecorder::CheckAt(int position) {
 }
 
 void StepRecorder::Note(std::string note) {
+  if (!detailed_) return;
   if (ExplainedComputation* computation = Computing()) {
     computation->notes.push_back(std::move(note));
   } else {
@@ -272,22 +280,28 @@ void Recording::Sum(int sum, int modulus, int remainder) const {
 }
 void Recording::Accepts(std::uint16_t digits) const { recorder->Accepts(digits); }
 void Recording::CheckAt(int position) const { recorder->CheckAt(position); }
-void Recording::Note(std::string_view note) const { recorder->Note(std::string(note)); }
+void Recording::Note(std::string_view note) const {
+  if (recorder->Detailed()) recorder->Note(std::string(note));
+}
+bool Recording::Detailed() const { return recorder->Detailed(); }
 void Recording::BeginComputation(const Recipe& recipe, std::string_view account) const {
   recorder->BeginComputation(recipe, account);
 }
 void Recording::EndComputation(int result) const { recorder->EndComputation(result); }
 
+bool IsDetailed(const StepRecorder& recorder) { return recorder.Detailed(); }
+
 void RecordReason(StepRecorder& recorder, std::string_view reason) {
-  recorder.Because(std::string(reason));
+  if (recorder.Detailed()) recorder.Because(std::string(reason));
 }
 
 void RecordDecision(StepRecorder& recorder, std::string_view decision) {
-  recorder.Decide(std::string(decision));
+  if (recorder.Detailed()) recorder.Decide(std::string(decision));
 }
 
 void RecordSequenceStep(StepRecorder& recorder, std::initializer_list<MethodKey> keys,
                         std::size_t index, int previousResult) {
+  if (!recorder.Detailed()) return;
   if (index == 0) {
     if (keys.size() > 1) recorder.Because("first of " + KeyList(keys));
     return;
@@ -307,12 +321,15 @@ void RecordSequenceStep(StepRecorder& recorder, std::initializer_list<MethodKey>
 
 void RecordSequenceSkips(StepRecorder& recorder, std::initializer_list<MethodKey> keys,
                          std::size_t after, MethodKey acceptedBy) {
+  const std::string reason =
+      recorder.Detailed() ? std::string(acceptedBy.view()) + " accepted the account" : "";
   for (std::size_t i = after + 1; i < keys.size(); ++i)
-    recorder.Skip(keys.begin()[i].view(), std::string(acceptedBy.view()) + " accepted the account");
+    recorder.Skip(keys.begin()[i].view(), reason);
 }
 
 void RecordPositionChoice(StepRecorder& recorder, std::string_view ten, int position,
                           std::string_view digits, bool chosen, std::string_view meaning) {
+  if (!recorder.Detailed()) return;
   const char digit = position >= 1 && static_cast<std::size_t>(position) <= ten.size()
                          ? ten[static_cast<std::size_t>(position - 1)]
                          : '0';
@@ -325,6 +342,10 @@ void RecordPositionChoice(StepRecorder& recorder, std::string_view ten, int posi
 void RecordPositionSkips(StepRecorder& recorder, std::initializer_list<MethodKey> keys,
                          int position, std::string_view digits, bool whenOneOf,
                          std::string_view meaning) {
+  if (!recorder.Detailed()) {
+    for (MethodKey key : keys) recorder.Skip(key.view(), {});
+    return;
+  }
   std::string reason = "taken when " + PositionText(position) + " is " + (whenOneOf ? "" : "not ") +
                        DigitList(digits);
   if (whenOneOf && !meaning.empty()) reason += ": " + std::string(meaning);
@@ -332,6 +353,7 @@ void RecordPositionSkips(StepRecorder& recorder, std::initializer_list<MethodKey
 }
 
 void RecordPositions3And4(StepRecorder& recorder, std::string_view ten, bool bothNine) {
+  if (!recorder.Detailed()) return;
   if (bothNine) {
     recorder.Because("positions 3 and 4 are both 9");
   } else {

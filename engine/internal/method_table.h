@@ -162,6 +162,12 @@ int RunSequenceByPositions3And4(const Call& call, std::initializer_list<MethodKe
 void RecordReason(StepRecorder& recorder, std::string_view reason);
 void RecordDecision(StepRecorder& recorder, std::string_view decision);
 
+bool IsDetailed(const StepRecorder& recorder);
+
+// Whether the call records an explanation with its texts: reasons that have to be
+// put together are built only then.
+inline bool Explains(const Call& call) { return call.trace != nullptr && IsDetailed(*call.trace); }
+
 inline void Because(const Call& call, std::string_view reason) {
   if (call.trace != nullptr) RecordReason(*call.trace, reason);
 }

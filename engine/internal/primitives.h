@@ -122,7 +122,7 @@ int IteratedCrossSumCheck(const Weights& w, const AccountDigits& r, Trace trace 
   trace.Sum(total, 0, 0);
   const int first = total;
   while (total > 9) total = DigitSum(total);
-  if constexpr (Trace::kRecording) {
+  if (trace.Detailed()) {
     trace.Note("the digit sum is taken until one digit is left: " + std::to_string(first) +
                " gives " + std::to_string(total) + "; the check digit is 10 minus it");
   }
@@ -291,7 +291,7 @@ template <typename Trace = NoTrace>
 int RangeExemptMod11Check(const Weights& w, const AccountDigits& r, Trace trace = {}) {
   for (const primitive_detail::ExemptRange& range : primitive_detail::kExemptRanges) {
     if (!InRange(r, range.lower, range.upper)) continue;
-    if constexpr (Trace::kRecording) {
+    if (trace.Detailed()) {
       trace.Note("from " + std::string(range.lower) + " to " + std::string(range.upper) +
                  ": valid without check");
     }
@@ -328,9 +328,7 @@ int IncrementedProductCheck(const Weights& w, AccountDigits r, Trace trace = {})
     sum += product % 11;
   }
   trace.Sum(sum, 10, sum % 10);
-  trace.Note(
-      "weights from the first digit that is not 0; each digit plus 1 times its weight, modulo 11; "
-      "the check digit is the units digit of the sum");
+  trace.Note("the weights begin at the first digit that is not 0");
   return primitive_detail::Compare(r, sum % 10, trace);
 }
 
@@ -373,7 +371,7 @@ int DatePatternTest(const AccountDigits& r, Trace trace = {}) {
   const bool monthOk = month >= 1 && month <= 12;
   const bool serialOk = serial < 500;
   trace.CheckAt(0);
-  if constexpr (Trace::kRecording) {
+  if (trace.Detailed()) {
     trace.Note("positions 3 and 4 hold the month " + std::to_string(month) +
                (monthOk ? ": 1 to 12" : ": not 1 to 12"));
     trace.Note("positions 7 to 9 hold the serial " + std::to_string(serial) +
@@ -389,7 +387,7 @@ template <typename Trace = NoTrace>
 int EserCheck(const Weights& w, const AccountDigits& r, Trace trace = {}) {
   if (r.significantLength != 8 && r.significantLength != 9)
     trace.Note("the converted number takes accounts of eight or nine significant digits");
-  if constexpr (Trace::kRecording) {
+  if (trace.Detailed()) {
     std::string converted;
     for (std::size_t k = 12; k-- > 0;) converted += static_cast<char>('0' + r.digits[k]);
     trace.Note("converted number " + converted + ", the check digit's place counted as 0");
@@ -405,7 +403,7 @@ int EserCheck(const Weights& w, const AccountDigits& r, Trace trace = {}) {
   const int weight = w[static_cast<std::size_t>(r.checkWeightIndex)];
   for (int x = 0; x <= 9; ++x) {
     if ((rest + x * weight) % 11 == 10) {
-      if constexpr (Trace::kRecording) {
+      if (trace.Detailed()) {
         trace.Note("the check digit's place weighs " + std::to_string(weight) + ": " +
                    std::to_string(rest) + " + " + std::to_string(x) + " x " +
                    std::to_string(weight) + " leaves remainder 10");
@@ -452,7 +450,7 @@ int AlternatingTableCheck(AccountDigits r, Trace trace = {}) {
                        : primitive_detail::kSecondResultTable[static_cast<std::size_t>(s)];
   const int alternative = p > 4 ? p - 5 : p + 5;
   const bool alternativeAllowed = position(4) == 0;
-  if constexpr (Trace::kRecording) {
+  if (trace.Detailed()) {
     trace.Note("the alternating walk over positions " + std::to_string(first) + " to 9 ends at " +
                std::to_string(s) + " of table " + std::to_string(b + 1) + ": check digit " +
                std::to_string(p) +

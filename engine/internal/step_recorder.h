@@ -21,6 +21,11 @@ namespace tavrel::engine {
 
 class StepRecorder {
  public:
+  // Without `detailed`, only steps, results and each computation's form and check
+  // digit place are kept: reasons, rules, figures and notes are dropped.
+  explicit StepRecorder(bool detailed = true) : detailed_(detailed) {}
+  bool Detailed() const { return detailed_; }
+
   // The reason of the next step or computation; later reasons are joined to it.
   void Because(std::string reason);
   // Opens the step of `key` on `account` inside the innermost open step.
@@ -50,10 +55,15 @@ class StepRecorder {
   std::vector<ExplainedStep> steps_;
   std::vector<std::size_t> open_;  // the running steps, outermost first
   std::string reason_;
+  bool detailed_;
   bool computing_ = false;
   // The ten-digit position of each entry of the current computation's record,
   // 0 for entries that hold no digit of the account.
   std::array<int, 15> positions_{};
+  // Entries whose digits come from elsewhere than a position: a constant's, or
+  // every entry of a converted number. Other entries without a position are
+  // padding that adds nothing, and are left out.
+  std::uint16_t foreignEntries_ = 0;
 };
 
 // Explanations of the choices the helpers of method_table.h make: each records

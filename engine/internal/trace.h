@@ -1,6 +1,7 @@
 // What the record path and the primitives report while they compute. The check
 // path instantiates them with NoTrace, whose reports compile to nothing;
 // explanations with Recording, which hands every report to a StepRecorder.
+// Texts built for a report (notes with figures) are built only when Detailed().
 #pragma once
 
 #include <cstddef>
@@ -13,7 +14,8 @@ class StepRecorder;
 struct Recipe;
 
 struct NoTrace {
-  static constexpr bool kRecording = false;
+  // Whether texts are wanted: built only then, they cost the check path nothing.
+  static constexpr bool Detailed() { return false; }
 
   // Entry `entry` (from 0) of the record, its weight, product and what it adds.
   constexpr void Term(std::size_t, int, int, int, int) const {}
@@ -28,7 +30,7 @@ struct NoTrace {
 };
 
 struct Recording {
-  static constexpr bool kRecording = true;
+  bool Detailed() const;
 
   void Term(std::size_t entry, int digit, int weight, int product, int added) const;
   void Sum(int sum, int modulus, int remainder) const;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <random>
 #include <span>
@@ -104,41 +105,38 @@ inline void ExpectRoute(const Route& c, const RuleSet& rules = Rules(Generation:
             ValidCheckDigits(c.other, c.prefix, {}, rules));
 }
 
-// The Bundesbank's test numbers of one method. A number valid under a variant
-// key is valid (0 or 1) for the method too; `invalid` lists the numbers invalid
-// for the whole method. A variant key may be the method itself, or another
-// method the rule names ("method 05, then method 01").
-struct Variant {
-  std::string_view key;
-  std::vector<std::string_view> valid;
-  std::vector<std::string_view> invalid = {};
-};
-
-struct TestNumbers {
-  std::string_view method;
-  std::vector<Variant> variants;
-  std::vector<std::string_view> invalid = {};
-};
-
 inline bool IsValidResult(int result) { return result == kValid || result == kValidWithoutCheck; }
 
-inline void ExpectTestNumbers(std::span<const TestNumbers> methods, const RuleSet& rules) {
-  for (const TestNumbers& numbers : methods) {
-    for (const Variant& variant : numbers.variants) {
-      for (std::string_view account : variant.valid) {
-        EXPECT_TRUE(IsValidResult(ComputeMethod(account, variant.key, {}, rules)))
-            << variant.key << " " << account << " should be valid";
-        EXPECT_TRUE(IsValidResult(ComputeMethod(account, numbers.method, {}, rules)))
-            << numbers.method << " " << account << " (valid under " << variant.key << ")";
-      }
-      for (std::string_view account : variant.invalid) {
-        EXPECT_EQ(ComputeMethod(account, variant.key, {}, rules), kInvalid)
-            << variant.key << " " << account;
-      }
+// Whether the 2009 rules have a method with this code.
+inline bool In2009(std::string_view method) {
+  const auto codes = MethodCodes(Rules(Generation::k2009));
+  return std::find(codes.begin(), codes.end(), method) != codes.end();
+}
+
+// The published numbers of one generation (engine.h), of the methods that
+// `select` picks by their code.
+template <typename Select>
+std::vector<PublishedNumbers> PublishedRows(Generation generation, Select select) {
+  std::vector<PublishedNumbers> rows;
+  for (const PublishedNumbers& row : PublishedTestNumbers()) {
+    if (row.generation == generation && select(row.method)) rows.push_back(row);
+  }
+  return rows;
+}
+
+// Each valid number is valid (0 or 1) under its key and its method, each
+// invalid one invalid under its key.
+inline void ExpectPublishedNumbers(std::span<const PublishedNumbers> rows, const RuleSet& rules) {
+  for (const PublishedNumbers& row : rows) {
+    for (std::string_view account : SplitAccounts(row.valid)) {
+      EXPECT_TRUE(IsValidResult(ComputeMethod(account, row.key, row.bankCode, rules)))
+          << row.key << " " << account << " should be valid";
+      EXPECT_TRUE(IsValidResult(ComputeMethod(account, row.method, row.bankCode, rules)))
+          << row.method << " " << account << " (valid under " << row.key << ")";
     }
-    for (std::string_view account : numbers.invalid) {
-      EXPECT_EQ(ComputeMethod(account, numbers.method, {}, rules), kInvalid)
-          << numbers.method << " " << account;
+    for (std::string_view account : SplitAccounts(row.invalid)) {
+      EXPECT_EQ(ComputeMethod(account, row.key, row.bankCode, rules), kInvalid)
+          << row.key << " " << account;
     }
   }
 }
