@@ -23,9 +23,14 @@ constexpr CommandShape kShapes[] = {
     {"method", CommandKind::kMethod, 2, 3, CommandKind::kMethodBatch},
     {"search", CommandKind::kSearch, 1, 1, std::nullopt},
     {"rules", CommandKind::kRules, 0, 0, std::nullopt},
+    {"explain", CommandKind::kExplain, 1, 2, std::nullopt},
+    {"suggest", CommandKind::kSuggest, 2, 2, std::nullopt},
+    {"generate", CommandKind::kGenerate, 0, 0, std::nullopt},
+    {"selftest", CommandKind::kSelfTest, 0, 0, std::nullopt},
 };
 
-struct SplitArguments {
+// The options of explain, suggest, generate and selftest come in as the base.
+struct SplitArguments : AssistArguments {
   std::vector<std::string_view> operands;
   bool help = false;
   bool version = false;
@@ -47,10 +52,15 @@ struct FlagOption {
   bool SplitArguments::*flag;
 };
 constexpr FlagOption kFlags[] = {
-    {"--help", &SplitArguments::help},       {"-h", &SplitArguments::help},
-    {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
-    {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
+    {"--help", &SplitArguments::help},
+    {"-h", &SplitArguments::help},
+    {"--version", &SplitArguments::version},
+    {"--json", &SplitArguments::json},
+    {"--csv", &SplitArguments::csv},
+    {"--no-header", &SplitArguments::noHeader},
     {"--verbose", &SplitArguments::verbose},
+    {"--invalid", &SplitArguments::invalid},
+    {"--bank-codes", &SplitArguments::bankCodes},
 };
 
 struct ValueOption {
@@ -64,6 +74,12 @@ constexpr ValueOption kValueOptions[] = {
     {"--delimiter", &SplitArguments::delimiter},
     {"--rules", &SplitArguments::rules},
     {"--on", &SplitArguments::on},
+    {"--method", &SplitArguments::method},
+    {"--bank", &SplitArguments::bank},
+    {"--max", &SplitArguments::max},
+    {"--count", &SplitArguments::count},
+    {"--seed", &SplitArguments::seed},
+    {"--length", &SplitArguments::length},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -108,6 +124,11 @@ SplitArguments SplitOptions(int argc, const char* const* argv) {
     }
   }
   return split;
+}
+
+bool IsAssistCommand(CommandKind kind) {
+  return kind == CommandKind::kExplain || kind == CommandKind::kSuggest ||
+         kind == CommandKind::kGenerate || kind == CommandKind::kSelfTest;
 }
 
 ParseResult UsageError(std::string message) {
@@ -217,7 +238,7 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
 bool RunsMethods(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
          kind == CommandKind::kCsvBatch || kind == CommandKind::kMethod ||
-         kind == CommandKind::kMethodBatch;
+         kind == CommandKind::kMethodBatch || IsAssistCommand(kind);
 }
 
 std::string KnownRuleNames() {
@@ -245,10 +266,17 @@ std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) {
 // Checks --rules and --on against the command and stores them in it.
 std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Command& command) {
   if (split.rules) {
-    if (!RunsMethods(command.kind)) return "--rules applies to 'check' and 'method' only";
-    command.rules = service::FindRules(*split.rules);
+    if (!RunsMethods(command.kind)) {
+      return "--rules applies to 'check', 'method', 'explain', 'suggest', 'generate' and "
+             "'selftest' only";
+    }
+    const bool all = command.kind == CommandKind::kSelfTest && *split.rules == "all";
+    command.assist.allRules = all;
+    if (!all) command.rules = service::FindRules(*split.rules);
     if (command.rules == nullptr) {
-      return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() + ")";
+      const std::string_view all = command.kind == CommandKind::kSelfTest ? ", all" : "";
+      return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() +
+             std::string(all) + ")";
     }
   }
   command.csv.rules = command.rules;
@@ -280,8 +308,16 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   split.operands.erase(split.operands.begin());
   std::optional<CommandKind> kind = KindFor(*shape, split.operands, split.csv);
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
-  if (split.json && *kind != CommandKind::kSearch && *kind != CommandKind::kRules) {
-    return UsageError("--json applies to 'search' and 'rules' only");
+  if (split.json && *kind != CommandKind::kSearch && *kind != CommandKind::kRules &&
+      !IsAssistCommand(*kind)) {
+    return UsageError(
+        "--json applies to 'search', 'rules', 'explain', 'suggest', 'generate' and 'selftest' "
+        "only");
+  }
+  if (std::optional<std::string> error =
+          ApplyAssistOptions(IsAssistCommand(*kind) ? shape->word : std::string_view{},
+                             split.operands.size(), split, result.command.assist)) {
+    return UsageError(std::move(*error));
   }
   result.command.kind = *kind;
   result.command.json = split.json;

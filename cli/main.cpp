@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "internal/arguments.h"
+#include "internal/assist.h"
 #include "internal/batch.h"
 #include "internal/commands.h"
 #include "internal/csv_batch.h"
@@ -42,6 +43,14 @@ int Run(const Command& command) {
       return RunSearch(operand[0], command.json);
     case CommandKind::kRules:
       return RunRules(command.json, command.date);
+    case CommandKind::kExplain:
+      return RunExplain(operand, command.assist, *command.rules, command.json);
+    case CommandKind::kSuggest:
+      return RunSuggest(operand, command.assist, *command.rules, command.json);
+    case CommandKind::kGenerate:
+      return RunGenerate(command.assist, *command.rules, command.json);
+    case CommandKind::kSelfTest:
+      return RunSelfTest(command.assist.allRules ? nullptr : command.rules, command.json);
   }
   return kExitUsage;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "assist.h"
 #include "batch.h"
 #include "csv_batch.h"
 #include "tavrel/service.h"
@@ -24,6 +25,10 @@ enum class CommandKind {
   kMethodBatch,  // method -
   kSearch,       // search [--json] TEXT
   kRules,        // rules [--json] [--on DATE]
+  kExplain,      // explain BANKCODE ACCOUNT, explain --method KEY ACCOUNT [BANKCODE]
+  kSuggest,      // suggest BANKCODE ACCOUNT
+  kGenerate,     // generate (--bank BANKCODE | --method KEY)
+  kSelfTest,     // selftest
 };
 
 struct Command {
@@ -35,6 +40,7 @@ struct Command {
   // check and method: the rule generation that runs the methods (--rules).
   const service::RuleSet* rules = &service::DefaultRules();
   std::optional<std::chrono::year_month_day> date;  // rules --on
+  AssistOptions assist;                             // explain, suggest, generate, selftest
 };
 
 enum class ParseStatus {
