@@ -134,7 +134,9 @@ void SuggestAccounts(Suggestions& out, const Bank& bank, const RuleSet& rules, s
   const Candidates candidates(out.account, kMaxAccountLength);
   std::vector<Suggestion> found;
   for (const Candidate& c : candidates.All()) {
-    if (engine::ComputeMethod(c.view(), bank.methodCode, out.bankCode, rules) != engine::kValid)
+    // An account of zeros only fails the check before any method runs.
+    if (Significant(c.view()).empty() ||
+        engine::ComputeMethod(c.view(), bank.methodCode, out.bankCode, rules) != engine::kValid)
       continue;
     found.push_back({std::string(c.view()), c.slip, c.position, Outcome::kValid, {}});
   }

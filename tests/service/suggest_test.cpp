@@ -38,6 +38,16 @@ TEST(Suggest, EverySuggestionPassesTheCheckAndTheRankingHolds) {
   EXPECT_EQ(s.accounts[checkDigitAt].text, "9290701");
 }
 
+// Method 51 accepts 0, but the check rejects an account of zeros before any
+// method runs: substituting the 1 of "1" must not suggest it.
+TEST(Suggest, AnAccountOfZerosOnlyIsNeverSuggested) {
+  const Suggestions s = SuggestCorrections({"33060592", "1"}, *FindRules("current"), {1000, false});
+  for (const Suggestion& suggestion : s.accounts) {
+    EXPECT_EQ(CheckAccount({"33060592", suggestion.text}, *FindRules("current")), Outcome::kValid)
+        << suggestion.text;
+  }
+}
+
 TEST(Suggest, NamesEachKindOfSlip) {
   struct Case {
     std::string_view typed;
