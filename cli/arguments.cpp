@@ -24,9 +24,14 @@ constexpr CommandShape kShapes[] = {
     {"search", CommandKind::kSearch, 1, 1, std::nullopt},
     {"rules", CommandKind::kRules, 0, 0, std::nullopt},
     {"directory", CommandKind::kDirectory, 0, 0, std::nullopt},
+    {"explain", CommandKind::kExplain, 1, 2, std::nullopt},
+    {"suggest", CommandKind::kSuggest, 2, 2, std::nullopt},
+    {"generate", CommandKind::kGenerate, 0, 0, std::nullopt},
+    {"selftest", CommandKind::kSelfTest, 0, 0, std::nullopt},
 };
 
-struct SplitArguments {
+// The options of explain, suggest, generate and selftest come in as the base.
+struct SplitArguments : AssistArguments {
   std::vector<std::string_view> operands;
   bool help = false;
   bool version = false;
@@ -52,11 +57,17 @@ struct FlagOption {
   bool SplitArguments::*flag;
 };
 constexpr FlagOption kFlags[] = {
-    {"--help", &SplitArguments::help},       {"-h", &SplitArguments::help},
-    {"--version", &SplitArguments::version}, {"--json", &SplitArguments::json},
-    {"--csv", &SplitArguments::csv},         {"--no-header", &SplitArguments::noHeader},
-    {"--verbose", &SplitArguments::verbose}, {"--fuzzy", &SplitArguments::fuzzy},
+    {"--help", &SplitArguments::help},
+    {"-h", &SplitArguments::help},
+    {"--version", &SplitArguments::version},
+    {"--json", &SplitArguments::json},
+    {"--csv", &SplitArguments::csv},
+    {"--no-header", &SplitArguments::noHeader},
+    {"--verbose", &SplitArguments::verbose},
+    {"--fuzzy", &SplitArguments::fuzzy},
     {"--strict", &SplitArguments::strict},
+    {"--invalid", &SplitArguments::invalid},
+    {"--bank-codes", &SplitArguments::bankCodes},
 };
 
 struct ValueOption {
@@ -72,6 +83,12 @@ constexpr ValueOption kValueOptions[] = {
     {"--on", &SplitArguments::on},
     {"--directory", &SplitArguments::directory},
     {"--as-of", &SplitArguments::asOf},
+    {"--method", &SplitArguments::method},
+    {"--bank", &SplitArguments::bank},
+    {"--max", &SplitArguments::max},
+    {"--count", &SplitArguments::count},
+    {"--seed", &SplitArguments::seed},
+    {"--length", &SplitArguments::length},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -116,6 +133,11 @@ SplitArguments SplitOptions(int argc, const char* const* argv) {
     }
   }
   return split;
+}
+
+bool IsAssistCommand(CommandKind kind) {
+  return kind == CommandKind::kExplain || kind == CommandKind::kSuggest ||
+         kind == CommandKind::kGenerate || kind == CommandKind::kSelfTest;
 }
 
 ParseResult UsageError(std::string message) {
@@ -225,13 +247,13 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
 bool RunsMethods(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
          kind == CommandKind::kCsvBatch || kind == CommandKind::kMethod ||
-         kind == CommandKind::kMethodBatch;
+         kind == CommandKind::kMethodBatch || IsAssistCommand(kind);
 }
 
 bool TakesJson(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kName ||
          kind == CommandKind::kSearch || kind == CommandKind::kRules ||
-         kind == CommandKind::kDirectory;
+         kind == CommandKind::kDirectory || IsAssistCommand(kind);
 }
 
 std::string KnownRuleNames() {
@@ -258,7 +280,7 @@ std::optional<std::chrono::year_month_day> ParseDate(std::string_view text) {
 
 bool ReadsADirectory(CommandKind kind) {
   return RunsMethods(kind) || kind == CommandKind::kName || kind == CommandKind::kSearch ||
-         kind == CommandKind::kDirectory;
+         kind == CommandKind::kDirectory || IsAssistCommand(kind);
 }
 
 // Checks --directory, --as-of and --strict against the command and stores them.
@@ -286,10 +308,17 @@ std::optional<std::string> ApplyDirectoryOptions(const SplitArguments& split, Co
 // Checks --rules and --on against the command and stores them in it.
 std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Command& command) {
   if (split.rules) {
-    if (!RunsMethods(command.kind)) return "--rules applies to 'check' and 'method' only";
-    command.rules = service::FindRules(*split.rules);
+    if (!RunsMethods(command.kind)) {
+      return "--rules applies to 'check', 'method', 'explain', 'suggest', 'generate' and "
+             "'selftest' only";
+    }
+    const bool all = command.kind == CommandKind::kSelfTest && *split.rules == "all";
+    command.assist.allRules = all;
+    if (!all) command.rules = service::FindRules(*split.rules);
     if (command.rules == nullptr) {
-      return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() + ")";
+      const std::string_view all = command.kind == CommandKind::kSelfTest ? ", all" : "";
+      return "unknown rules '" + std::string(*split.rules) + "' (known: " + KnownRuleNames() +
+             std::string(all) + ")";
     }
   }
   if (split.on) {
@@ -322,8 +351,13 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
   if (split.json && !TakesJson(*kind)) {
     return UsageError(
-        "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules' and "
-        "'directory' only");
+        "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules', 'directory', "
+        "'explain', 'suggest', 'generate' and 'selftest' only");
+  }
+  if (std::optional<std::string> error =
+          ApplyAssistOptions(IsAssistCommand(*kind) ? shape->word : std::string_view{},
+                             split.operands.size(), split, result.command.assist)) {
+    return UsageError(std::move(*error));
   }
   if (split.fuzzy && *kind != CommandKind::kSearch) {
     return UsageError("--fuzzy applies to 'search' only");

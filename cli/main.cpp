@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "internal/arguments.h"
+#include "internal/assist.h"
 #include "internal/batch.h"
 #include "internal/commands.h"
 #include "internal/csv_batch.h"
@@ -46,6 +47,12 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
       return RunSearch(operand[0], *source.directory, command.json);
     case CommandKind::kDirectory:
       return RunDirectory(*source.directory, command.json);
+    case CommandKind::kExplain:
+      return RunExplain(operand, command.assist, source, command.json);
+    case CommandKind::kSuggest:
+      return RunSuggest(operand, command.assist, source, command.json);
+    case CommandKind::kGenerate:
+      return RunGenerate(command.assist, source, command.json);
     default:
       return kExitUsage;
   }
@@ -59,6 +66,11 @@ int Run(const Command& command) {
       return Print(VersionLine(), kExitValid);
     case CommandKind::kRules:
       return RunRules(command.json, command.date);
+    case CommandKind::kSelfTest:
+      return RunSelfTest(command.assist.allRules    ? nullptr
+                         : command.rules != nullptr ? command.rules
+                                                    : &tavrel::service::DefaultRules(),
+                         command.json);
     default:
       break;
   }

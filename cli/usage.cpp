@@ -100,6 +100,39 @@ constexpr std::string_view kCommandsAfterColumnNames =
       (METHOD<TAB>COUNT lines). With --json one object: "source",
       "compiled_in", "valid_from", "valid_until", "entries",
       "rule_generation" and "method_counts".
+  explain BANKCODE ACCOUNT [--rules NAME] [--json]
+      Explains the check of one account: the tests of the input (an input
+      fault names the test it failed), then each method or variant that ran
+      or was left out and why, with the ten-digit form, the digits, weights
+      and products in columns under the digits, the sum, modulus and
+      remainder, the expected check digit and its position, and what each
+      step gave. With --json one JSON object. Exit status as for check.
+  explain --method KEY ACCOUNT [BANKCODE] [--rules NAME] [--json]
+      The same for one method code or variant key on ACCOUNT as given.
+  suggest BANKCODE ACCOUNT [--max N] [--bank-codes] [--rules NAME] [--json]
+      For an account that fails its check digit test: the accounts one slip
+      away (two neighbouring digits swapped, one digit wrong, left out or
+      typed twice) that pass it, transpositions first, then substitutions
+      away from the check digit, then the rest; at most N (default 5, up to
+      1000). None for an account that is valid, or valid without check (any
+      slip would pass too). --bank-codes adds the bank codes one slip away
+      that the directory has and whose method accepts the account. Exit
+      status as for check of the account as typed.
+  generate (--bank BANKCODE | --method KEY) [--count N] [--seed S]
+           [--length L] [--invalid] [--rules NAME] [--json]
+      Prints N distinct accounts (default 10, up to 100000) that the bank's
+      method or the method KEY accepts, one a line; a seed (default 1) gives
+      the same accounts every time. L is the number of digits (1 to 10,
+      default a mix of six to ten); up to five digits every account is
+      tried, longer ones come from random stems. Each variant of a method
+      that accepts some takes its turn; --json names it for each account.
+      --invalid prints accounts that fail by their check digit alone, each
+      one digit away from a valid one ("valid_form" with --json). When fewer
+      than N exist or were found, says so on standard error (exit status 1).
+  selftest [--rules 2009|current|all] [--json]
+      Runs the Bundesbank's published test numbers compiled into tavrel and
+      prints "NAME: N passed, N failed" per rule generation (default all),
+      each failure on a line before it. Exit status 1 on any failure.
   serve [--bind ADDRESS] [--port N] [--threads N]
       Serves the check, the bank names and the bank search as a JSON API
       over HTTP, and a page that checks as you type, on 127.0.0.1:8080 by
@@ -112,7 +145,8 @@ Options:
                1 checks on the main thread); the output order is the input's
   --fuzzy      search: the typo-tolerant search (see above)
   --directory NAME|FILE
-               check, name, method, search and directory, batch modes too: the
+               check, name, method, search, directory, explain, suggest and
+               generate, batch modes too: the
                bank directory: "2009" (the Bundesbank's file of 2009-09-07, the
                default), "current" (its file of 2026-03-09), or any other text
                as the path of a Bundesbank bank-code file (168 or 174 columns).
@@ -124,12 +158,14 @@ Options:
                date is a usage error
   --strict     with --directory FILE: a bank whose method code has no method
                in the rules is an error (exit status 2), not a warning
-  --rules NAME check and method, batch modes too: run the check-digit methods
-               by the rule generation NAME: "2009" (the Bundesbank's rules of
-               September 2009) or "current" (its rules as changed since, up to
-               June 2018). By default the directory's own: 2009 for the 2009
-               directory, current for the current one, and for a file those
-               in force on the date in its name (blz_YYYYMMDD...), else current
+  --rules NAME check, method, explain, suggest, generate and selftest, batch
+               modes too: run the check-digit methods by the rule generation
+               NAME: "2009" (the Bundesbank's rules of September 2009) or
+               "current" (its rules as changed since, up to June 2018). By
+               default the directory's own: 2009 for the 2009 directory,
+               current for the current one, and for a file those in force on
+               the date in its name (blz_YYYYMMDD...), else current; selftest
+               runs both unless named
   --           end of options: later arguments may begin with '-'
 
 Arguments and input are UTF-8; characters without a Windows-1252 form are
@@ -158,7 +194,8 @@ The same input gives the same output however it arrives (file or pipe).
 constexpr std::string_view kExitStatus = R"(
 Exit status:
   0   result 0 or 1; name and search: found; batch: every line well formed
-  1   result -3; search: no hit
+  1   result -3; search: no hit; generate: fewer accounts than asked;
+      selftest: a published number failed
   2   results -5 to -9; name: unknown bank code; an argument that is not
       valid UTF-8 or has no Windows-1252 form; batch: at least one malformed
       line or record; CSV: a header row that is malformed or lacks a named

@@ -4,11 +4,14 @@
 // Nothing is initialised at start-up and nothing allocates.
 #include <array>
 #include <chrono>
+#include <string>
+#include <utility>
 
 #include "internal/method_table.h"
 #include "internal/rule_index.h"
 #include "internal/rule_rows.h"
 #include "internal/rule_set.h"
+#include "internal/step_recorder.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -85,11 +88,39 @@ inline int Run(const RuleSet& rules, std::string_view account, std::string_view 
     return result;
   }
   if (!IsAccountText(account)) return kInvalid;
-  if (row->run == nullptr) return RunRecipe(row->recipe, account, bankCode);
+  if (row->run == nullptr) return RunRecipe(row->recipe.recipe, account, bankCode);
   return row->run(Call{account, bankCode, row->recipe, rules});
 }
 
 }  // namespace
+
+int RunRecorded(const RuleSet& rules, std::string_view account, std::string_view key,
+                std::string_view bankCode, StepRecorder& recorder) {
+  const std::size_t step = recorder.Begin(key, account);
+  int result = kMethodNotFound;
+  const MethodRow* row = rules.FindRow(key);
+  if (row == nullptr) {
+    if (recorder.Detailed())
+      recorder.Decide("the " + std::string(rules.name) + " rules have no method " +
+                      std::string(key));
+  } else if (!IsAccountText(account)) {
+    result = kInvalid;
+    recorder.Decide("the account is not one to ten digits");
+  } else if (row->run == nullptr) {
+    result = RunRecipe(row->recipe.recipe, account, bankCode, recorder);
+  } else {
+    result = row->run(Call{account, bankCode, row->recipe, rules, &recorder});
+  }
+  recorder.End(step, result);
+  return result;
+}
+
+Explanation Explain(std::string_view key, std::string_view account, std::string_view bankCode,
+                    const RuleSet& rules, Detail detail) {
+  StepRecorder recorder(detail == Detail::kFull);
+  const int result = RunRecorded(rules, account, key, bankCode, recorder);
+  return std::move(recorder).Finish(result);
+}
 
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode) {
   return Run(k2009Rules, account, key, bankCode);

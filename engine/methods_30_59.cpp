@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <string>
 
 #include "internal/rule_rows.h"
 #include "tavrel/ascii.h"
@@ -16,49 +17,64 @@ namespace {
 // their own bank code.
 int ConvertedNumberMethod(const Call& call, int significantDigits) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(1, '9')) return RunKey(call.rules, ten, "20");
-  if (SignificantLength(ten) != significantDigits) return kInvalid;
-  return RunKey(call.rules, ten, "Eser", call.bankCode);
+  if (ten.PositionIs(1, '9')) {
+    Because(call, "position 1 is 9");
+    return RunKey(call, ten, "20");
+  }
+  if (SignificantLength(ten) != significantDigits) {
+    return Decided(call, kInvalid,
+                   significantDigits == 8 ? "not eight significant digits and not beginning with 9"
+                                          : "not nine significant digits and not beginning with 9");
+  }
+  Because(call, "checked by the converted number of its bank code");
+  return RunKey(call, ten, "Eser", call.bankCode);
 }
 
 }  // namespace
 
-int RunLedgerAccountChecks(const RuleSet& rules, std::string_view account) {
-  return RunSequence(rules, account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+int RunLedgerAccountChecks(Caller caller, std::string_view account) {
+  return RunSequence(caller, account, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
 }
 
 int RunLedgerOrSequence(const Call& call, std::initializer_list<MethodKey> keys) {
-  return RunSequenceByPosition(call, 3, "9", {"51MethodeCAusnahme1", "51MethodeCAusnahme2"}, keys);
+  return RunSequenceByPosition(call, 3, "9", {"51MethodeCAusnahme1", "51MethodeCAusnahme2"}, keys,
+                               "a ledger account");
 }
 
 // Method 41: when position 4 is 9, positions 1 to 3 count as 0.
 int Method41(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(4, '9')) return RunRecipe(call.recipe, AppendText("000", DropLeft(ten, 3)));
-  return RunRecipe(call.recipe, ten);
+  if (ten.PositionIs(4, '9')) {
+    Because(call, "position 4 is 9: positions 1 to 3 count as 0");
+    return RunRecipe(call, AppendText("000", DropLeft(ten, 3)));
+  }
+  return RunRecipe(call, ten);
 }
 
 // Method 45: accounts with position 1 equal to 0 or position 5 equal to 1 carry
 // no check digit and are accepted.
 int Method45(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(1, '0') || ten.PositionIs(5, '1')) return kValid;
-  return RunRecipe(call.recipe, ten);
+  if (ten.PositionIs(1, '0')) return Decided(call, kValid, "position 1 is 0: no check digit");
+  if (ten.PositionIs(5, '1')) return Decided(call, kValid, "position 5 is 1: no check digit");
+  return RunRecipe(call, ten);
 }
 
 // Method 45, current rules: accounts beginning with 48 carry no check digit either.
 int Method45Current(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(1, '4') && ten.PositionIs(2, '8')) return kValid;
+  if (ten.PositionIs(1, '4') && ten.PositionIs(2, '8')) {
+    return Decided(call, kValid, "positions 1 and 2 are 48: no check digit");
+  }
   return Method45(call);
 }
 
 // Method 49: method 00, then method 01.
-int Method49(const Call& call) { return RunSequence(call.rules, call.account, {"00", "01"}); }
+int Method49(const Call& call) { return RunSequence(call, call.account, {"00", "01"}); }
 
 // Method 50: a failed check is retried with "000" appended to the account as
 // received, unless that makes it longer than ten characters.
-int Method50(const Call& call) { return RunRecipeWithRetry(call.recipe, call.account, 0, 3); }
+int Method50(const Call& call) { return RunRecipeWithRetry(call, call.account, 0, 3); }
 
 // Method 51: ledger accounts (position 3 is 9) are checked only by the two
 // exception keys, whose result stands; the Bundesbank does not let methods A, B
@@ -77,9 +93,14 @@ int Method51Current(const Call& call) {
 // rejected before anything else; ledger accounts take the two exception keys.
 int Method51C(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIsOneOf(10, "789")) return kInvalid;
-  if (ten.PositionIs(3, '9')) return RunLedgerAccountChecks(call.rules, ten);
-  return RunRecipe(call.recipe, ten);
+  if (ten.PositionIsOneOf(10, "789")) {
+    return Decided(call, kInvalid, "check digit 7, 8 or 9: impossible under modulus 7");
+  }
+  if (ten.PositionIs(3, '9')) {
+    Because(call, "position 3 is 9: a ledger account");
+    return RunLedgerAccountChecks(call, ten);
+  }
+  return RunRecipe(call, ten);
 }
 
 // Method 52: eight-digit accounts are checked by their converted number.
@@ -91,16 +112,22 @@ int Method53(const Call& call) { return ConvertedNumberMethod(call, 9); }
 // The converted number joins bank-code positions 5 to 8 with the account, so
 // without an eight-digit bank code no rule applies.
 int MethodEser(const Call& call) {
-  if (!IsEightDigits(call.bankCode)) return kInvalid;
-  return RunRecipe(call.recipe, PadToTen(call.account), call.bankCode);
+  if (!IsEightDigits(call.bankCode)) {
+    return Decided(call, kInvalid, "no eight-digit bank code to form the converted number with");
+  }
+  return RunRecipe(call, PadToTen(call.account), call.bankCode);
 }
 
 // Method 54: only ten-digit accounts beginning with 49 exist.
 int Method54(const Call& call) {
-  if (SignificantLength(call.account) != 10) return kInvalid;
+  if (SignificantLength(call.account) != 10) {
+    return Decided(call, kInvalid, "fewer than ten significant digits");
+  }
   const TenDigitForm ten = PadToTen(call.account);
-  if (!ten.PositionIs(1, '4') || !ten.PositionIs(2, '9')) return kInvalid;
-  return RunRecipe(call.recipe, ten);
+  if (!ten.PositionIs(1, '4') || !ten.PositionIs(2, '9')) {
+    return Decided(call, kInvalid, "positions 1 and 2 are not 49");
+  }
+  return RunRecipe(call, ten);
 }
 
 namespace {
@@ -149,7 +176,11 @@ constexpr auto kMethod57KeysCurrent = [] {
 int RunMethod57(const Call& call, const std::array<MethodKey, 100>& keys, int withoutVariant) {
   const TenDigitForm ten = PadToTen(call.account);
   const MethodKey key = keys[static_cast<std::size_t>((ten.At(1) - '0') * 10 + (ten.At(2) - '0'))];
-  return key.empty() ? withoutVariant : RunKey(call.rules, ten, key);
+  if (key.empty()) return Decided(call, withoutVariant, "positions 1 and 2 choose no variant");
+  if (Explains(call)) {
+    RecordReason(*call.trace, "positions 1 and 2 are " + std::string(TakeLeft(ten, 2).view()));
+  }
+  return RunKey(call, ten, key);
 }
 
 }  // namespace
@@ -166,24 +197,28 @@ int Method57Current(const Call& call) { return RunMethod57(call, kMethod57KeysCu
 // without a check.
 int Method57Variant1(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (KeyIsOneOf(TakeLeft(ten, 6), {"777777", "888888"})) return kValid;
-  return RunRecipe(call.recipe, ten);
+  if (KeyIsOneOf(TakeLeft(ten, 6), {"777777", "888888"})) {
+    return Decided(call, kValid, "begins with 777777 or 888888: valid without computing");
+  }
+  return RunRecipe(call, ten);
 }
 
 // Method 57, variant 4: positions 3 and 4 hold a month and positions 7 to 9 a
 // serial below 500; the account 0185125434 is accepted as it stands.
 int Method57Variant4(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (KeyIs(ten, "0185125434")) return kValid;
-  return RunRecipe(call.recipe, ten);
+  if (KeyIs(ten, "0185125434")) return Decided(call, kValid, "the one account named valid");
+  return RunRecipe(call, ten);
 }
 
 // Method 59: accounts of fewer than nine digits carry no check digit and are
 // accepted.
 int Method59(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) return kValid;
-  return RunRecipe(call.recipe, ten);
+  if (ten.PositionIs(1, '0') && ten.PositionIs(2, '0')) {
+    return Decided(call, kValid, "fewer than nine digits: no check digit");
+  }
+  return RunRecipe(call, ten);
 }
 
 }  // namespace tavrel::engine

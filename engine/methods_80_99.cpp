@@ -51,9 +51,11 @@ int Method87Current(const Call& call) {
 
 // Method 88: position 3 is 9: positions 3 to 9 count; otherwise positions 4 to 9.
 int Method88(const Call& call) {
-  if (DigitAtPosition(call.account, 3) == '9')
-    return RunKey(call.rules, call.account, "88Ausnahme");
-  return RunRecipe(call.recipe, call.account);
+  if (DigitAtPosition(call.account, 3) == '9') {
+    Because(call, "position 3 is 9: positions 3 to 9 count");
+    return RunKey(call, call.account, "88Ausnahme");
+  }
+  return RunRecipe(call, call.account);
 }
 
 // Method 89: eight or nine significant digits take method 10, seven the row's
@@ -61,12 +63,15 @@ int Method88(const Call& call) {
 int Method89(const Call& call) {
   switch (SignificantLength(call.account)) {
     case 7:
-      return RunRecipe(call.recipe, call.account);
+      Because(call, "seven significant digits");
+      return RunRecipe(call, call.account);
     case 8:
     case 9:
-      return RunKey(call.rules, call.account, "10");
+      Because(call, "eight or nine significant digits");
+      return RunKey(call, call.account, "10");
     default:
-      return kValidWithoutCheck;
+      return Decided(call, kValidWithoutCheck,
+                     "not seven, eight or nine significant digits: no check digit");
   }
 }
 
@@ -87,7 +92,7 @@ int Method90Current(const Call& call) {
 // Method 91: four variants on the check digit at position 7. When none accepts
 // the account the Bundesbank rejects it: the last variant's result stands.
 int Method91(const Call& call) {
-  return RunSequence(call.rules, PadToTen(call.account),
+  return RunSequence(call, PadToTen(call.account),
                      {"91Variante1", "91Variante2", "91Variante3", "91Variante4"});
 }
 
@@ -97,39 +102,48 @@ int Method91(const Call& call) {
 // end lets one pair of variants, mod 11 then mod 7, serve both.
 int Method93(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  const AccountText number =
-      KeyIs(TakeLeft(ten, 4), "0000") ? AccountText{ten.view()} : TakeLeft(ten, 6);
-  return RunSequence(call.rules, number, {"93Variante1", "93Variante2"});
+  const bool shortNumber = KeyIs(TakeLeft(ten, 4), "0000");
+  const AccountText number = shortNumber ? AccountText{ten.view()} : TakeLeft(ten, 6);
+  Because(call, shortNumber ? "positions 1 to 4 are 0: the customer number is positions 5 to 9"
+                            : "the customer number is positions 1 to 5, the check digit 6, and "
+                              "positions 7 to 10 are not checked");
+  return RunSequence(call, number, {"93Variante1", "93Variante2"});
 }
 
 // Method 95, current rules: accounts from 910000000 to 989999999 are a fifth
 // range without check.
 int Method95Current(const Call& call) {
   const std::uint64_t number = AccountNumber(call.account);
-  if (number >= 910000000 && number <= 989999999) return kValidWithoutCheck;
-  return RunRecipe(call.recipe, call.account);
+  if (number >= 910000000 && number <= 989999999) {
+    return Decided(call, kValidWithoutCheck, "from 910000000 to 989999999: valid without check");
+  }
+  return RunRecipe(call, call.account);
 }
 
 // Method 96: two variants; failing both, accounts from 1300000 to 99399999 are
 // still valid.
 int Method96(const Call& call) {
-  const int result = RunSequence(call.rules, call.account, {"96Variante1", "96Variante2"});
+  const int result = RunSequence(call, call.account, {"96Variante1", "96Variante2"});
   if (result == kValid) return kValid;
-  return InRange(MakeAccountDigits(call.account), "1300000", "99399999") ? kValid : result;
+  if (!InRange(MakeAccountDigits(call.account), "1300000", "99399999")) return result;
+  return Decided(call, kValid, "both variants failed, but from 1300000 to 99399999 it is valid");
 }
 
 // Method 98: weights 3, 1, 7 on positions 3 to 9; an account this check rejects
 // is checked again by method 32, whose result the Bundesbank lets decide.
 int Method98(const Call& call) {
-  if (RunRecipe(call.recipe, call.account) == kValid) return kValid;
-  return RunKey(call.rules, call.account, "32");
+  if (RunRecipe(call, call.account) == kValid) return kValid;
+  Because(call, "the weights 3, 1, 7 did not accept the account");
+  return RunKey(call, call.account, "32");
 }
 
 // Method 99: accounts from 396000000 to 499999999 are valid without computing.
 int Method99(const Call& call) {
   const std::uint64_t number = AccountNumber(call.account);
-  if (number >= 396000000 && number <= 499999999) return kValid;
-  return RunRecipe(call.recipe, call.account);
+  if (number >= 396000000 && number <= 499999999) {
+    return Decided(call, kValid, "from 396000000 to 499999999: valid without computing");
+  }
+  return RunRecipe(call, call.account);
 }
 
 }  // namespace tavrel::engine

@@ -11,9 +11,12 @@ namespace {
 int FirstVariantThenLeadingRule(const Call& call, MethodKey first, std::string_view rejected,
                                 MethodKey second) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (RunKey(call.rules, ten, first) == kValid) return kValid;
-  if (ten.PositionIsOneOf(1, rejected)) return kInvalid;
-  return RunKey(call.rules, ten, second);
+  if (RunKey(call, ten, first) == kValid) return kValid;
+  if (ten.PositionIsOneOf(1, rejected)) {
+    return Decided(call, kInvalid, "the first variant failed and position 1 rules out a second");
+  }
+  Because(call, "the first variant did not accept the account");
+  return RunKey(call, ten, second);
 }
 
 }  // namespace
@@ -21,24 +24,29 @@ int FirstVariantThenLeadingRule(const Call& call, MethodKey first, std::string_v
 // Method A0, current rules: accounts of up to three digits (positions 1 to 7
 // zero) carry no check digit and are valid.
 int MethodA0Current(const Call& call) {
-  if (AccountNumber(call.account) < 1000) return kValid;
-  return RunRecipe(call.recipe, call.account);
+  if (AccountNumber(call.account) < 1000) {
+    return Decided(call, kValid, "at most three digits: no check digit");
+  }
+  return RunRecipe(call, call.account);
 }
 
 // Method A1 checks accounts of eight or ten significant digits only.
 int MethodA1(const Call& call) {
   const int length = SignificantLength(call.account);
-  return length == 8 || length == 10 ? RunRecipe(call.recipe, call.account) : kInvalid;
+  if (length != 8 && length != 10) {
+    return Decided(call, kInvalid, "not eight or ten significant digits: invalid");
+  }
+  return RunRecipe(call, call.account);
 }
 
 // Method A2: cross sum mod 10, then mod 11.
 int MethodA2(const Call& call) {
-  return RunSequence(call.rules, call.account, {"A2Variante1", "A2Variante2"});
+  return RunSequence(call, call.account, {"A2Variante1", "A2Variante2"});
 }
 
 // Method A3: cross sum mod 10, then mod 11.
 int MethodA3(const Call& call) {
-  return RunSequence(call.rules, call.account, {"A3Variante1", "A3Variante2"});
+  return RunSequence(call, call.account, {"A3Variante1", "A3Variante2"});
 }
 
 // Method A4: positions 3 and 4 both 9: mod 11 on positions 5 to 9, then method
@@ -58,36 +66,41 @@ int MethodA5(const Call& call) {
 int MethodA6(const Call& call) { return RunByPosition(call, 2, "8", "00", "01"); }
 
 // Method A7: method 00, then method 03.
-int MethodA7(const Call& call) { return RunSequence(call.rules, call.account, {"00", "03"}); }
+int MethodA7(const Call& call) { return RunSequence(call, call.account, {"00", "03"}); }
 
 // Method A8: ledger accounts (position 3 is 9) use the two exception keys of
 // method 51; all others mod 11, then cross sum mod 10, on positions 4 to 9.
 int MethodA8(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIs(3, '9'))
-    return RunSequence(call.rules, ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
-  return RunSequence(call.rules, ten, {"A8Variante1", "A8Variante2"});
+  if (ten.PositionIs(3, '9')) {
+    Because(call, "position 3 is 9: a ledger account");
+    return RunSequence(call, ten, {"51MethodeCAusnahme1", "51MethodeCAusnahme2"});
+  }
+  return RunSequence(call, ten, {"A8Variante1", "A8Variante2"});
 }
 
 // Method A9: method 01, then method 06.
-int MethodA9(const Call& call) { return RunSequence(call.rules, call.account, {"01", "06"}); }
+int MethodA9(const Call& call) { return RunSequence(call, call.account, {"01", "06"}); }
 
 // Method B0: accounts of fewer than ten digits or beginning with 8 are invalid;
 // with 1, 2, 3 or 6 at position 8 they carry no check digit; all others take
 // method 06.
 int MethodB0(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (ten.PositionIsOneOf(1, "08")) return kInvalid;
-  if (ten.PositionIsOneOf(8, "1236")) return kValidWithoutCheck;
-  return RunKey(call.rules, ten, "06");
+  if (ten.PositionIs(1, '0')) return Decided(call, kInvalid, "fewer than ten digits: invalid");
+  if (ten.PositionIs(1, '8')) return Decided(call, kInvalid, "begins with 8: invalid");
+  if (ten.PositionIsOneOf(8, "1236")) {
+    return Decided(call, kValidWithoutCheck, "position 8 is 1, 2, 3 or 6: no check digit");
+  }
+  return RunKey(call, ten, "06");
 }
 
 // Method B1: method 05, then method 01.
-int MethodB1(const Call& call) { return RunSequence(call.rules, call.account, {"05", "01"}); }
+int MethodB1(const Call& call) { return RunSequence(call, call.account, {"05", "01"}); }
 
 // Method B1, current rules: method 00 as a third try.
 int MethodB1Current(const Call& call) {
-  return RunSequence(call.rules, call.account, {"05", "01", "00"});
+  return RunSequence(call, call.account, {"05", "01", "00"});
 }
 
 // Method B2: position 1 is 8 or 9: method 00; otherwise method 02.
@@ -110,8 +123,12 @@ int MethodB5(const Call& call) {
 // check, which needs the bank code.
 int MethodB6(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
-  if (!ten.PositionIs(1, '0')) return RunKey(call.rules, ten, "20");
-  return RunKey(call.rules, ten, "Eser", call.bankCode);
+  if (!ten.PositionIs(1, '0')) {
+    Because(call, "ten significant digits");
+    return RunKey(call, ten, "20");
+  }
+  Because(call, "fewer than ten digits: the converted number of its bank code");
+  return RunKey(call, ten, "Eser", call.bankCode);
 }
 
 // Method B6, current rules: accounts beginning with 02691 to 02699 take method
@@ -119,7 +136,8 @@ int MethodB6(const Call& call) {
 int MethodB6Current(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
   if (KeyIs(TakeLeft(ten, 4), "0269") && !ten.PositionIs(5, '0')) {
-    return RunKey(call.rules, ten, "20");
+    Because(call, "begins with 02691 to 02699");
+    return RunKey(call, ten, "20");
   }
   return MethodB6(call);
 }
@@ -129,13 +147,14 @@ int MethodB6Current(const Call& call) {
 int MethodB7(const Call& call) {
   const AccountDigits record = MakeAccountDigits(call.account);
   if (InRange(record, "1000000", "5999999") || InRange(record, "700000000", "899999999")) {
-    return RunRecipe(call.recipe, call.account);
+    return RunRecipe(call, call.account);
   }
-  return kValidWithoutCheck;
+  return Decided(call, kValidWithoutCheck,
+                 "outside 1000000 to 5999999 and 700000000 to 899999999: no check digit");
 }
 
 // Method B8: method 20, then method 29.
-int MethodB8(const Call& call) { return RunSequence(call.rules, call.account, {"20", "29"}); }
+int MethodB8(const Call& call) { return RunSequence(call, call.account, {"20", "29"}); }
 
 // Method B8, current rules: failing both, ten-digit accounts from 5100000000 to
 // 5999999999 and from 9010000000 to 9109999999 carry no check digit.
@@ -145,7 +164,10 @@ int MethodB8Current(const Call& call) {
   const std::uint64_t number = AccountNumber(call.account);
   const bool withoutCheck = (number >= 5100000000 && number <= 5999999999) ||
                             (number >= 9010000000 && number <= 9109999999);
-  return withoutCheck ? kValidWithoutCheck : result;
+  if (!withoutCheck) return result;
+  return Decided(call, kValidWithoutCheck,
+                 "both failed, but from 5100000000 to 5999999999 or 9010000000 to 9109999999 "
+                 "there is no check digit");
 }
 
 // Method B9 checks accounts of eight significant digits (two leading zeros) by
@@ -155,11 +177,13 @@ int MethodB9(const Call& call) {
   const TenDigitForm ten = PadToTen(call.account);
   switch (SignificantLength(ten)) {
     case 8:
-      return RunKey(call.rules, ten, "B9Variante1");
+      Because(call, "eight significant digits");
+      return RunKey(call, ten, "B9Variante1");
     case 7:
-      return RunKey(call.rules, ten, "B9Variante2");
+      Because(call, "seven significant digits");
+      return RunKey(call, ten, "B9Variante2");
     default:
-      return kInvalid;
+      return Decided(call, kInvalid, "not seven or eight significant digits: invalid");
   }
 }
 

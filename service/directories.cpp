@@ -99,6 +99,10 @@ CheckSource DefaultSource() {
   return {directory::CompiledDirectory(directory::RuleGeneration::k2009), &DefaultRules()};
 }
 
+CheckSource DefaultSourceWith(const RuleSet& rules) {
+  return {directory::CompiledDirectory(directory::RuleGeneration::k2009), &rules};
+}
+
 CheckSource SourceOf(std::shared_ptr<const Directory> directory) {
   const RuleSet& rules = RulesOf(*directory);
   return {std::move(directory), &rules};

@@ -39,8 +39,9 @@ extern "C" {
 TAVREL_API const char* tavrel_version(void);
 
 /* Frees a char* string returned by this library (tavrel_message,
- * tavrel_bank_name, tavrel_search, the error of tavrel_open_directory), once. NULL is ignored. Only
- * the library's own strings go here: not the static strings of tavrel_version() and
+ * tavrel_bank_name, tavrel_search, the error of tavrel_open_directory, the *_json
+ * functions), once. NULL is ignored. Only the library's own strings go here: not the
+ * static strings of tavrel_version() and
  * tavrel_result_code(), not a result value's string (tavrel_value_clear()
  * frees that), not memory from malloc() or another library. */
 TAVREL_API void tavrel_free(void* memory);
@@ -111,6 +112,41 @@ TAVREL_API int tavrel_check_in(const tavrel_directory* directory, const char* ba
 /* Closes a handle from tavrel_open_directory(). NULL is ignored. The handle is
  * dead afterwards, as for freed memory. */
 TAVREL_API void tavrel_close_directory(tavrel_directory* directory);
+
+/* ---- Explanations, suggestions, generated accounts --------------------------
+ * Each returns one UTF-8 JSON object, newly allocated (free it with
+ * tavrel_free()); NULL only when memory runs out. `rules` names the rule
+ * generation as for tavrel_check_rules(): "2009", "current", NULL for "2009".
+ * A name that is none of them, or an argument out of range, gives
+ * {"error": CODE, "message": TEXT} instead ("unknown_rules",
+ * "invalid_argument"). The fields are those of `tavrel explain`, `tavrel
+ * suggest` and `tavrel generate` with --json. */
+
+/* Why the check of `account` at `bank_code` gives its verdict: "tests" (the
+ * tests of the input, the failed one last for an input fault), "steps" (each
+ * method or variant that ran or was left out, with "reason", its
+ * "computations" and the "steps" it ran), "result", "code" and "message". */
+TAVREL_API char* tavrel_explain_json(const char* bank_code, const char* account, const char* rules);
+
+/* For an account that fails its check digit test: "accounts" one slip away
+ * that pass it (at most `max`; 0 or less means 5, more than 1000 means 1000),
+ * ranked transpositions first, then substitutions away from the check digit,
+ * then the rest, each with its "slip" and "position"; "bank_codes" one slip
+ * away whose method accepts the account; "status" says why there are none
+ * ("already_valid", "no_check_digit", "input_fault", ...). */
+TAVREL_API char* tavrel_suggest_json(const char* bank_code, const char* account, const char* rules,
+                                     int max);
+
+/* `count` (1 to 100000) distinct accounts that the method of `bank_code`, or
+ * the method code or variant key `method`, accepts: exactly one of the two is
+ * given, the other NULL. The same `seed` gives the same accounts; `length` is
+ * the number of digits (1 to 10, 0 for a mix of six to ten); with `invalid`
+ * not 0 they fail by their check digit alone. "accounts" lists them with the
+ * "variant" that accepts each; "status" is "generated", or says why there are
+ * fewer than asked ("too_few", "none", "no_check_digit", "method_not_found",
+ * "bank_code_fault") with a "message". */
+TAVREL_API char* tavrel_generate_json(const char* bank_code, const char* method, const char* rules,
+                                      int count, uint64_t seed, int length, int invalid);
 
 /* The stable English code of a result value ("valid", "invalid_check_digit",
  * "bank_code_unknown", ...), or NULL for a value that is no result. Static

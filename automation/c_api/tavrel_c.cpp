@@ -1,5 +1,6 @@
 // The C library: UTF-8 in and out, no exception ever crosses the boundary, and
 // every pointer argument may be NULL.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -11,6 +12,7 @@
 #include "tavrel.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
+#include "tavrel/json.h"
 #include "tavrel/outcome.h"
 #include "tavrel/service.h"
 #include "tavrel/version.h"
@@ -26,14 +28,17 @@ std::string_view ViewOf(const char* text) {
 
 std::string Cp1252From(const char* utf8) { return encoding::Utf8ToCp1252Lossy(ViewOf(utf8)); }
 
-// A malloc'd, NUL-terminated UTF-8 copy of a Windows-1252 string; NULL when
-// memory runs out.
-char* NewUtf8(std::string_view cp1252) {
-  const std::string utf8 = encoding::Cp1252ToUtf8(cp1252);
+// A malloc'd, NUL-terminated copy of UTF-8 text; NULL when memory runs out.
+char* NewCopy(std::string_view utf8) {
   auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
-  if (copy != nullptr) std::memcpy(copy, utf8.c_str(), utf8.size() + 1);
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, utf8.data(), utf8.size());
+  copy[utf8.size()] = '\0';
   return copy;
 }
+
+// The same of a Windows-1252 string, converted.
+char* NewUtf8(std::string_view cp1252) { return NewCopy(encoding::Cp1252ToUtf8(cp1252)); }
 
 // Runs `body`, turning any exception (only memory exhaustion is expected) into
 // `failure`.
@@ -119,15 +124,6 @@ tavrel_value FromVariant(const automation::Variant& variant) {
   return value;
 }
 
-// A malloc'd copy of UTF-8 text; NULL when memory runs out.
-char* NewCopy(std::string_view utf8) {
-  auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
-  if (copy == nullptr) return nullptr;
-  std::memcpy(copy, utf8.data(), utf8.size());
-  copy[utf8.size()] = '\0';
-  return copy;
-}
-
 // The compiled-in directory of that name, or the file at that path; the
 // message says why there is neither.
 std::shared_ptr<const tavrel::service::Directory> OpenDirectory(std::string_view pathOrName,
@@ -143,6 +139,23 @@ std::shared_ptr<const tavrel::service::Directory> OpenDirectory(std::string_view
   message = tavrel::service::DescribeUtf8(*load.error);
   if (!load.unreadable) message = path + ": " + message;
   return nullptr;
+}
+
+char* NewJson(const tavrel::json::Json& json) { return NewCopy(tavrel::json::ToText(json)); }
+
+char* NewError(std::string_view code, const std::string& message) {
+  return NewJson({{"error", code}, {"message", message}});
+}
+
+// The rule set `rules` names (NULL: the 2009 rules), or nullptr.
+const tavrel::service::RuleSet* RulesNamed(const char* rules) {
+  return rules == nullptr ? &tavrel::service::DefaultRules()
+                          : tavrel::service::FindRules(ViewOf(rules));
+}
+
+char* UnknownRules(const char* rules) {
+  return NewError("unknown_rules",
+                  "unknown rules '" + std::string(ViewOf(rules)) + "' (known: 2009, current)");
 }
 
 automation::DispatchObject* ObjectOf(tavrel_object* object) {
@@ -219,6 +232,53 @@ int tavrel_check_in(const tavrel_directory* directory, const char* bank_code, co
 }
 
 void tavrel_close_directory(tavrel_directory* directory) { delete directory; }
+char* tavrel_explain_json(const char* bank_code, const char* account, const char* rules) {
+  return Guarded<char*>(nullptr, [&] {
+    const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
+    if (ruleSet == nullptr) return UnknownRules(rules);
+    const std::string bankCode = Cp1252From(bank_code);
+    const std::string accountText = Cp1252From(account);
+    return NewJson(tavrel::json::ExplanationJson(tavrel::service::ExplainAccount(
+        {bankCode, accountText}, tavrel::service::DefaultSourceWith(*ruleSet))));
+  });
+}
+
+char* tavrel_suggest_json(const char* bank_code, const char* account, const char* rules, int max) {
+  return Guarded<char*>(nullptr, [&] {
+    const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
+    if (ruleSet == nullptr) return UnknownRules(rules);
+    const std::string bankCode = Cp1252From(bank_code);
+    const std::string accountText = Cp1252From(account);
+    const std::size_t cap = max < 1 ? 5 : std::min(max, 1000);
+    return NewJson(tavrel::json::SuggestionsJson(
+        tavrel::service::SuggestCorrections(
+            {bankCode, accountText}, tavrel::service::DefaultSourceWith(*ruleSet), {cap, true}),
+        true));
+  });
+}
+
+char* tavrel_generate_json(const char* bank_code, const char* method, const char* rules, int count,
+                           uint64_t seed, int length, int invalid) {
+  return Guarded<char*>(nullptr, [&] {
+    const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
+    if (ruleSet == nullptr) return UnknownRules(rules);
+    if ((bank_code == nullptr) == (method == nullptr)) {
+      return NewError("invalid_argument", "give one of bank_code and method, the other NULL");
+    }
+    if (count < 1 || count > 100000) {
+      return NewError("invalid_argument", "count is 1 to 100000");
+    }
+    if (length < 0 || length > 10) {
+      return NewError("invalid_argument", "length is 0 (six to ten digits) or 1 to 10");
+    }
+    const std::string bankCode = Cp1252From(bank_code);
+    const std::string key = Cp1252From(method);
+    tavrel::service::GenerateRequest request{bankCode, key,    static_cast<std::size_t>(count),
+                                             seed,     length, invalid != 0};
+    return NewJson(tavrel::json::GeneratedJson(
+        tavrel::service::GenerateAccounts(request, tavrel::service::DefaultSourceWith(*ruleSet))));
+  });
+}
 
 const char* tavrel_result_code(int result) {
   // The codes are ASCII string literals, so their views are NUL-terminated.

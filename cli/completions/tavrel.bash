@@ -14,7 +14,7 @@ _tavrel() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
   local value_options='--threads --rules --bank-column --account-column --delimiter --on --bind --port
-    --directory --as-of'
+    --directory --as-of --method --bank --max --count --seed --length'
   # bash cuts "--rules=cu" into "--rules", "=" and "cu".
   if [[ $cur == = ]]; then
     cur=''
@@ -24,7 +24,12 @@ _tavrel() {
 
   # The value of an option; column names and ports are the user's own.
   case $prev in
-    --rules) _tavrel_offer 2009 current; return ;;
+    --rules) if [[ " ${COMP_WORDS[*]} " == *" selftest "* ]]; then
+               _tavrel_offer 2009 current all
+             else
+               _tavrel_offer 2009 current
+             fi
+             return ;;
     --threads) _tavrel_offer 1 2 4 8 16; return ;;
     --delimiter) _tavrel_offer , "';'" "'|'" "'\\t'"; return ;;
     --on | --as-of) _tavrel_offer "$(date +%F)"; return ;;
@@ -33,7 +38,11 @@ _tavrel() {
                  while IFS= read -r file; do COMPREPLY+=("$file"); done < <(compgen -f -- "$cur")
                  return ;;
     --bind) _tavrel_offer 127.0.0.1 ::1 localhost; return ;;
-    --bank-column | --account-column | --port) COMPREPLY=(); return ;;
+    --method) _tavrel_offer $("${COMP_WORDS[0]}" rules 2>/dev/null | cut -f3 | tr ' ' '\n' | sort -u)
+              return ;;
+    --length) _tavrel_offer 1 2 3 4 5 6 7 8 9 10; return ;;
+    --bank-column | --account-column | --port | --bank | --max | --count | --seed)
+      COMPREPLY=(); return ;;
   esac
 
   # The command is the first word that is neither an option nor its value.
@@ -53,7 +62,7 @@ _tavrel() {
     '') if [[ $cur == -* ]]; then
           _tavrel_offer --help -h --version
         else
-          _tavrel_offer check name method search rules directory serve
+          _tavrel_offer check name method search rules directory explain suggest generate selftest serve
         fi
         return ;;
     check) options='--rules --threads --csv --bank-column --account-column --delimiter
@@ -67,12 +76,17 @@ _tavrel() {
     search) options='--fuzzy --json' ;;
     name) options='--json' ;;
     directory) options='--json' ;;
+    explain) options='--method --rules --json' ;;
+    suggest) options='--max --bank-codes --rules --json' ;;
+    generate) options='--bank --method --count --seed --length --invalid --rules --json' ;;
+    selftest) options='--rules --json' ;;
     rules) options='--json --on' ;;
     serve) options='--bind --port --threads' ;;
     *) options='' ;;
   esac
   case $command in
-    check | method | name | search | directory) options+=' --directory --as-of --strict' ;;
+    check | method | name | search | directory | explain | suggest | generate)
+      options+=' --directory --as-of --strict' ;;
   esac
   if [[ $cur == -* ]]; then
     _tavrel_offer $options --help

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "assist.h"
 #include "batch.h"
 #include "csv_batch.h"
 #include "tavrel/service.h"
@@ -25,6 +26,10 @@ enum class CommandKind {
   kSearch,       // search [--json] [--fuzzy] TEXT
   kRules,        // rules [--json] [--on DATE]
   kDirectory,    // directory [--json]
+  kExplain,      // explain BANKCODE ACCOUNT, explain --method KEY ACCOUNT [BANKCODE]
+  kSuggest,      // suggest BANKCODE ACCOUNT
+  kGenerate,     // generate (--bank BANKCODE | --method KEY)
+  kSelfTest,     // selftest
 };
 
 struct Command {
@@ -42,6 +47,7 @@ struct Command {
   std::optional<std::string> directory;
   std::optional<std::chrono::year_month_day> asOf;
   bool strict = false;
+  AssistOptions assist;  // explain, suggest, generate, selftest
 };
 
 enum class ParseStatus {

@@ -9,7 +9,7 @@ namespace tavrel::cli {
 std::string HelpText();
 std::string VersionLine();
 inline constexpr std::string_view kUsageHint =
-    "usage: tavrel check|name|method|search|rules|directory|serve ARGUMENTS (see 'tavrel "
-    "--help')\n";
+    "usage: tavrel check|name|method|search|rules|directory|explain|suggest|generate|selftest|"
+    "serve ARGUMENTS\n(see 'tavrel --help')\n";
 
 }  // namespace tavrel::cli

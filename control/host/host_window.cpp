@@ -9,6 +9,7 @@
 #include "internal/prop_page.h"
 #include "internal/qt_text.h"
 #include "tavrel/control.h"
+#include "why_panel.h"
 
 namespace tavrel::control {
 
@@ -19,7 +20,9 @@ HostWindow::HostWindow(QWidget* parent)
       konto_(new QLabel(this)),
       checkResult_(new QLabel(this)),
       message_(new QLabel(this)),
-      bankname_(new QLabel(this)) {
+      bankname_(new QLabel(this)),
+      why_(new QPushButton(QStringLiteral("Warum?"), this)),
+      whyPanel_(new WhyPanel(this)) {
   setWindowTitle(QStringLiteral("tavrel"));
   control_->setFixedSize(control_->sizeHint());
 
@@ -34,15 +37,21 @@ HostWindow::HostWindow(QWidget* parent)
   connect(about, &QPushButton::clicked, this, [this] { control_->Control().AboutBox(); });
   auto* page = new QPushButton(QStringLiteral("Eigenschaften..."), this);
   connect(page, &QPushButton::clicked, this, &HostWindow::ShowPropertyPage);
+  why_->setObjectName(QStringLiteral("why"));
+  why_->setCheckable(true);
+  connect(why_, &QPushButton::toggled, this, &HostWindow::ShowWhy);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(about);
   buttons->addWidget(page);
+  buttons->addWidget(why_);
   buttons->addStretch();
+  whyPanel_->hide();
 
   auto* column = new QVBoxLayout(this);
   column->addWidget(control_);
   column->addLayout(properties);
   column->addLayout(buttons);
+  column->addWidget(whyPanel_);
 
   connect(control_, &ControlWidget::StateChanged, this, &HostWindow::ShowProperties);
   ShowProperties();
@@ -55,6 +64,13 @@ void HostWindow::ShowProperties() {
   checkResult_->setText(QString::number(control.GetCheckResult()));
   message_->setText(ToQString(control.GetErrorMessage(control.GetCheckResult())));
   bankname_->setText(ToQString(control.GetBankname()));
+  if (whyPanel_->isVisible()) whyPanel_->Explain(control.GetBlz(), control.GetKonto());
+}
+
+void HostWindow::ShowWhy(bool shown) {
+  whyPanel_->setVisible(shown);
+  if (shown) whyPanel_->Explain(control_->Control().GetBlz(), control_->Control().GetKonto());
+  adjustSize();
 }
 
 void HostWindow::ShowPropertyPage() {

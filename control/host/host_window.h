@@ -1,14 +1,17 @@
 // The host form of tavrel-gui: the control on top, below it what a host reads
-// through the control's properties after every change.
+// through the control's properties after every change, and on "Warum?" why the
+// verdict is what it is.
 #pragma once
 
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace tavrel::control {
 
 class ControlWidget;
+class WhyPanel;
 
 class HostWindow final : public QWidget {
   Q_OBJECT
@@ -19,6 +22,7 @@ class HostWindow final : public QWidget {
  private:
   void ShowProperties();
   void ShowPropertyPage();
+  void ShowWhy(bool shown);
 
   ControlWidget* control_;
   QLabel* blz_;
@@ -26,6 +30,8 @@ class HostWindow final : public QWidget {
   QLabel* checkResult_;
   QLabel* message_;
   QLabel* bankname_;
+  QPushButton* why_;
+  WhyPanel* whyPanel_;
 };
 
 }  // namespace tavrel::control

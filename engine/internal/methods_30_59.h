@@ -30,7 +30,7 @@ int Method59(const Call& call);
 
 // The Bundesbank's ledger accounts (position 3 is 9): "51MethodeCAusnahme1", then
 // "51MethodeCAusnahme2". `account` is the ten-digit form.
-int RunLedgerAccountChecks(const RuleSet& rules, std::string_view account);
+int RunLedgerAccountChecks(Caller caller, std::string_view account);
 
 // A ledger account takes the ledger checks; any other the keys in order.
 int RunLedgerOrSequence(const Call& call, std::initializer_list<MethodKey> keys);

@@ -2,13 +2,15 @@
 // rule. Most keys of the method table are one recipe.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
-#include "primitives.h"
-
 namespace tavrel::engine {
+
+// A recipe's weights, from entry 1 of its record on.
+using Weights = std::array<std::int8_t, 15>;
 
 enum class Builder : std::uint8_t { None, Standard, Forward, Range, Eser };
 

@@ -44,6 +44,22 @@ constexpr int ProductValue(Product product, int w, int d) {
   return p;
 }
 
+// The product of weight w and digit d as the rule forms it, before any
+// reduction: what an explanation shows beside what enters the sum.
+constexpr int RawProduct(Product product, int w, int d) {
+  switch (product) {
+    case Product::IncrementedMod11:
+      return (d + 1) * w;
+    case Product::CharacterCode:
+      return w * (d + '0');
+    case Product::Whole:
+    case Product::DigitSum:
+    case Product::UnitsDigit:
+      break;
+  }
+  return w * d;
+}
+
 struct SumRule {
   Product product = Product::Whole;
   int products = 9;  // entries 1 to `products` are weighted

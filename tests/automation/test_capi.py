@@ -4,6 +4,7 @@ Usage: test_capi.py PATH_TO_LIBTAVREL [unittest arguments]
 """
 import ctypes
 import os
+import json
 import sys
 import tempfile
 import unittest
@@ -51,6 +52,11 @@ def load(path):
         "tavrel_result_code": (ctypes.c_char_p, [ctypes.c_int]),
         "tavrel_bank_name": (owned, [ctypes.c_char_p]),
         "tavrel_search": (owned, [ctypes.c_char_p]),
+        "tavrel_explain_json": (owned, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_suggest_json": (owned, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p,
+                                        ctypes.c_int]),
+        "tavrel_generate_json": (owned, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p,
+                                         ctypes.c_int, ctypes.c_uint64, ctypes.c_int, ctypes.c_int]),
         "tavrel_value_clear": (None, [ctypes.POINTER(Value)]),
         "tavrel_create": (ctypes.c_void_p, [ctypes.c_char_p]),
         "tavrel_invoke": (ctypes.c_int32, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int,
@@ -286,6 +292,53 @@ class DirectoryTest(unittest.TestCase):
         handle, _ = open_directory("current")
         self.assertEqual(LIB.tavrel_check_in(handle, None, None), -5)
         LIB.tavrel_close_directory(handle)
+def take_json(pointer):
+    return json.loads(take_string(pointer))
+
+
+class JsonTest(unittest.TestCase):
+    def test_explain(self):
+        explained = take_json(LIB.tavrel_explain_json(b"12030000", b"9290701", None))
+        self.assertEqual((explained["result"], explained["method"]), (0, "00"))
+        computation = explained["steps"][0]["computations"][0]
+        self.assertEqual((computation["sum"], computation["remainder"]), (29, 9))
+        self.assertEqual(computation["accepted_check_digits"], [1])
+        fault = take_json(LIB.tavrel_explain_json(utf8("1203000ü"), b"9290701", b"current"))
+        self.assertEqual(fault["result"], -6)
+        self.assertFalse(fault["tests"][-1]["passed"])
+        self.assertIn("'ü'", fault["tests"][-1]["text"])
+        self.assertEqual(take_json(LIB.tavrel_explain_json(None, None, b"2018"))["error"],
+                         "unknown_rules")
+
+    def test_suggest(self):
+        suggested = take_json(LIB.tavrel_suggest_json(b"12030000", b"2990701", None, 1))
+        self.assertEqual(suggested["accounts"],
+                         [{"account": "9290701", "slip": "transposition", "position": 1,
+                           "result": 0, "code": "valid", "message": "gültig"}])
+        self.assertGreater(suggested["account_count"], 1)
+        bank = take_json(LIB.tavrel_suggest_json(b"12030001", b"9290701", b"2009", 0))
+        self.assertEqual((bank["status"], bank["bank_codes"][0]["bank_code"]),
+                         ("input_fault", "12030000"))
+
+    def test_generate(self):
+        first = take_json(LIB.tavrel_generate_json(b"12030000", None, None, 6, 42, 8, 0))
+        again = take_json(LIB.tavrel_generate_json(b"12030000", None, None, 6, 42, 8, 0))
+        self.assertEqual(first, again)
+        accounts = [item["account"] for item in first["accounts"]]
+        self.assertEqual(len(set(accounts)), 6)
+        for account in accounts:
+            self.assertEqual(len(account), 8)
+            self.assertEqual(LIB.tavrel_check(b"12030000", account.encode()), 0)
+        invalid = take_json(LIB.tavrel_generate_json(None, b"00", b"current", 3, 1, 0, 1))
+        for item in invalid["accounts"]:
+            self.assertEqual(LIB.tavrel_check(b"12030000", item["account"].encode()), -3)
+            self.assertEqual(LIB.tavrel_check(b"12030000", item["valid_form"].encode()), 0)
+        for bank_code, method, count in ((None, None, 1), (b"12030000", b"00", 1), (None, b"00", 0)):
+            with self.subTest(bank_code=bank_code, method=method, count=count):
+                self.assertEqual(take_json(LIB.tavrel_generate_json(
+                    bank_code, method, None, count, 1, 0, 0))["error"], "invalid_argument")
+        self.assertEqual(take_json(LIB.tavrel_generate_json(None, b"E4", None, 1, 1, 0, 0))["status"],
+                         "method_not_found")
 
 
 class ObjectTest(unittest.TestCase):

@@ -107,12 +107,14 @@ struct BashCase {
 };
 
 const BashCase kBashCases[] = {
-    {{"se"}, {"search", "serve"}},
+    {{"se"}, {"search", "selftest", "serve"}},
     {{"check", "--rules", ""}, {"2009", "current"}},
     {{"check", "--rules", "=", "c"}, {"current"}},
     {{"--rules", "2009", "check", "--c"}, {"--csv"}},
     {{"search", "--"}, {"--fuzzy", "--json", "--directory", "--as-of", "--strict", "--help"}},
     {{"di"}, {"directory"}},
+    {{"selftest", "--rules", ""}, {"2009", "current", "all"}},
+    {{"generate", "--length", "1"}, {"1", "10"}},
     {{"check", "--directory", "20"}, {"2009"}},
     {{"rules", "--"}, {"--json", "--on", "--help"}},
     {{"serve", "--b"}, {"--bind"}},

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <random>
 #include <span>
 #include <string>
 #include <string_view>
@@ -103,43 +105,59 @@ inline void ExpectRoute(const Route& c, const RuleSet& rules = Rules(Generation:
             ValidCheckDigits(c.other, c.prefix, {}, rules));
 }
 
-// The Bundesbank's test numbers of one method. A number valid under a variant
-// key is valid (0 or 1) for the method too; `invalid` lists the numbers invalid
-// for the whole method. A variant key may be the method itself, or another
-// method the rule names ("method 05, then method 01").
-struct Variant {
-  std::string_view key;
-  std::vector<std::string_view> valid;
-  std::vector<std::string_view> invalid = {};
-};
-
-struct TestNumbers {
-  std::string_view method;
-  std::vector<Variant> variants;
-  std::vector<std::string_view> invalid = {};
-};
-
 inline bool IsValidResult(int result) { return result == kValid || result == kValidWithoutCheck; }
 
-inline void ExpectTestNumbers(std::span<const TestNumbers> methods, const RuleSet& rules) {
-  for (const TestNumbers& numbers : methods) {
-    for (const Variant& variant : numbers.variants) {
-      for (std::string_view account : variant.valid) {
-        EXPECT_TRUE(IsValidResult(ComputeMethod(account, variant.key, {}, rules)))
-            << variant.key << " " << account << " should be valid";
-        EXPECT_TRUE(IsValidResult(ComputeMethod(account, numbers.method, {}, rules)))
-            << numbers.method << " " << account << " (valid under " << variant.key << ")";
-      }
-      for (std::string_view account : variant.invalid) {
-        EXPECT_EQ(ComputeMethod(account, variant.key, {}, rules), kInvalid)
-            << variant.key << " " << account;
-      }
+// Whether the 2009 rules have a method with this code.
+inline bool In2009(std::string_view method) {
+  const auto codes = MethodCodes(Rules(Generation::k2009));
+  return std::find(codes.begin(), codes.end(), method) != codes.end();
+}
+
+// The published numbers of one generation (engine.h), of the methods that
+// `select` picks by their code.
+template <typename Select>
+std::vector<PublishedNumbers> PublishedRows(Generation generation, Select select) {
+  std::vector<PublishedNumbers> rows;
+  for (const PublishedNumbers& row : PublishedTestNumbers()) {
+    if (row.generation == generation && select(row.method)) rows.push_back(row);
+  }
+  return rows;
+}
+
+// Each valid number is valid (0 or 1) under its key and its method, each
+// invalid one invalid under its key.
+inline void ExpectPublishedNumbers(std::span<const PublishedNumbers> rows, const RuleSet& rules) {
+  for (const PublishedNumbers& row : rows) {
+    for (std::string_view account : SplitAccounts(row.valid)) {
+      EXPECT_TRUE(IsValidResult(ComputeMethod(account, row.key, row.bankCode, rules)))
+          << row.key << " " << account << " should be valid";
+      EXPECT_TRUE(IsValidResult(ComputeMethod(account, row.method, row.bankCode, rules)))
+          << row.method << " " << account << " (valid under " << row.key << ")";
     }
-    for (std::string_view account : numbers.invalid) {
-      EXPECT_EQ(ComputeMethod(account, numbers.method, {}, rules), kInvalid)
-          << numbers.method << " " << account;
+    for (std::string_view account : SplitAccounts(row.invalid)) {
+      EXPECT_EQ(ComputeMethod(account, row.key, row.bankCode, rules), kInvalid)
+          << row.key << " " << account;
     }
   }
+}
+
+// Random accounts of one to ten digits with every last digit (as the position
+// table tests use), and numbers from the Bundesbank's tests of the changed
+// methods, which reach the corners the changes are about.
+inline std::vector<std::string> EquivalenceCorpus() {
+  std::mt19937 random(2018);
+  std::vector<std::string> accounts = {
+      "59999",      "999",        "4890001112", "7400060823", "0012345678", "0983393104",
+      "1015",       "240961",     "0004923250", "0910000000", "1501824",    "5432198760",
+      "0076543216", "3110150986", "0082012203", "340968",     "0001975641", "0269876545"};
+  for (int i = 0; i < 500; ++i) {
+    std::string stem(random() % 10, '0');
+    for (char& c : stem) c = static_cast<char>('0' + random() % 10);
+    if (i % 5 == 0 && stem.size() > 2) stem[0] = stem[1] = '0';
+    if (i % 7 == 0 && stem.size() >= 3) stem[stem.size() - 3] = '9';
+    for (char last = '0'; last <= '9'; ++last) accounts.push_back(stem + last);
+  }
+  return accounts;
 }
 
 }  // namespace tavrel::engine::testing

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "engine/internal/rule_rows.h"
+#include "method_test_support.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -72,25 +72,6 @@ TEST(RuleSets, InForceOnADate) {
   }
 }
 
-// Random accounts of one to ten digits with every last digit (as the position
-// table tests use), and numbers from the Bundesbank's tests of the changed
-// methods, which reach the corners the changes are about.
-std::vector<std::string> EquivalenceCorpus() {
-  std::mt19937 random(2018);
-  std::vector<std::string> accounts = {
-      "59999",      "999",        "4890001112", "7400060823", "0012345678", "0983393104",
-      "1015",       "240961",     "0004923250", "0910000000", "1501824",    "5432198760",
-      "0076543216", "3110150986", "0082012203", "340968",     "0001975641", "0269876545"};
-  for (int i = 0; i < 500; ++i) {
-    std::string stem(random() % 10, '0');
-    for (char& c : stem) c = static_cast<char>('0' + random() % 10);
-    if (i % 5 == 0 && stem.size() > 2) stem[0] = stem[1] = '0';
-    if (i % 7 == 0 && stem.size() >= 3) stem[stem.size() - 3] = '9';
-    for (char last = '0'; last <= '9'; ++last) accounts.push_back(stem + last);
-  }
-  return accounts;
-}
-
 bool IsOverridden(std::string_view key) {
   return std::any_of(kCurrentRows.begin(), kCurrentRows.end(),
                      [key](const MethodRow& row) { return row.key == key; });
@@ -101,7 +82,7 @@ bool IsOverridden(std::string_view key) {
 constexpr std::string_view kReachesAnOverride = "D2";
 
 TEST(RuleSets, KeysLeftAloneGiveThe2009ResultsAndOverriddenKeysDiffer) {
-  const std::vector<std::string> accounts = EquivalenceCorpus();
+  const std::vector<std::string> accounts = testing::EquivalenceCorpus();
   int overridden = 0;
   for (std::string_view key : Keys(Of2009())) {
     int differences = 0;

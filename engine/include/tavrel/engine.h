@@ -15,7 +15,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
+#include "tavrel/explanation.h"
 #include "tavrel/outcome.h"
 
 namespace tavrel::engine {
@@ -62,6 +64,40 @@ std::span<const std::string_view> Keys(const RuleSet& rules);
 // ComputeMethod by the rules of `rules`.
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
                   const RuleSet& rules);
+
+// Runs `key` of `rules` on `account` as ComputeMethod does, and records why:
+// every key that ran or was skipped, and the digits, weights and sums of each
+// computation. It always computes digit by digit, never from the compiled
+// tables, and its verdict is ComputeMethod's. It allocates; the check does not.
+//
+// With kSteps it records only the steps (keys, depths, results) and each
+// computation's form and check digit place: enough to know which key decided
+// and where the check digit stands, at a fraction of the cost.
+enum class Detail : std::uint8_t { kFull, kSteps };
+Explanation Explain(std::string_view key, std::string_view account, std::string_view bankCode,
+                    const RuleSet& rules, Detail detail = Detail::kFull);
+
+// The Bundesbank's published test numbers that the self-test and the tests hold
+// the methods to: accounts valid or invalid under a key (a variant key, a method
+// the rule names, or the method itself) by the rules of one generation. A number
+// valid under its key is valid (0 or 1) for the method too; an invalid one gives
+// -3 under its key.
+struct PublishedNumbers {
+  Generation generation;
+  std::string_view method;
+  std::string_view key;
+  std::string_view valid;  // accounts, separated by blanks
+  std::string_view invalid;
+  std::string_view bankCode = {};
+};
+std::span<const PublishedNumbers> PublishedTestNumbers();
+
+// The accounts of a blank-separated list.
+std::vector<std::string_view> SplitAccounts(std::string_view list);
+
+// Whether `key` is one recipe that both generations share, so that numbers
+// published for it with the current rules hold for the 2009 rules too.
+bool IsSharedRecipe(std::string_view key);
 
 // The rule set for checks as of `date`, and why it may not be exactly the rules
 // of that day. Only two generations are kept: dates before the first change of

@@ -47,5 +47,22 @@ Json SuccessorJson(const service::SuccessorFinding& finding);
 // A value that is no outcome gives an internal_error object.
 Json CheckJson(Outcome outcome, const std::optional<service::Bank>& bank,
                const std::optional<service::SuccessorFinding>& successor);
+// The explanation of a check or of one method: the input tests, the steps as a
+// tree (the keys a step ran under its "steps"), the figures of every
+// computation, and the verdict's "result", "code" and "message".
+Json ExplanationJson(const service::AccountExplanation& explanation);
+
+// Suggestions one slip away: the account's verdict, a "status"
+// ("suggested", "already_valid", "no_check_digit", "input_fault",
+// "method_not_found"), the ranked "accounts" and, when asked for, "bank_codes",
+// each with its slip and where it is.
+Json SuggestionsJson(const service::Suggestions& suggestions, bool withBankCodes);
+
+// Generated accounts with the variant that accepts each, or the "status" and
+// "message" of why there are not as many as asked.
+Json GeneratedJson(const service::GeneratedAccounts& generated);
+
+// The self-test of one rule generation: "passed", "failed" and each failure.
+Json SelfTestJson(const service::SelfTestReport& report);
 
 }  // namespace tavrel::json

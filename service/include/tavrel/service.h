@@ -2,6 +2,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "tavrel/directory.h"
+#include "tavrel/explanation.h"
 #include "tavrel/outcome.h"
 
 namespace tavrel::engine {
@@ -121,6 +124,9 @@ struct CheckSource {
 // checks against.
 CheckSource DefaultSource();
 
+// The 2009 directory with `rules`: what CheckAccount(query, rules) checks against.
+CheckSource DefaultSourceWith(const RuleSet& rules);
+
 // `directory` with its own rules (RulesOf).
 CheckSource SourceOf(std::shared_ptr<const Directory> directory);
 
@@ -195,5 +201,177 @@ std::string_view TrimWhiteSpace(std::string_view text);
 // The typo-tolerant bank search (directory::FuzzySearchBanks) over `directory`.
 // The hits' views stay valid as long as the directory. Windows-1252.
 FuzzySearchResult FuzzySearchBanks(const Directory& directory, std::string_view query);
+// ---- Explanations ------------------------------------------------------------
+// (service/explain.cpp, service/explanation_text.cpp)
+
+// One test of the input, in the order CheckAccount makes them, with what it found.
+struct InputTest {
+  bool passed = true;
+  std::string text;  // English; echoes the input (Windows-1252)
+};
+
+// Why a check gave its verdict: the tests of the input and, once they pass, the
+// steps of the bank's method by the rules named.
+struct AccountExplanation {
+  Outcome outcome = Outcome::kInvalidCheckDigit;  // the check's own verdict
+  std::string bankCode;                           // as checked: white space removed
+  std::string account;
+  std::string_view rules;  // the rule generation's name
+  std::string bankName;    // empty unless the directory has the bank
+  std::string methodCode;  // the method or variant key that ran; empty when none did
+  std::vector<InputTest> tests;
+  std::vector<ExplainedStep> steps;
+};
+
+// CheckAccount(query, source) with its reasons. Input faults name the test that
+// failed; the method's steps are the engine's explanation, whose verdict is the
+// check's.
+AccountExplanation ExplainAccount(const AccountQuery& query, const CheckSource& source);
+
+// ComputeMethod(account, key, bankCode, rules) with its steps: the account as
+// given, no tests of the input.
+AccountExplanation ExplainMethod(std::string_view key, std::string_view account,
+                                 std::string_view bankCode, const RuleSet& rules);
+
+// The explanation as text for people, one line per test, step and figure, the
+// numbers of each computation in columns under the digits they belong to.
+// Windows-1252.
+std::string ExplanationText(const AccountExplanation& explanation);
+
+// "valid", "invalid check digit": the outcome's stable code in words.
+std::string OutcomeWords(Outcome outcome);
+
+// ---- Suggestions (service/suggest.cpp) -------------------------------------------
+
+// The slip that would turn a suggestion into what was typed.
+enum class Slip : std::uint8_t {
+  kTransposition,  // two neighbouring digits swapped
+  kSubstitution,   // one digit typed wrong
+  kMissingDigit,   // a digit left out: the suggestion has it
+  kDoubledDigit,   // a digit typed twice: the suggestion has it once
+};
+
+// "transposition", "substitution", "missing_digit", "doubled_digit".
+std::string_view SlipCode(Slip slip);
+
+struct Suggestion {
+  std::string text;  // the account or bank code suggested (Windows-1252)
+  Slip slip = Slip::kSubstitution;
+  int position = 0;  // where in the typed text the slip is, from 1
+  Outcome outcome = Outcome::kValid;
+  std::string bankName;  // of a suggested bank code
+};
+
+enum class SuggestionStatus : std::uint8_t {
+  kSuggested,      // the account is invalid: these are the accounts one slip away
+  kAlreadyValid,   // the account is valid as typed
+  kNoCheckDigit,   // valid without check: any slip would be valid too, so none is suggested
+  kInputFault,     // the input fails a test before any method runs (-5 to -9)
+  kMethodNotFound  // the bank's method is not in the rules
+};
+
+struct SuggestOptions {
+  std::size_t max = 5;     // suggestions of each kind at most
+  bool bankCodes = false;  // also bank codes one slip away
+};
+
+struct Suggestions {
+  Outcome outcome = Outcome::kInvalidCheckDigit;  // of the account as typed
+  SuggestionStatus status = SuggestionStatus::kSuggested;
+  std::string bankCode;  // as checked: white space removed
+  std::string account;
+  // Accounts one slip away that pass the bank's check digit test (result 0),
+  // ranked: transpositions, then substitutions away from the check digit, then
+  // the rest. At most `max`; `accountCount` counts them all.
+  std::vector<Suggestion> accounts;
+  std::size_t accountCount = 0;
+  // With `bankCodes`: bank codes one slip away that the directory has and whose
+  // method accepts the account, ranked likewise.
+  std::vector<Suggestion> bankCodes;
+  std::size_t bankCodeCount = 0;
+};
+
+// Valid accounts, and with `options.bankCodes` bank codes, one slip away from
+// an account that fails its check: an adjacent transposition, one digit
+// substituted, one digit missing or one doubled.
+// Accounts are checked by the rules of `source`, bank codes in its directory.
+Suggestions SuggestCorrections(const AccountQuery& query, const CheckSource& source,
+                               const SuggestOptions& options = {});
+
+// ---- Generated accounts (service/generate.cpp) -----------------------------------
+
+struct GenerateRequest {
+  std::string_view bankCode;  // the accounts of this bank's method, or
+  std::string_view method;    // of this method code or variant key
+  std::size_t count = 10;
+  std::uint64_t seed = 1;  // the same seed gives the same accounts
+  int length = 0;          // significant digits, 1 to 10; 0 mixes six to ten
+  bool invalid = false;    // accounts that fail by their check digit alone
+};
+
+struct GeneratedAccount {
+  std::string account;
+  std::string variant;  // the key that accepts it: the method or one of its variants
+  Outcome outcome = Outcome::kValid;
+  // With `invalid`: the account with the check digit that passes, and the place
+  // (from 1) of the digit changed.
+  std::string validForm;
+  int checkDigitPlace = 0;
+};
+
+enum class GenerateStatus : std::uint8_t {
+  kGenerated,
+  kBankCodeFault,   // the bank code fails a test (-5, -6, -9); `bankOutcome` says which
+  kMethodNotFound,  // the rules have no such method
+  kNoCheckDigit,    // `invalid`: no account of the method fails by its check digit
+  kNone,            // no account of the length is valid
+  kTooFew,          // fewer distinct accounts than asked
+};
+
+struct GeneratedAccounts {
+  GenerateStatus status = GenerateStatus::kGenerated;
+  Outcome bankOutcome = Outcome::kValid;
+  std::string bankCode;
+  std::string bankName;
+  std::string method;
+  std::string_view rules;
+  std::vector<GeneratedAccount> accounts;  // with kTooFew, those there are
+  // Every account of the length was tried (lengths of up to five digits),
+  // rather than random ones.
+  bool exhaustive = false;
+  std::string message;  // English: what kept the request from being met
+};
+
+// `request.count` distinct accounts, valid by the method of the bank or key
+// (or with `invalid`, failing by their check digit alone), deterministic for
+// the seed. Accounts come in turns from each variant that accepts some, so a
+// method with variants shows all of them.
+// A bank code is looked up in the directory of `source`; its rules run.
+GeneratedAccounts GenerateAccounts(const GenerateRequest& request, const CheckSource& source);
+
+// ---- Self-test (service/self_test.cpp) ------------------------------------------
+
+// A published test number that a method did not give as published.
+struct SelfTestFailure {
+  std::string key;
+  std::string account;
+  std::string bankCode;
+  bool expectedValid = true;
+  Outcome result = Outcome::kValid;
+};
+
+struct SelfTestReport {
+  std::string_view rules;
+  std::size_t passed = 0;
+  std::size_t failed = 0;
+  std::vector<SelfTestFailure> failures;
+};
+
+// Runs the Bundesbank's published test numbers that hold for `rules`, compiled
+// into the library: each number under the key it is published for, and a valid
+// one under its method too. The current rules take the numbers of the methods
+// changed or added since 2009; the 2009 rules take the numbers of the keys both
+// generations share and the 2009 verdicts of numbers the 2009 rules reject.
+SelfTestReport RunSelfTest(const RuleSet& rules);
 
 }  // namespace tavrel::service
