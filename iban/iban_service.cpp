@@ -9,7 +9,9 @@
 
 namespace tavrel::iban {
 
-IbanVerdict CheckIban(std::string_view text) {
+IbanVerdict CheckIban(std::string_view text) { return CheckIban(text, service::DefaultSource()); }
+
+IbanVerdict CheckIban(std::string_view text, const service::CheckSource& source) {
   IbanVerdict verdict;
   verdict.iban = ParseInto(text, verdict.electronic);
   if (verdict.iban != Outcome::kValid || verdict.electronic.countryCode() != kGermany) {
@@ -24,14 +26,21 @@ IbanVerdict CheckIban(std::string_view text) {
   // methods 13 and 50 retry with the account moved left only when its text has
   // room for the shift, which the ten-digit form never has.
   const std::size_t accountSize = german.account.accountWithoutLeadingZeros().size();
-  german.accountOutcome = service::CheckAccount(service::AccountQuery{
-      iban.substr(4, kBankCodeLength), iban.substr(kGermanLength - accountSize)});
+  german.accountOutcome =
+      service::CheckAccount(service::AccountQuery{iban.substr(4, kBankCodeLength),
+                                                  iban.substr(kGermanLength - accountSize)},
+                            source);
   return verdict;
 }
 
 AccountConversion FromAccount(std::string_view bankCode, std::string_view account) {
+  return FromAccount(bankCode, account, service::DefaultSource());
+}
+
+AccountConversion FromAccount(std::string_view bankCode, std::string_view account,
+                              const service::CheckSource& source) {
   AccountConversion conversion;
-  conversion.account = service::CheckAccount(service::AccountQuery{bankCode, account});
+  conversion.account = service::CheckAccount(service::AccountQuery{bankCode, account}, source);
   if (IsValid(conversion.account)) {
     // The service trimmed both; a valid account has the form BuildGerman needs.
     conversion.iban =

@@ -52,6 +52,16 @@ TEST(CheckIban, NoAccountCheckForOtherCountriesOrInvalidIbans) {
   EXPECT_FALSE(wrong.german);
 }
 
+// 10011001 (method 09, no check digit) is a bank of today only.
+TEST(CheckIban, ChecksTheAccountAgainstTheSourceGiven) {
+  const service::CheckSource today = service::SourceOf(service::FindCompiledDirectory("current"));
+  constexpr std::string_view kToday = "DE65100110011234567890";
+  EXPECT_EQ(CheckIban(kToday).german->accountOutcome, Outcome::kBankCodeUnknown);
+  EXPECT_EQ(CheckIban(kToday, today).german->accountOutcome, Outcome::kValidWithoutCheck);
+  EXPECT_EQ(FromAccount("10011001", "1234567890").account, Outcome::kBankCodeUnknown);
+  EXPECT_EQ(FromAccount("10011001", "1234567890", today).iban.view(), kToday);
+}
+
 TEST(FromAccount, BuildsOnlyForAValidAccountAfterTrimming) {
   const AccountConversion valid = FromAccount(" 12030000\t", " 9290701 ");
   EXPECT_EQ(valid.account, Outcome::kValid);

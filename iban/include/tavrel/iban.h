@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "tavrel/outcome.h"
+#include "tavrel/service.h"
 
 namespace tavrel::iban {
 
@@ -166,7 +167,10 @@ struct IbanVerdict {
 
 // Parse, and for a valid German IBAN the account check of its bank code and
 // account (without leading zeros, as a user would enter it) through the service.
+// The account is checked against the 2009 directory by the 2009 rules, or
+// against `source`.
 IbanVerdict CheckIban(std::string_view text);
+IbanVerdict CheckIban(std::string_view text, const service::CheckSource& source);
 
 // How FromAccount built its IBAN. Banks may convert some of their accounts by an
 // IBAN rule of their own (another bank code, a mapped account, no IBAN at all);
@@ -185,5 +189,7 @@ struct AccountConversion {
 // Checks the account through the service (which trims both inputs) and, when it is
 // valid, builds its German IBAN by the standard conversion.
 AccountConversion FromAccount(std::string_view bankCode, std::string_view account);
+AccountConversion FromAccount(std::string_view bankCode, std::string_view account,
+                              const service::CheckSource& source);
 
 }  // namespace tavrel::iban
