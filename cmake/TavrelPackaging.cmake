@@ -4,6 +4,9 @@
 #   libtavrel1      lib   libtavrel.so.1
 #   libtavrel-dev   dev   tavrel.h, the CMake package, the pkg-config file
 #   tavrel-gui      gui   the host application, its man page, menu entry and icon
+#   python3-tavrel  python  the Python package (configure with
+#                   TAVREL_PYTHON_INSTALL_DIR=lib/python3/dist-packages, where
+#                   Debian's python3 looks)
 #
 # `cpack -G DEB` in a build folder writes them there. Library dependencies come
 # from dpkg-shlibdeps; those between the packages pin the same version. A new
@@ -79,5 +82,13 @@ the verdict and the bank's name follow every keystroke, and a bank code that
 begins with a letter searches the banks by name. With its man page, menu entry
 and icon.")
 endif()
+
+tavrel_deb_package(python NAME python3-tavrel SECTION python DEPENDS lib
+  SUMMARY "German bank account check - Python package"
+  EXTRA "This package holds the Python package tavrel over libtavrel: tavrel.account
+and tavrel.bank with validate, is_valid and check, tavrel.check_many over
+sequences, NumPy arrays and pandas Series, tavrel.pandas and tavrel.dask.")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= 3.9), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
 
 include(CPack)

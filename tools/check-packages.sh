@@ -11,7 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset release >/dev/null
+# The Python package goes where Debian's python3 looks for packaged modules.
+cmake --preset release -DTAVREL_PYTHON_INSTALL_DIR=lib/python3/dist-packages >/dev/null
 cmake --build --preset release --parallel 2
 out=build/release/packages
 rm -rf "$out"
@@ -31,6 +32,10 @@ declare -A expected=(
     ./usr/share/applications/tavrel-gui.desktop
     ./usr/share/icons/hicolor/scalable/apps/tavrel-gui.svg
     ./usr/share/doc/tavrel-gui/copyright"
+  [python3-tavrel]="./usr/lib/python3/dist-packages/tavrel/__init__.py
+    ./usr/lib/python3/dist-packages/tavrel/_installed.py
+    ./usr/lib/python3/dist-packages/tavrel/py.typed
+    ./usr/share/doc/python3-tavrel/copyright"
 )
 if command -v rsvg-convert >/dev/null; then
   expected[tavrel-gui]+=" ./usr/share/icons/hicolor/48x48/apps/tavrel-gui.png
@@ -60,8 +65,10 @@ for package in "${!expected[@]}"; do
     done
   done
 done
-[[ $(dpkg-deb -f "${debs[libtavrel-dev]}" Depends) == *"libtavrel1 (= "* ]] ||
-  { echo "FAIL: libtavrel-dev does not depend on its libtavrel1" >&2; failed=1; }
+for package in libtavrel-dev python3-tavrel; do
+  [[ $(dpkg-deb -f "${debs[$package]}" Depends) == *"libtavrel1 (= "* ]] ||
+    { echo "FAIL: $package does not depend on its libtavrel1" >&2; failed=1; }
+done
 dpkg-deb -I "${debs[libtavrel1]}" shlibs | grep -q '^libtavrel 1 libtavrel1 (>= ' ||
   { echo "FAIL: libtavrel1 has no shlibs entry for libtavrel.so.1" >&2; failed=1; }
 ((failed == 0)) || exit 1
@@ -79,6 +86,11 @@ for page in tavrel tavrel-gui; do
 done
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr"/bin/tavrel-gui --help >/dev/null
 desktop-file-validate "$usr"/share/applications/tavrel-gui.desktop
+
+# The Python package finds the packaged library beside it, by its relative path.
+answer=$(env -u TAVREL_LIBRARY PYTHONPATH="$usr"/lib/python3/dist-packages /usr/bin/python3 -c \
+  'import tavrel; print(tavrel.account.check("12030000", "9290701").code)')
+[[ $answer == valid ]] || { echo "FAIL: the Python package answered '$answer'" >&2; exit 1; }
 
 # A C program built against the development package by its CMake package and by
 # its pkg-config file, as the package test builds one against a scratch prefix.
