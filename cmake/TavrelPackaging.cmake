@@ -4,11 +4,10 @@
 #   libtavrel1      lib   libtavrel.so.1
 #   libtavrel-dev   dev   tavrel.h, the CMake package, the pkg-config file
 #   tavrel-gui      gui   the host application, its man page, menu entry and icon
-#   python3-tavrel  python  the Python package (configure with
-#                   TAVREL_PYTHON_INSTALL_DIR=lib/python3/dist-packages, where
-#                   Debian's python3 looks)
+#   python3-tavrel  python  the Python package (the package preset puts it in
+#                   lib/python3/dist-packages, where Debian's python3 looks)
 #
-# `cpack -G DEB` in a build folder writes them there. Library dependencies come
+# `cpack -G DEB` in a build folder (the package preset's) writes them there. Library dependencies come
 # from dpkg-shlibdeps; those between the packages pin the same version. A new
 # face that installs its files under a component of its own becomes a package
 # with one more tavrel_deb_package().

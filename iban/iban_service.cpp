@@ -8,10 +8,13 @@
 #include "tavrel/service.h"
 
 namespace tavrel::iban {
+namespace {
 
-IbanVerdict CheckIban(std::string_view text) { return CheckIban(text, service::DefaultSource()); }
-
-IbanVerdict CheckIban(std::string_view text, const service::CheckSource& source) {
+// `check` is the service's account check of a query: against the 2009
+// directory (which the service fills without allocating on the check path) or
+// against a source.
+template <typename CheckQuery>
+IbanVerdict CheckIbanBy(std::string_view text, CheckQuery check) {
   IbanVerdict verdict;
   verdict.iban = ParseInto(text, verdict.electronic);
   if (verdict.iban != Outcome::kValid || verdict.electronic.countryCode() != kGermany) {
@@ -26,27 +29,45 @@ IbanVerdict CheckIban(std::string_view text, const service::CheckSource& source)
   // methods 13 and 50 retry with the account moved left only when its text has
   // room for the shift, which the ten-digit form never has.
   const std::size_t accountSize = german.account.accountWithoutLeadingZeros().size();
-  german.accountOutcome =
-      service::CheckAccount(service::AccountQuery{iban.substr(4, kBankCodeLength),
-                                                  iban.substr(kGermanLength - accountSize)},
-                            source);
+  german.accountOutcome = check(service::AccountQuery{iban.substr(4, kBankCodeLength),
+                                                      iban.substr(kGermanLength - accountSize)});
   return verdict;
 }
 
-AccountConversion FromAccount(std::string_view bankCode, std::string_view account) {
-  return FromAccount(bankCode, account, service::DefaultSource());
-}
-
-AccountConversion FromAccount(std::string_view bankCode, std::string_view account,
-                              const service::CheckSource& source) {
+template <typename CheckQuery>
+AccountConversion FromAccountBy(std::string_view bankCode, std::string_view account,
+                                CheckQuery check) {
   AccountConversion conversion;
-  conversion.account = service::CheckAccount(service::AccountQuery{bankCode, account}, source);
+  conversion.account = check(service::AccountQuery{bankCode, account});
   if (IsValid(conversion.account)) {
     // The service trimmed both; a valid account has the form BuildGerman needs.
     conversion.iban =
         BuildGerman(service::TrimWhiteSpace(bankCode), service::TrimWhiteSpace(account)).iban;
   }
   return conversion;
+}
+
+Outcome CheckIn2009(const service::AccountQuery& query) { return service::CheckAccount(query); }
+
+}  // namespace
+
+IbanVerdict CheckIban(std::string_view text) { return CheckIbanBy(text, CheckIn2009); }
+
+IbanVerdict CheckIban(std::string_view text, const service::CheckSource& source) {
+  return CheckIbanBy(text, [&source](const service::AccountQuery& query) {
+    return service::CheckAccount(query, source);
+  });
+}
+
+AccountConversion FromAccount(std::string_view bankCode, std::string_view account) {
+  return FromAccountBy(bankCode, account, CheckIn2009);
+}
+
+AccountConversion FromAccount(std::string_view bankCode, std::string_view account,
+                              const service::CheckSource& source) {
+  return FromAccountBy(bankCode, account, [&source](const service::AccountQuery& query) {
+    return service::CheckAccount(query, source);
+  });
 }
 
 }  // namespace tavrel::iban

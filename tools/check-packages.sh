@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian packages from the release preset and checks them as a user
+# Builds the Debian packages from the package preset (release, without tests and
+# benchmarks) and checks them as a user
 # meets them: each expected file in its package and in no other, the package
 # dependencies, dpkg's dry run of installing all of them on this machine (which
 # fails on a dependency it lacks), and then the programs, the man pages and the
@@ -11,12 +12,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# The Python package goes where Debian's python3 looks for packaged modules.
-cmake --preset release -DTAVREL_PYTHON_INSTALL_DIR=lib/python3/dist-packages >/dev/null
-cmake --build --preset release --parallel 2
-out=build/release/packages
+cmake --preset package >/dev/null
+cmake --build --preset package --parallel 2
+out=build/package/packages
 rm -rf "$out"
-cpack --config build/release/CPackConfig.cmake -G DEB -B "$out" >/dev/null
+cpack --config build/package/CPackConfig.cmake -G DEB -B "$out" >/dev/null
 
 # The files each package must hold (paths as dpkg-deb -c lists them).
 declare -A expected=(
