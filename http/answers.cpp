@@ -1,9 +1,65 @@
 #include "internal/answers.h"
 
 namespace tavrel::http {
+namespace {
+
+// Banks may convert some accounts by IBAN rules of their own, which this
+// service does not have.
+constexpr std::string_view kConversionNote =
+    "Some banks convert some of their accounts by IBAN rules of their own, which this service "
+    "does not have; this is the standard conversion, so have the bank confirm the IBAN.";
+
+std::string_view ConversionCode(iban::Conversion conversion) {
+  switch (conversion) {
+    case iban::Conversion::kStandard:
+      break;
+  }
+  return "standard";
+}
+
+Json BankOrNull(const std::optional<service::Bank>& bank) {
+  return bank ? json::BankJson(*bank) : Json();
+}
+
+// The electronic and the print form, or nulls for an empty IBAN.
+void AddIbanForms(const iban::IbanText& iban, Json& json) {
+  json["iban"] = iban.empty() ? Json() : Json(iban.view());
+  json["print_format"] = iban.empty() ? Json() : Json(iban::PrintFormat(iban).view());
+}
+
+Json GermanJson(const iban::GermanFindings& german, const std::optional<service::Bank>& bank) {
+  return Json{{"bank_code", german.account.bankCode()},
+              {"account", german.account.accountWithoutLeadingZeros()},
+              {"account_check", json::OutcomeJson(german.accountOutcome)},
+              {"bank", BankOrNull(bank)}};
+}
+
+}  // namespace
 
 Json ErrorJson(std::string_view code, std::string_view message) {
   return Json{{"error", code}, {"message", message}};
+}
+
+Json IbanVerdictJson(const iban::IbanVerdict& verdict, const std::optional<service::Bank>& bank) {
+  Json json = json::OutcomeJson(verdict.iban);
+  json["valid"] =
+      IsValid(verdict.iban) && (!verdict.german || IsValid(verdict.german->accountOutcome));
+  AddIbanForms(verdict.electronic, json);
+  const std::string_view country = verdict.electronic.countryCode();
+  json["country"] = iban::FindCountry(country) != nullptr ? Json(country) : Json();
+  json["german"] = verdict.german ? GermanJson(*verdict.german, bank) : Json();
+  return json;
+}
+
+Json IbanConversionJson(const iban::AccountConversion& conversion,
+                        const std::optional<service::Bank>& bank) {
+  Json json;
+  AddIbanForms(conversion.iban, json);
+  json["conversion"] = ConversionCode(conversion.conversion);
+  json["note"] = kConversionNote;
+  json["account_check"] = json::OutcomeJson(conversion.account);
+  json["bank"] = BankOrNull(bank);
+  return json;
 }
 
 AnswerCache::AnswerCache(std::size_t rows)

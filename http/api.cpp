@@ -4,11 +4,13 @@
 #include <exception>
 #include <new>
 #include <span>
+#include <string>
 #include <variant>
 
 #include "internal/batch.h"
 #include "internal/page.h"
 #include "tavrel/ascii.h"
+#include "tavrel/service.h"
 #include "tavrel/version.h"
 
 namespace tavrel::http {
@@ -16,6 +18,9 @@ namespace {
 
 constexpr std::string_view kCheckPath = "/api/v1/check";
 constexpr std::string_view kBankPathPrefix = "/api/v1/banks/";
+constexpr std::string_view kIbanPathPrefix = "/api/v1/iban/";
+// More suggestions than this are no help to anyone and cost time.
+constexpr std::size_t kMaxSuggestions = 1000;
 // The optional parameters that choose the directory and the rules.
 constexpr std::string_view kDirectoryParam = "directory";
 constexpr std::string_view kRulesParam = "rules";
@@ -152,6 +157,12 @@ std::optional<std::size_t> ParseLimit(std::string_view text) {
   return limit;
 }
 
+std::optional<bool> ParseFlag(std::string_view text) {
+  if (text == "1" || text == "true") return true;
+  if (text == "0" || text == "false") return false;
+  return std::nullopt;
+}
+
 Response JsonResponse(const Json& json) {
   Response response;
   response.body = ToText(json);
@@ -174,6 +185,21 @@ std::variant<const Source*, Response> ChooseSource(const Core& core,
     return ErrorResponse(400, "invalid_parameter", *unknown);
   }
   return std::get<const Source*>(chosen);
+}
+
+// The parameters read and the source they choose, or the 400 of a fault.
+std::variant<const Source*, Response> ReadParamsAndSource(const Core& core, const Request& request,
+                                                          std::span<Param> params) {
+  if (std::optional<Response> fault = ReadParams(request, params)) return std::move(*fault);
+  return ChooseSource(core, params);
+}
+
+// The answer with 200, or the 400 of the parameter that the core cannot take.
+Response AnswerResponse(Answer answer) {
+  if (const Unencodable* fault = std::get_if<Unencodable>(&answer)) {
+    return ErrorResponse(400, "invalid_encoding", EncodingFault(fault->field));
+  }
+  return JsonResponse(std::get<Json>(answer));
 }
 
 }  // namespace
@@ -205,6 +231,10 @@ const Api::Route* Api::FindRoute(std::string_view path) {
       {"/api/v1/banks", "GET, HEAD", &Api::SearchBanks, nullptr},
       {"/api/v1/directory", "GET, HEAD", &Api::ShowDirectory, nullptr},
       {kBankPathPrefix, "GET, HEAD", &Api::ShowBank, nullptr},
+      {"/api/v1/iban", "GET, HEAD", &Api::ConvertAccount, nullptr},
+      {kIbanPathPrefix, "GET, HEAD", &Api::CheckIban, nullptr},
+      {"/api/v1/explain", "GET, HEAD", &Api::Explain, nullptr},
+      {"/api/v1/suggest", "GET, HEAD", &Api::Suggest, nullptr},
   };
   for (const Route& route : kRoutes) {
     const bool prefix = route.path.size() > 1 && route.path.ends_with('/');
@@ -324,6 +354,67 @@ Response Api::ShowDirectory(const Request& request) const {
   auto source = ChooseSource(*core_, params);
   if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
   return JsonResponse(Core::DirectoryInfo(*std::get<const Source*>(source)));
+}
+
+Response Api::CheckIban(const Request& request) const {
+  Param params[] = {{kRulesParam, false}, {kDirectoryParam, false}};
+  auto source = ReadParamsAndSource(*core_, request, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  return AnswerResponse(core_->CheckIban(*std::get<const Source*>(source),
+                                         request.path.substr(kIbanPathPrefix.size())));
+}
+
+Response Api::ConvertAccount(const Request& request) const {
+  Param params[] = {
+      {"bank_code", true}, {"account", true}, {kRulesParam, false}, {kDirectoryParam, false}};
+  auto source = ReadParamsAndSource(*core_, request, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  return AnswerResponse(
+      core_->IbanOf(*std::get<const Source*>(source), *params[0].value, *params[1].value));
+}
+
+// With "method", one method key on the account as given; the bank code is then
+// optional, for the methods that read it.
+Response Api::Explain(const Request& request) const {
+  Param params[] = {{"bank_code", false},
+                    {"account", true},
+                    {"method", false},
+                    {kRulesParam, false},
+                    {kDirectoryParam, false}};
+  auto source = ReadParamsAndSource(*core_, request, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  const Source& chosen = *std::get<const Source*>(source);
+  const std::string* bankCode = params[0].value;
+  const std::string& account = *params[1].value;
+  if (const std::string* method = params[2].value) {
+    return AnswerResponse(
+        core_->ExplainMethod(chosen, *method, account, bankCode ? *bankCode : std::string()));
+  }
+  if (bankCode == nullptr) {
+    return ErrorResponse(400, "missing_parameter",
+                         "parameter \"bank_code\" missing; give it, or \"method\" for one method");
+  }
+  return AnswerResponse(core_->Explain(chosen, *bankCode, account));
+}
+
+Response Api::Suggest(const Request& request) const {
+  Param params[] = {{"bank_code", true},   {"account", true},    {"max", false},
+                    {"bank_codes", false}, {kRulesParam, false}, {kDirectoryParam, false}};
+  auto source = ReadParamsAndSource(*core_, request, params);
+  if (Response* fault = std::get_if<Response>(&source)) return std::move(*fault);
+  std::optional<std::size_t> max = service::SuggestOptions{}.max;
+  if (params[2].value != nullptr) max = ParseLimit(*params[2].value);
+  if (!max || *max > kMaxSuggestions) {
+    return ErrorResponse(400, "invalid_parameter",
+                         "max takes a whole number from 1 to " + std::to_string(kMaxSuggestions));
+  }
+  std::optional<bool> bankCodes = false;
+  if (params[3].value != nullptr) bankCodes = ParseFlag(*params[3].value);
+  if (!bankCodes) {
+    return ErrorResponse(400, "invalid_parameter", "bank_codes takes 1 or 0 (true or false)");
+  }
+  return AnswerResponse(core_->Suggest(*std::get<const Source*>(source), *params[0].value,
+                                       *params[1].value, {*max, *bankCodes}));
 }
 
 Response Api::Health(const Request& request) const {

@@ -1,10 +1,13 @@
 #include "internal/core_adapter.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "internal/answers.h"
 #include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
+#include "tavrel/iban.h"
 #include "tavrel/service.h"
 
 namespace tavrel::http {
@@ -55,6 +58,21 @@ std::string AnswerText(const Source& source, const CheckResult& result) {
   std::optional<service::Bank> bank;
   if (result.bankIndex) bank = source.Directory()[*result.bankIndex];
   return ToText(json::CheckJson(result.outcome, bank, FindingOf(source, result)));
+}
+
+// A parameter's name and its UTF-8 text.
+using Field = std::pair<std::string_view, std::string_view>;
+
+// The Windows-1252 forms of the fields' texts, or the first field without one.
+template <std::size_t N>
+std::variant<std::array<std::string, N>, Unencodable> Cp1252Of(const std::array<Field, N>& fields) {
+  std::array<std::string, N> texts;
+  for (std::size_t i = 0; i < N; ++i) {
+    std::optional<std::string> text = encoding::Utf8ToCp1252(fields[i].second);
+    if (!text) return Unencodable{fields[i].first};
+    texts[i] = std::move(*text);
+  }
+  return texts;
 }
 
 }  // namespace
@@ -177,6 +195,51 @@ std::optional<std::vector<Json>> Core::Search(const Source& source, std::string_
              {"name", encoding::Cp1252ToUtf8(std::string_view(line).substr(kNameStart))}});
   }
   return hits;
+}
+
+Answer Core::CheckIban(const Source& source, std::string_view text) const {
+  auto converted = Cp1252Of<1>({{{"iban", text}}});
+  if (const auto* fault = std::get_if<Unencodable>(&converted)) return *fault;
+  const iban::IbanVerdict verdict = iban::CheckIban(std::get<0>(converted)[0], source.Check());
+  std::optional<service::Bank> bank;
+  if (verdict.german)
+    bank = service::FindBank(source.Directory(), verdict.german->account.bankCode());
+  return IbanVerdictJson(verdict, bank);
+}
+
+Answer Core::IbanOf(const Source& source, std::string_view bankCode,
+                    std::string_view account) const {
+  auto converted = Cp1252Of<2>({{{"bank_code", bankCode}, {"account", account}}});
+  if (const auto* fault = std::get_if<Unencodable>(&converted)) return *fault;
+  const auto& [code, number] = std::get<0>(converted);
+  return IbanConversionJson(iban::FromAccount(code, number, source.Check()),
+                            service::FindBank(source.Directory(), code));
+}
+
+Answer Core::Explain(const Source& source, std::string_view bankCode,
+                     std::string_view account) const {
+  auto converted = Cp1252Of<2>({{{"bank_code", bankCode}, {"account", account}}});
+  if (const auto* fault = std::get_if<Unencodable>(&converted)) return *fault;
+  const auto& [code, number] = std::get<0>(converted);
+  return json::ExplanationJson(service::ExplainAccount({code, number}, source.Check()));
+}
+
+Answer Core::ExplainMethod(const Source& source, std::string_view key, std::string_view account,
+                           std::string_view bankCode) const {
+  auto converted = Cp1252Of<3>({{{"method", key}, {"account", account}, {"bank_code", bankCode}}});
+  if (const auto* fault = std::get_if<Unencodable>(&converted)) return *fault;
+  const auto& [method, number, code] = std::get<0>(converted);
+  return json::ExplanationJson(service::ExplainMethod(method, number, code, *source.Check().rules));
+}
+
+Answer Core::Suggest(const Source& source, std::string_view bankCode, std::string_view account,
+                     const SuggestRequest& request) const {
+  auto converted = Cp1252Of<2>({{{"bank_code", bankCode}, {"account", account}}});
+  if (const auto* fault = std::get_if<Unencodable>(&converted)) return *fault;
+  const auto& [code, number] = std::get<0>(converted);
+  const service::Suggestions suggestions =
+      service::SuggestCorrections({code, number}, source.Check(), {request.max, request.bankCodes});
+  return json::SuggestionsJson(suggestions, request.bankCodes);
 }
 
 Json Core::DirectoryInfo(const Source& source) { return json::DirectoryJson(source.Directory()); }

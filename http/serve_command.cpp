@@ -58,6 +58,23 @@ Endpoints (UTF-8 JSON):
   GET  /api/v1/directory[?directory=D]
        {"source", "compiled_in", "valid_from", "valid_until", "entries",
        "rule_generation", "method_counts"}
+  GET  /api/v1/iban/IBAN[?directory=D][&rules=R]
+       {"result", "code", "message", "valid", "iban", "print_format",
+       "country", "german"}: german is {"bank_code", "account",
+       "account_check", "bank"} for a German IBAN, else null; valid is true
+       only when the checksum and the account both are
+  GET  /api/v1/iban?bank_code=B&account=A[&directory=D][&rules=R]
+       the IBAN by the standard conversion: {"iban", "print_format",
+       "conversion", "note", "account_check", "bank"}; iban is null for an
+       account that is not valid
+  GET  /api/v1/explain?bank_code=B&account=A[&directory=D][&rules=R]
+  GET  /api/v1/explain?method=KEY&account=A[&bank_code=B][&rules=R]
+       why the check gives its verdict: the input tests, the method's steps
+       and their figures
+  GET  /api/v1/suggest?bank_code=B&account=A[&max=N][&bank_codes=1]
+       [&directory=D][&rules=R]
+       accounts (and with bank_codes=1 bank codes) one slip away that pass
+       the check; at most N of each kind, 1 to 1000 (default 5)
   GET  /healthz                 {"status": "ok", "version"}
   GET  /                        the page
 

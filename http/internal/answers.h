@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "tavrel/iban.h"
 #include "tavrel/json.h"
 #include "tavrel/outcome.h"
 
@@ -17,6 +18,19 @@ using json::Json;
 using json::ToText;
 
 Json ErrorJson(std::string_view code, std::string_view message);
+
+// An IBAN verdict: the IBAN's outcome ("result", "code", "message"), "valid"
+// (true only when the IBAN and, for a German one, its account are valid),
+// "iban" and "print_format" (null when the text is no IBAN at all), "country"
+// (the registry's country code or null) and "german": {"bank_code", "account",
+// "account_check", "bank": `bank` as json::BankJson or null} or null.
+Json IbanVerdictJson(const iban::IbanVerdict& verdict, const std::optional<service::Bank>& bank);
+
+// An IBAN built by the standard conversion: "iban" and "print_format" (null
+// when the account is not valid), "conversion", a "note" that the bank should
+// confirm it, the "account_check" and the "bank" (json::BankJson or null).
+Json IbanConversionJson(const iban::AccountConversion& conversion,
+                        const std::optional<service::Bank>& bank);
 
 // Serialized answers by (row, outcome): one row per bank of a directory and a
 // last row for "no bank". Lock-free: two threads that meet a new pair at once

@@ -51,6 +51,10 @@ class Api {
   Response SearchBanks(const Request& request) const;
   Response ShowBank(const Request& request) const;
   Response ShowDirectory(const Request& request) const;
+  Response CheckIban(const Request& request) const;
+  Response ConvertAccount(const Request& request) const;
+  Response Explain(const Request& request) const;
+  Response Suggest(const Request& request) const;
   Response Health(const Request& request) const;
   Response Page(const Request& request) const;
 

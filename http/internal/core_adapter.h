@@ -1,5 +1,6 @@
 // The server's one door into the core: the check against a directory and a
-// rule set, bank look-ups, the bank search and directory info, with the
+// rule set, bank look-ups, the bank search and directory info, IBANs,
+// explanations and suggestions, with the
 // conversions between the API's UTF-8 and the core's Windows-1252, and the
 // shared JSON forms of what they find.
 #pragma once
@@ -20,6 +21,19 @@ using json::Json;
 
 // A directory the API answers from, by the rules a request chose.
 class Source;
+
+// A JSON answer, or the parameter whose text is not valid UTF-8 or has a
+// character without a Windows-1252 form.
+struct Unencodable {
+  std::string_view field;
+};
+using Answer = std::variant<Json, Unencodable>;
+
+// What the suggestions are asked for.
+struct SuggestRequest {
+  std::size_t max;
+  bool bankCodes;
+};
 
 // What one check found.
 struct CheckResult {
@@ -69,6 +83,24 @@ class Core {
   // by leading digits or names by one or two terms. nullopt when the text
   // cannot be written in Windows-1252.
   std::optional<std::vector<Json>> Search(const Source& source, std::string_view text) const;
+
+  // The IBAN verdict of `text` (answers.h IbanVerdictJson), its account
+  // checked against the source.
+  Answer CheckIban(const Source& source, std::string_view text) const;
+
+  // The IBAN of an account by the standard conversion (answers.h
+  // IbanConversionJson), after the account check against the source.
+  Answer IbanOf(const Source& source, std::string_view bankCode, std::string_view account) const;
+
+  // json::ExplanationJson of the check against the source, or of one method
+  // key run by the source's rules on the account as given.
+  Answer Explain(const Source& source, std::string_view bankCode, std::string_view account) const;
+  Answer ExplainMethod(const Source& source, std::string_view key, std::string_view account,
+                       std::string_view bankCode) const;
+
+  // json::SuggestionsJson of the corrections one slip away.
+  Answer Suggest(const Source& source, std::string_view bankCode, std::string_view account,
+                 const SuggestRequest& request) const;
 
   // json::DirectoryJson of the source's directory.
   static Json DirectoryInfo(const Source& source);

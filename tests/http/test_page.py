@@ -1,6 +1,6 @@
 """The page in a headless Chromium against a real `tavrel serve`: a valid
-account, a wrong one and a name search with a pick from the hit list, each
-state saved as a PNG screenshot.
+account, a wrong one, a name search with a pick from the hit list, the "Warum?"
+panel with a suggestion picked, and IBANs, each state saved as a PNG screenshot.
 
 Usage: test_page.py TAVREL_BINARY CHROMEDRIVER PICTURE_FOLDER
 Exits 77 (skipped) when Chromium or its driver is missing."""
@@ -117,7 +117,46 @@ class PageTest(unittest.TestCase):
         WebDriverWait(self.browser, 5).until(lambda _: hits.is_displayed())
         self.field("bank-code").send_keys(Keys.ESCAPE)
         self.assertFalse(hits.is_displayed())
-        self.assertEqual(self.field("iban").get_attribute("disabled"), "true")
+
+    def test_6_why_panel_and_a_suggestion(self):
+        self.type_into("bank-code", "12030000")
+        self.type_into("account", "9290702")
+        self.wait_for_verdict("Prüfziffer ungültig!")
+        self.field("why").click()
+        self.assertEqual(self.field("why").get_attribute("aria-expanded"), "true")
+        suggestions = self.field("suggestion-list")
+        WebDriverWait(self.browser, 5).until(
+            lambda _: suggestions.find_elements(By.TAG_NAME, "button"))
+        steps = self.field("why-steps").find_elements(By.CSS_SELECTOR, ".head")
+        self.assertTrue(steps[0].text.startswith("Methode 00"), steps[0].text)
+        self.assertLessEqual(self.browser.execute_script(
+            "return document.documentElement.scrollWidth"), 320)
+        self.snapshot("why")
+        first = suggestions.find_element(By.TAG_NAME, "button")
+        picked = first.text
+        first.click()
+        self.assertEqual(self.field("account").get_attribute("value"), picked)
+        self.assertEqual(self.wait_for_verdict("gültig"), "valid")
+        self.assertFalse(self.field("why-panel").is_displayed())
+
+    def wait_for_iban(self, iban, printed):
+        self.type_into("iban", iban)
+        verdict = self.field("iban-verdict")
+        WebDriverWait(self.browser, 5).until(lambda _: verdict.text.startswith(printed + ":"))
+        return verdict
+
+    def test_7_iban(self):
+        # The server serves today's directory: N26 Bank Berlin, method 09.
+        verdict = self.wait_for_iban("de65 1001 1001 1234 5678 90", "DE65 1001 1001 1234 5678 90")
+        self.assertEqual(verdict.text, "DE65 1001 1001 1234 5678 90: gültig (ohne Prüfung)")
+        self.assertEqual(verdict.get_attribute("data-kind"), "valid")
+        self.assertEqual(self.field("iban-bank").text, "N26 Bank Berlin · BIC NTSBDEB1XXX")
+        self.snapshot("iban")
+        verdict = self.wait_for_iban("DE32120300000009290702", "DE32 1203 0000 0009 2907 02")
+        self.assertIn("Prüfziffer ungültig!", verdict.text)
+        self.assertEqual(verdict.get_attribute("data-kind"), "invalid")
+        self.assertEqual(self.field("iban").get_attribute("aria-invalid"), "")
+        self.snapshot("iban_wrong_account")
 
 
 if __name__ == "__main__":
