@@ -1,9 +1,11 @@
 #include "internal/arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
 
+#include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
 
 namespace tavrel::cli {
@@ -28,6 +30,7 @@ constexpr CommandShape kShapes[] = {
     {"suggest", CommandKind::kSuggest, 2, 2, std::nullopt},
     {"generate", CommandKind::kGenerate, 0, 0, std::nullopt},
     {"selftest", CommandKind::kSelfTest, 0, 0, std::nullopt},
+    {"iban", CommandKind::kIban, 1, 1, CommandKind::kIbanBatch},
 };
 
 // The options of explain, suggest, generate and selftest come in as the base.
@@ -41,9 +44,11 @@ struct SplitArguments : AssistArguments {
   bool verbose = false;
   bool fuzzy = false;
   bool strict = false;
+  bool from = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
+  std::optional<std::string_view> ibanColumn;
   std::optional<std::string_view> delimiter;
   std::optional<std::string_view> rules;
   std::optional<std::string_view> on;
@@ -68,6 +73,7 @@ constexpr FlagOption kFlags[] = {
     {"--strict", &SplitArguments::strict},
     {"--invalid", &SplitArguments::invalid},
     {"--bank-codes", &SplitArguments::bankCodes},
+    {"--from", &SplitArguments::from},
 };
 
 struct ValueOption {
@@ -78,6 +84,7 @@ constexpr ValueOption kValueOptions[] = {
     {"--threads", &SplitArguments::threads},
     {"--bank-column", &SplitArguments::bankColumn},
     {"--account-column", &SplitArguments::accountColumn},
+    {"--iban-column", &SplitArguments::ibanColumn},
     {"--delimiter", &SplitArguments::delimiter},
     {"--rules", &SplitArguments::rules},
     {"--on", &SplitArguments::on},
@@ -167,6 +174,30 @@ std::optional<CommandKind> KindFor(const CommandShape& shape,
   return shape.single;
 }
 
+// Looks like an IBAN rather than a bank code: two letters, two digits, then at
+// least ten letters or digits, blanks anywhere.
+bool LooksLikeIban(std::string_view text) {
+  std::string compact;
+  for (char c : text) {
+    if (c != ' ') compact += FoldAsciiCase(c);
+  }
+  const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
+  if (compact.size() < 14 || !isLetter(compact[0]) || !isLetter(compact[1]) ||
+      !IsAsciiDigit(compact[2]) || !IsAsciiDigit(compact[3])) {
+    return false;
+  }
+  return std::all_of(compact.begin() + 4, compact.end(),
+                     [&](char c) { return isLetter(c) || IsAsciiDigit(c); });
+}
+
+// The command for the operands; nullopt for a wrong number of them.
+std::optional<CommandKind> KindOf(const CommandShape& shape, const SplitArguments& split) {
+  if (split.from && shape.single == CommandKind::kIban) {
+    return split.operands.size() == 2 ? std::optional(CommandKind::kIbanFrom) : std::nullopt;
+  }
+  return KindFor(shape, split.operands, split.csv);
+}
+
 std::optional<unsigned> ParseNumber(std::string_view text) {
   unsigned value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -207,7 +238,11 @@ std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptio
   if (split.delimiter) {
     if (auto error = ParseDelimiter(*split.delimiter, csv.delimiter)) return error;
   }
-  const std::optional<std::string_view> given[] = {split.bankColumn, split.accountColumn};
+  if (split.ibanColumn && (split.bankColumn || split.accountColumn)) {
+    return "--iban-column checks IBANs instead of bank codes and accounts: give it alone";
+  }
+  const std::optional<std::string_view> given[] = {split.bankColumn, split.accountColumn,
+                                                   split.ibanColumn};
   static_assert(std::size(given) == kColumnKindCount, "one option per kind of column");
   for (const ColumnKindInfo& info : kColumnKinds) {
     const std::size_t kind = static_cast<std::size_t>(info.kind);
@@ -223,7 +258,8 @@ std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptio
 std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Command& command) {
   const bool csvMode = command.kind == CommandKind::kCsvBatch;
   const bool batch = csvMode || command.kind == CommandKind::kCheckBatch ||
-                     command.kind == CommandKind::kMethodBatch;
+                     command.kind == CommandKind::kMethodBatch ||
+                     command.kind == CommandKind::kIbanBatch;
   if (split.threads) {
     if (!batch) return "--threads applies to the batch modes only";
     const std::optional<unsigned> threads = ParseNumber(*split.threads);
@@ -233,8 +269,8 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
     command.threads = *threads;
   }
   if (split.csv && !csvMode) return "--csv applies to 'check' without operands only";
-  const bool csvOptionGiven =
-      split.noHeader || split.verbose || split.delimiter || split.bankColumn || split.accountColumn;
+  const bool csvOptionGiven = split.noHeader || split.verbose || split.delimiter ||
+                              split.bankColumn || split.accountColumn || split.ibanColumn;
   if (!csvMode) {
     if (csvOptionGiven) {
       return "--no-header, --verbose, --delimiter and the column options need --csv";
@@ -244,16 +280,22 @@ std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Comman
   return ApplyCsvOptions(split, command.csv);
 }
 
+bool IsIbanCommand(CommandKind kind) {
+  return kind == CommandKind::kIban || kind == CommandKind::kIbanBatch ||
+         kind == CommandKind::kIbanFrom;
+}
+
 bool RunsMethods(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
          kind == CommandKind::kCsvBatch || kind == CommandKind::kMethod ||
-         kind == CommandKind::kMethodBatch || IsAssistCommand(kind);
+         kind == CommandKind::kMethodBatch || IsAssistCommand(kind) || IsIbanCommand(kind);
 }
 
 bool TakesJson(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kName ||
          kind == CommandKind::kSearch || kind == CommandKind::kRules ||
-         kind == CommandKind::kDirectory || IsAssistCommand(kind);
+         kind == CommandKind::kDirectory || IsAssistCommand(kind) || kind == CommandKind::kIban ||
+         kind == CommandKind::kIbanFrom;
 }
 
 std::string KnownRuleNames() {
@@ -287,8 +329,8 @@ bool ReadsADirectory(CommandKind kind) {
 std::optional<std::string> ApplyDirectoryOptions(const SplitArguments& split, Command& command) {
   const bool given = split.directory || split.asOf || split.strict;
   if (given && !ReadsADirectory(command.kind)) {
-    return "--directory, --as-of and --strict apply to 'check', 'name', 'method', 'search' and "
-           "'directory' only";
+    return "--directory, --as-of and --strict apply to 'check', 'name', 'method', 'search', "
+           "'directory', 'iban' and the commands of explanations only";
   }
   if (split.directory && split.asOf)
     return "--directory and --as-of choose the same thing: give one";
@@ -309,8 +351,8 @@ std::optional<std::string> ApplyDirectoryOptions(const SplitArguments& split, Co
 std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Command& command) {
   if (split.rules) {
     if (!RunsMethods(command.kind)) {
-      return "--rules applies to 'check', 'method', 'explain', 'suggest', 'generate' and "
-             "'selftest' only";
+      return "--rules applies to 'check', 'method', 'explain', 'suggest', 'generate', "
+             "'selftest' and 'iban' only";
     }
     const bool all = command.kind == CommandKind::kSelfTest && *split.rules == "all";
     command.assist.allRules = all;
@@ -347,12 +389,19 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     return UsageError("unknown command '" + std::string(split.operands.front()) + "'");
   }
   split.operands.erase(split.operands.begin());
-  std::optional<CommandKind> kind = KindFor(*shape, split.operands, split.csv);
+  if (split.from && shape->single != CommandKind::kIban) {
+    return UsageError("--from applies to 'iban' only");
+  }
+  std::optional<CommandKind> kind = KindOf(*shape, split);
+  if (!kind && shape->single == CommandKind::kCheck && split.operands.size() == 1 &&
+      LooksLikeIban(split.operands.front())) {
+    return UsageError("this is an IBAN: use tavrel iban");
+  }
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
   if (split.json && !TakesJson(*kind)) {
     return UsageError(
         "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules', 'directory', "
-        "'explain', 'suggest', 'generate' and 'selftest' only");
+        "'explain', 'suggest', 'generate', 'selftest', 'iban IBAN' and 'iban --from' only");
   }
   if (std::optional<std::string> error =
           ApplyAssistOptions(IsAssistCommand(*kind) ? shape->word : std::string_view{},

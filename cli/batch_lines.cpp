@@ -23,8 +23,8 @@ std::size_t SplitFields(std::string_view line, std::span<std::string_view> field
   }
 }
 
-// UTF-8 messages of the results -9 to 1 are converted once.
-constexpr int kLowestResult = -9;
+// UTF-8 messages of the results -13 to 1 are converted once.
+constexpr int kLowestResult = ValueOf(Outcome::kIbanChecksum);
 constexpr int kHighestResult = 1;
 
 }  // namespace
@@ -33,9 +33,10 @@ std::string_view BatchMessage(int result) {
   static const auto messages = [] {
     std::array<std::string, kHighestResult - kLowestResult + 1> table;
     for (int value = kLowestResult; value <= kHighestResult; ++value) {
-      std::string text;
-      service::ResultMessage(value, text);
-      table[static_cast<std::size_t>(value - kLowestResult)] = encoding::Cp1252ToUtf8(text);
+      const OutcomeInfo* info = FindOutcome(value);
+      if (info == nullptr || IsValid(info->outcome)) continue;
+      table[static_cast<std::size_t>(value - kLowestResult)] =
+          encoding::Cp1252ToUtf8(info->message);
     }
     return table;
   }();

@@ -13,6 +13,7 @@
 #include "internal/exit_status.h"
 #include "internal/output.h"
 #include "tavrel/encoding.h"
+#include "tavrel/iban.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
@@ -59,9 +60,33 @@ struct RecordWork {
   std::array<std::string, 2> converted;
 };
 
+void AppendResult(std::string& out, char delimiter, Outcome outcome) {
+  out += delimiter;
+  AppendDecimal(out, ValueOf(outcome));
+  out += delimiter;
+  AppendCsvField(out, BatchMessage(ValueOf(outcome)), delimiter);
+}
+
+const char* AppendIbanColumns(const CsvLayout& layout, RecordWork& work, std::string& out) {
+  if (work.fields.size() <= layout.ibanIndex) return "too few columns";
+  const std::string_view value = CsvFieldValue(work.fields[layout.ibanIndex], work.unquoted[0]);
+  std::string_view text;
+  if (!ToCp1252(value, work.converted[0], text)) return kNoCp1252Form;
+  const iban::IbanVerdict verdict = iban::CheckIban(text, layout.source);
+  AppendResult(out, layout.delimiter, verdict.iban);
+  if (verdict.german) {
+    AppendResult(out, layout.delimiter, verdict.german->accountOutcome);
+  } else {
+    out += layout.delimiter;
+    out += layout.delimiter;
+  }
+  return nullptr;
+}
+
 // Checks a well-formed record and appends its result columns; or returns why
 // the record cannot be checked.
 const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::string& out) {
+  if (layout.iban) return AppendIbanColumns(layout, work, out);
   if (work.fields.size() <= std::max(layout.bankIndex, layout.accountIndex)) {
     return "too few columns";
   }
@@ -71,11 +96,7 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
-  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, layout.source));
-  out += layout.delimiter;
-  AppendDecimal(out, result);
-  out += layout.delimiter;
-  AppendCsvField(out, BatchMessage(result), layout.delimiter);
+  AppendResult(out, layout.delimiter, service::CheckAccount({text[0], text[1]}, layout.source));
   return nullptr;
 }
 
@@ -124,8 +145,12 @@ int SetLayout(const std::vector<std::string>* header, const CsvOptions& options,
   if (options.verbose || ::isatty(STDERR_FILENO) == 1) {
     WriteAll(STDERR_FILENO, ChosenColumnsLine(columns, header));
   }
-  layout = {options.delimiter, columns.index[static_cast<std::size_t>(ColumnKind::kBankCode)],
-            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)], source};
+  layout = {options.delimiter,
+            columns.index[static_cast<std::size_t>(ColumnKind::kBankCode)],
+            columns.index[static_cast<std::size_t>(ColumnKind::kAccount)],
+            columns.iban,
+            columns.index[static_cast<std::size_t>(ColumnKind::kIban)],
+            source};
   return kExitValid;
 }
 
@@ -148,6 +173,12 @@ int TakeHeader(Chunk& first, const CsvOptions& options, const service::CheckSour
   out += "result";
   out += options.delimiter;
   out += "message";
+  if (layout.iban) {
+    out += options.delimiter;
+    out += "account_result";
+    out += options.delimiter;
+    out += "account_message";
+  }
   AppendRowEnd(out, split.lineEnd);
   first.firstLineNumber += CountLineFeeds(first.lines.substr(0, split.consumed));
   first.lines.remove_prefix(split.consumed);

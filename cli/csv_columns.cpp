@@ -1,6 +1,7 @@
 #include "internal/csv_columns.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "internal/exit_status.h"
 #include "tavrel/ascii.h"
@@ -12,12 +13,14 @@ namespace {
 constexpr std::string_view kBankCodeNames[] = {"blz", "bankleitzahl", "bankcode", "sortcode"};
 constexpr std::string_view kAccountNames[] = {"konto", "kontonummer", "kontonr",      "kto",
                                               "ktonr", "account",     "accountnumber"};
+constexpr std::string_view kIbanNames[] = {"iban"};
 
 }  // namespace
 
 constexpr std::array<ColumnKindInfo, kColumnKindCount> kColumnKinds = {{
     {ColumnKind::kBankCode, "bank code", "--bank-column", 0, kBankCodeNames},
     {ColumnKind::kAccount, "account", "--account-column", 1, kAccountNames},
+    {ColumnKind::kIban, "IBAN", "--iban-column", 0, kIbanNames},
 }};
 
 namespace {
@@ -65,11 +68,33 @@ std::vector<std::size_t> Candidates(const ColumnKindInfo& info, const ColumnChoi
   return found;
 }
 
-// Two kinds in one column: the first such pair, described; empty when none.
+const ColumnChoice& ChoiceOf(const ColumnChoices& choices, ColumnKind kind) {
+  return choices[static_cast<std::size_t>(kind)];
+}
+
+bool Chosen(const ColumnChoice& choice) { return choice.number > 0 || !choice.name.empty(); }
+
+// The IBAN column is used when chosen, or when the header names it and names
+// neither a bank code nor an account column, and neither is chosen.
+bool UsesIban(const ColumnChoices& choices, const std::vector<std::string>* header) {
+  if (Chosen(ChoiceOf(choices, ColumnKind::kIban))) return true;
+  if (!header) return false;
+  for (const ColumnKindInfo& info : kColumnKinds) {
+    const bool found = !Candidates(info, ChoiceOf(choices, info.kind), header).empty();
+    if (found != (info.kind == ColumnKind::kIban)) return false;
+  }
+  return true;
+}
+
+bool IsUsed(ColumnKind kind, bool iban) { return (kind == ColumnKind::kIban) == iban; }
+
+// Two used kinds in one column: the first such pair, described; empty when none.
 std::string Collision(const ColumnResolution& result, const std::vector<std::string>* header,
                       std::vector<std::string_view>& options) {
   for (std::size_t a = 0; a < kColumnKinds.size(); ++a) {
+    if (!IsUsed(kColumnKinds[a].kind, result.iban)) continue;
     for (std::size_t b = a + 1; b < kColumnKinds.size(); ++b) {
+      if (!IsUsed(kColumnKinds[b].kind, result.iban)) continue;
       if (result.index[a] != result.index[b]) continue;
       options = {kColumnKinds[a].option, kColumnKinds[b].option};
       return "the " + std::string(kColumnKinds[a].description) + " and the " +
@@ -110,9 +135,11 @@ std::string NormalHeaderName(std::string_view name) {
 ColumnResolution ResolveColumns(const ColumnChoices& choices,
                                 const std::vector<std::string>* header) {
   ColumnResolution result;
+  result.iban = UsesIban(choices, header);
   std::vector<std::string> problems;
   std::vector<std::string_view> options;
   for (const ColumnKindInfo& info : kColumnKinds) {
+    if (!IsUsed(info.kind, result.iban)) continue;
     const ColumnChoice& choice = choices[static_cast<std::size_t>(info.kind)];
     const std::vector<std::size_t> found = Candidates(info, choice, header);
     if (found.size() == 1) {
@@ -145,8 +172,10 @@ ColumnResolution ResolveColumns(const ColumnChoices& choices,
 std::string ChosenColumnsLine(const ColumnResolution& columns,
                               const std::vector<std::string>* header) {
   std::string line = "tavrel: ";
+  bool first = true;
   for (const ColumnKindInfo& info : kColumnKinds) {
-    if (info.kind != kColumnKinds.front().kind) line += ", ";
+    if (!IsUsed(info.kind, columns.iban)) continue;
+    if (!std::exchange(first, false)) line += ", ";
     line += std::string(info.description) + " from column " +
             ColumnName(columns.index[static_cast<std::size_t>(info.kind)], header);
   }

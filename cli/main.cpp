@@ -11,6 +11,7 @@
 #include "internal/commands.h"
 #include "internal/csv_batch.h"
 #include "internal/exit_status.h"
+#include "internal/iban_command.h"
 #include "internal/output.h"
 #include "internal/source.h"
 #include "internal/usage.h"
@@ -22,7 +23,8 @@ using namespace tavrel::cli;
 
 bool ChecksAccounts(CommandKind kind) {
   return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
-         kind == CommandKind::kCsvBatch;
+         kind == CommandKind::kCsvBatch || kind == CommandKind::kIban ||
+         kind == CommandKind::kIbanBatch || kind == CommandKind::kIbanFrom;
 }
 
 int RunAgainst(const Command& command, const tavrel::service::CheckSource& source) {
@@ -53,6 +55,12 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
       return RunSuggest(operand, command.assist, source, command.json);
     case CommandKind::kGenerate:
       return RunGenerate(command.assist, source, command.json);
+    case CommandKind::kIban:
+      return RunIban(operand[0], source, command.json);
+    case CommandKind::kIbanBatch:
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, IbanLine, source, command.threads);
+    case CommandKind::kIbanFrom:
+      return RunIbanFrom(operand[0], operand[1], source, command.json);
     default:
       return kExitUsage;
   }

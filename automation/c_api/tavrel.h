@@ -158,8 +158,8 @@ TAVREL_API const char* tavrel_result_code(int result);
  * Static storage: do not free. */
 TAVREL_API const char* tavrel_result_field(int result);
 
-/* The German message for a check result value; "" for 0, 1 and values without
- * one. NULL only when memory runs out. */
+/* The German message for a check or IBAN result value; "" for 0, 1 and values
+ * without one. NULL only when memory runs out. */
 TAVREL_API char* tavrel_message(int result);
 
 /* The short name of the bank with exactly this bank code (no trimming), or NULL
@@ -173,6 +173,58 @@ TAVREL_API char* tavrel_bank_name(const char* bank_code);
  * "BANKCODE | short name" in ascending order, each ended by "\n"; "" when
  * nothing is found. NULL only when memory runs out. */
 TAVREL_API char* tavrel_search(const char* text);
+
+/* ---- IBANs ------------------------------------------------------------------
+ * IBANs of every country of the SWIFT IBAN registry, in electronic form
+ * ("DE89370400440532013000") or print form (groups of four); blanks anywhere,
+ * any letter case and a leading "IBAN" are allowed. Their result values:
+ *  -10  a character or structure the IBAN's country does not allow
+ *  -11  country code not in the IBAN registry
+ *  -12  not the country's IBAN length
+ *  -13  check digits wrong (mod 97)
+ * IBANs of German accounts are built by the standard conversion only (bank
+ * code + account padded to ten digits): a bank may convert some accounts by an
+ * IBAN rule of its own, which this library does not know, so let the bank
+ * confirm such an IBAN. The _in variants check the account against
+ * `directory` (see tavrel_check_in), the others against the 2009 directory by
+ * the 2009 rules. */
+
+/* *account_result of tavrel_iban_check when no account was checked: the IBAN
+ * is invalid, or not German. No result value has it. */
+#define TAVREL_NO_ACCOUNT_CHECK (-1)
+
+/* Checks an IBAN and returns its result value: 0 valid, or -10 to -13. For a
+ * valid German IBAN the account it holds is checked at its bank code as
+ * tavrel_check checks it, and *account_result gets that result; a bank's own
+ * IBAN rule may have changed the account, so the IBAN stays valid when it
+ * fails, but such an IBAN deserves a look. Otherwise *account_result gets
+ * TAVREL_NO_ACCOUNT_CHECK. `account_result` may be NULL. TAVREL_CHECK_NO_MEMORY
+ * (returned and in *account_result) when memory runs out. A NULL directory
+ * gives -9 as the account's result. */
+TAVREL_API int tavrel_iban_check(const char* iban, int* account_result);
+TAVREL_API int tavrel_iban_check_in(const tavrel_directory* directory, const char* iban,
+                                    int* account_result);
+
+/* The German IBAN, in electronic form, of an account that tavrel_check (or
+ * tavrel_check_in) finds valid, by the standard conversion; blanks around
+ * either input are ignored. NULL when the account is not valid (0 or 1), the
+ * directory is NULL, or memory runs out. Free it with tavrel_free(). */
+TAVREL_API char* tavrel_iban_from_account(const char* bank_code, const char* account);
+TAVREL_API char* tavrel_iban_from_account_in(const tavrel_directory* directory,
+                                             const char* bank_code, const char* account);
+
+/* The IBAN text normalised (blanks and a leading "IBAN" dropped, letters upper
+ * case), in electronic form, or with `print_form` not 0 in groups of four
+ * separated by blanks. Nothing is checked but the characters and the length:
+ * NULL when the text holds a character an IBAN cannot, is longer than 34
+ * characters, or memory runs out. Free it with tavrel_free(). */
+TAVREL_API char* tavrel_iban_format(const char* iban, int print_form);
+
+/* The BIC of a bank code (blanks around it ignored), from the bank's main
+ * record; NULL when the directory does not list the bank code or gives it no
+ * BIC, the directory is NULL, or memory runs out. Free it with tavrel_free(). */
+TAVREL_API char* tavrel_bic(const char* bank_code);
+TAVREL_API char* tavrel_bic_in(const tavrel_directory* directory, const char* bank_code);
 
 /* ---- Automation objects ---------------------------------------------------
  * Objects are created by programmatic identifier ("tavrel.QXcompute",

@@ -9,6 +9,7 @@
 
 #include "internal/account_texts.h"
 #include "internal/registry.h"
+#include "library_support.h"
 #include "tavrel.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
@@ -28,14 +29,7 @@ std::string_view ViewOf(const char* text) {
 
 std::string Cp1252From(const char* utf8) { return encoding::Utf8ToCp1252Lossy(ViewOf(utf8)); }
 
-// A malloc'd, NUL-terminated copy of UTF-8 text; NULL when memory runs out.
-char* NewCopy(std::string_view utf8) {
-  auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
-  if (copy == nullptr) return nullptr;
-  std::memcpy(copy, utf8.data(), utf8.size());
-  copy[utf8.size()] = '\0';
-  return copy;
-}
+using tavrel::c_api::NewCopy;
 
 // The same of a Windows-1252 string, converted.
 char* NewUtf8(std::string_view cp1252) { return NewCopy(encoding::Cp1252ToUtf8(cp1252)); }
@@ -179,9 +173,13 @@ int32_t InvokeByName(automation::DispatchObject& object, const char* member, int
 
 }  // namespace
 
-struct tavrel_directory {
-  tavrel::service::CheckSource source;
-};
+char* tavrel::c_api::NewCopy(std::string_view utf8) {
+  auto* copy = static_cast<char*>(std::malloc(utf8.size() + 1));
+  if (copy == nullptr) return nullptr;
+  std::memcpy(copy, utf8.data(), utf8.size());
+  copy[utf8.size()] = '\0';
+  return copy;
+}
 
 extern "C" {
 
@@ -300,7 +298,13 @@ const char* tavrel_rules_name(int index) {
 }
 
 char* tavrel_message(int result) {
-  return Guarded<char*>(nullptr, [&] { return NewUtf8(automation::MessageText(result)); });
+  return Guarded<char*>(nullptr, [&] {
+    // The automation objects know the account results only; the IBAN results
+    // come from the outcome table.
+    const tavrel::OutcomeInfo* info = tavrel::FindOutcome(result);
+    if (info != nullptr && info->field == tavrel::Field::kIban) return NewUtf8(info->message);
+    return NewUtf8(automation::MessageText(result));
+  });
 }
 
 char* tavrel_bank_name(const char* bank_code) {

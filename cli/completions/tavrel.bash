@@ -13,7 +13,7 @@ _tavrel_offer() {
 _tavrel() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local value_options='--threads --rules --bank-column --account-column --delimiter --on --bind --port
+  local value_options='--threads --rules --bank-column --account-column --iban-column --delimiter --on --bind --port
     --directory --as-of --method --bank --max --count --seed --length'
   # bash cuts "--rules=cu" into "--rules", "=" and "cu".
   if [[ $cur == = ]]; then
@@ -41,7 +41,7 @@ _tavrel() {
     --method) _tavrel_offer $("${COMP_WORDS[0]}" rules 2>/dev/null | cut -f3 | tr ' ' '\n' | sort -u)
               return ;;
     --length) _tavrel_offer 1 2 3 4 5 6 7 8 9 10; return ;;
-    --bank-column | --account-column | --port | --bank | --max | --count | --seed)
+    --bank-column | --account-column | --iban-column | --port | --bank | --max | --count | --seed)
       COMPREPLY=(); return ;;
   esac
 
@@ -62,11 +62,12 @@ _tavrel() {
     '') if [[ $cur == -* ]]; then
           _tavrel_offer --help -h --version
         else
-          _tavrel_offer check name method search rules directory explain suggest generate selftest serve
+          _tavrel_offer check name method search rules directory explain suggest generate selftest iban serve
         fi
         return ;;
-    check) options='--rules --threads --csv --bank-column --account-column --delimiter
-                    --no-header --verbose --json' ;;
+    check) options='--rules --threads --csv --bank-column --account-column --iban-column
+                    --delimiter --no-header --verbose --json' ;;
+    iban) options='--from --rules --threads --json' ;;
     method) options='--rules --threads'
             # The first operand is a method code: those of every rule generation.
             if ((operands == 0)) && [[ $cur != -* ]]; then
@@ -85,7 +86,7 @@ _tavrel() {
     *) options='' ;;
   esac
   case $command in
-    check | method | name | search | directory | explain | suggest | generate)
+    check | method | name | search | directory | explain | suggest | generate | iban)
       options+=' --directory --as-of --strict' ;;
   esac
   if [[ $cur == -* ]]; then

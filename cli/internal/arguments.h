@@ -30,6 +30,9 @@ enum class CommandKind {
   kSuggest,      // suggest BANKCODE ACCOUNT
   kGenerate,     // generate (--bank BANKCODE | --method KEY)
   kSelfTest,     // selftest
+  kIban,         // iban IBAN
+  kIbanBatch,    // iban -
+  kIbanFrom,     // iban --from BANKCODE ACCOUNT
 };
 
 struct Command {

@@ -41,6 +41,10 @@ using LineHandler = const char* (*)(const service::CheckSource& source, std::str
 // BANKCODE<TAB>ACCOUNT -> BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE
 const char* CheckLine(const service::CheckSource& source, std::string_view utf8Line,
                       std::string_view cp1252Line, std::string& out);
+// IBAN -> IBAN<TAB>RESULT<TAB>MESSAGE<TAB>ACCOUNT_RESULT<TAB>ACCOUNT_MESSAGE, the
+// account fields empty unless the IBAN is a valid German one.
+const char* IbanLine(const service::CheckSource& source, std::string_view utf8Line,
+                     std::string_view cp1252Line, std::string& out);
 // KEY<TAB>ACCOUNT[<TAB>BANKCODE] -> RESULT
 const char* MethodLine(const service::CheckSource& source, std::string_view utf8Line,
                        std::string_view cp1252Line, std::string& out);

@@ -1,6 +1,8 @@
 // The CSV batch mode of `check`: reads CSV records, checks the bank code and
-// account columns of each, and writes every record as read with two columns
-// appended, `result` and `message`.
+// account columns of each, or its IBAN column, and writes every record as read
+// with two columns appended, `result` and `message`; for IBANs four:
+// `result` and `message` of the IBAN, `account_result` and `account_message`
+// of the account check of a German one.
 #pragma once
 
 #include <cstddef>
@@ -20,11 +22,13 @@ struct CsvOptions {
   ColumnChoices columns;
 };
 
-// Where the two used columns are, from 0.
+// Where the used columns are, from 0.
 struct CsvLayout {
   char delimiter = ',';
   std::size_t bankIndex = 0;
   std::size_t accountIndex = 1;
+  bool iban = false;  // the IBAN column instead of the other two
+  std::size_t ibanIndex = 0;
   service::CheckSource source = service::DefaultSource();
 };
 

@@ -1,9 +1,10 @@
 // Which columns `check --csv` reads. Each kind of column is chosen on the command
 // line, by number or by header name, or else recognised in the header row by the
 // usual German and English names; without a header row, columns 1 and 2 are the
-// default. A header that names a kind not at all, or in more than one column, or
-// choices that put two kinds in one column, stop the run before the first record:
-// a wrong column would give wrong results that look like right ones.
+// default. An IBAN column is checked instead of the two when it is chosen, or
+// when the header row names an IBAN column and neither of the two. A header that names a kind not
+// at all, or in more than one column, or choices that put two kinds in one column, stop the run
+// before the first record: a wrong column would give wrong results that look like right ones.
 #pragma once
 
 #include <array>
@@ -15,8 +16,8 @@
 
 namespace tavrel::cli {
 
-enum class ColumnKind { kBankCode, kAccount };
-inline constexpr std::size_t kColumnKindCount = 2;
+enum class ColumnKind { kBankCode, kAccount, kIban };
+inline constexpr std::size_t kColumnKindCount = 3;
 
 struct ColumnKindInfo {
   ColumnKind kind;
@@ -44,12 +45,13 @@ struct ColumnChoice {
 using ColumnChoices = std::array<ColumnChoice, kColumnKindCount>;
 
 struct ColumnResolution {
-  std::array<std::size_t, kColumnKindCount> index{};  // by kind, from 0
+  bool iban = false;                                  // the IBAN column, not the other two
+  std::array<std::size_t, kColumnKindCount> index{};  // by kind, from 0; the used ones
   int exitStatus = 0;                                 // not 0: the columns cannot be used
   std::string error;  // then why, for standard error, one or more lines
 };
 
-// Places every kind of column. `header` holds the header row's field values
+// Places the used kinds of column. `header` holds the header row's field values
 // (quotes removed), or is null without a header row.
 ColumnResolution ResolveColumns(const ColumnChoices& choices,
                                 const std::vector<std::string>* header);

@@ -10,6 +10,6 @@ std::string HelpText();
 std::string VersionLine();
 inline constexpr std::string_view kUsageHint =
     "usage: tavrel check|name|method|search|rules|directory|explain|suggest|generate|selftest|"
-    "serve ARGUMENTS\n(see 'tavrel --help')\n";
+    "iban|serve ARGUMENTS\n(see 'tavrel --help')\n";
 
 }  // namespace tavrel::cli

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "iban_field.h"
 #include "internal/prop_page.h"
 #include "internal/qt_text.h"
 #include "tavrel/control.h"
@@ -47,8 +48,11 @@ HostWindow::HostWindow(QWidget* parent)
   buttons->addStretch();
   whyPanel_->hide();
 
+  auto* inputs = new QHBoxLayout;
+  inputs->addWidget(control_, 0, Qt::AlignTop);
+  inputs->addWidget(new IbanField(this), 1, Qt::AlignTop);
   auto* column = new QVBoxLayout(this);
-  column->addWidget(control_);
+  column->addLayout(inputs);
   column->addLayout(properties);
   column->addLayout(buttons);
   column->addWidget(whyPanel_);

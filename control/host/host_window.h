@@ -1,4 +1,5 @@
-// The host form of tavrel-gui: the control on top, below it what a host reads
+// The host form of tavrel-gui: the control on top with an IBAN field beside it
+// (see iban_field.h), below them what a host reads
 // through the control's properties after every change, and on "Warum?" why the
 // verdict is what it is.
 #pragma once

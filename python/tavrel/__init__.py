@@ -6,7 +6,9 @@ One module a number kind:
 - `tavrel.account`: an account number with its bank code, by the functions every
   number module offers: `validate` (the compact number, or a ValidationError),
   `is_valid`, `check` (the outcome without raising) and `compact`;
-- `tavrel.bank`: bank short names and the bank search.
+- `tavrel.bank`: bank short names, BICs and the bank search;
+- `tavrel.iban`: IBANs of every registry country, German ones with their account
+  checked, and German IBANs built by the standard conversion.
 
 Columns are checked by one call of the C library: `tavrel.check_many` over
 sequences, NumPy arrays or pandas Series, `tavrel.pandas.check_frame` over a
@@ -30,7 +32,7 @@ system's library path.
 
 from __future__ import annotations
 
-from . import account, bank
+from . import account, bank, iban
 from ._batch import check_many
 from ._native import lib as _lib
 from ._native import static_string as _static_string
@@ -49,6 +51,7 @@ __all__ = [
     "account",
     "bank",
     "check_many",
+    "iban",
     "library_version",
     "rule_generations",
     "InvalidChecksum",

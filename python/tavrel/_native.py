@@ -26,6 +26,10 @@ _SIGNATURES = {
     "tavrel_message": (_OWNED, [ctypes.c_int]),
     "tavrel_bank_name": (_OWNED, [ctypes.c_char_p]),
     "tavrel_search": (_OWNED, [ctypes.c_char_p]),
+    "tavrel_iban_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.POINTER(ctypes.c_int)]),
+    "tavrel_iban_format": (_OWNED, [ctypes.c_char_p, ctypes.c_int]),
+    "tavrel_iban_from_account": (_OWNED, [ctypes.c_char_p, ctypes.c_char_p]),
+    "tavrel_bic": (_OWNED, [ctypes.c_char_p]),
 }
 
 # The library's major version, the one of its file name on the library path.

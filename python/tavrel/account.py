@@ -31,7 +31,7 @@ CheckResult(value=0, code='valid', message='', bank_name='Deutsche Kreditbank Be
 
 from __future__ import annotations
 
-from dataclasses import dataclass
+from dataclasses import dataclass, field
 from typing import Optional
 
 from . import bank
@@ -64,13 +64,15 @@ __all__ = [
 @dataclass(frozen=True)
 class CheckResult:
     """What one check found: the result value as tavrel_check gives it, its
-    stable code, the German message ("" for a valid account) and the short name
-    of the bank (None when the bank code is not in the directory)."""
+    stable code, the German message ("" for a valid account), the short name
+    of the bank and its BIC (None when the bank code is not in the directory or
+    has no BIC; left out of the repr, which stays as it was before the BIC)."""
 
     value: int
     code: str
     message: str
     bank_name: Optional[str]
+    bic: Optional[str] = field(repr=False)
 
     @property
     def valid(self) -> bool:
@@ -112,4 +114,6 @@ def is_valid(bank_code: Text, account: Text, rules: str = "2009") -> bool:
 def check(bank_code: Text, account: Text, rules: str = "2009") -> CheckResult:
     """Checks without raising for a fault of the input."""
     outcome = outcome_of(_result(bank_code, account, rules))
-    return CheckResult(outcome.value, outcome.code, outcome.message, bank.name(bank_code))
+    return CheckResult(
+        outcome.value, outcome.code, outcome.message, bank.name(bank_code), bank.bic(bank_code)
+    )

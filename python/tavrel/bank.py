@@ -10,6 +10,8 @@ names, separated by a comma and compared ignoring the case of A-Z.
 'Deutsche Kreditbank Berlin'
 >>> name("99999999") is None
 True
+>>> bic("12030000")
+'BYLADEM1001'
 >>> [hit.bank_code for hit in search("100500")]
 ['10050000', '10050001', '10050005', '10050006']
 >>> search("volksbank,chemnitz")
@@ -23,7 +25,7 @@ from typing import List, NamedTuple, Optional
 from ._native import lib, take_string
 from ._text import Text, c_text, compact
 
-__all__ = ["Bank", "name", "search"]
+__all__ = ["Bank", "bic", "name", "search"]
 
 
 class Bank(NamedTuple):
@@ -36,6 +38,12 @@ def name(bank_code: Text) -> Optional[str]:
     Blanks around the bank code are ignored, as the check ignores them."""
     text = compact(bank_code, "bank_code")
     return take_string(lib.tavrel_bank_name(c_text(text, "bank_code")))
+
+
+def bic(bank_code: Text) -> Optional[str]:
+    """The BIC of the bank's main record, or None when the directory has no such
+    bank code or no BIC for it. Blanks around the bank code are ignored."""
+    return take_string(lib.tavrel_bic(c_text(bank_code, "bank_code")))
 
 
 def search(text: Text) -> List[Bank]:

@@ -66,6 +66,14 @@ def load(path):
         "tavrel_check_in": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]),
         "tavrel_close_directory": (None, [ctypes.c_void_p]),
         "tavrel_can_unload": (ctypes.c_int, []),
+        "tavrel_iban_check": (ctypes.c_int, [ctypes.c_char_p, ctypes.POINTER(ctypes.c_int)]),
+        "tavrel_iban_check_in": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_char_p,
+                                                ctypes.POINTER(ctypes.c_int)]),
+        "tavrel_iban_from_account": (owned, [ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_iban_from_account_in": (owned, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]),
+        "tavrel_bic": (owned, [ctypes.c_char_p]),
+        "tavrel_iban_format": (owned, [ctypes.c_char_p, ctypes.c_int]),
+        "tavrel_bic_in": (owned, [ctypes.c_void_p, ctypes.c_char_p]),
     }
     for name, (restype, argtypes) in signatures.items():
         function = getattr(lib, name)
@@ -292,6 +300,70 @@ class DirectoryTest(unittest.TestCase):
         handle, _ = open_directory("current")
         self.assertEqual(LIB.tavrel_check_in(handle, None, None), -5)
         LIB.tavrel_close_directory(handle)
+class IbanTest(unittest.TestCase):
+    # 12030000 uses method 00, which 9290701 passes and 12345678 fails; 10011001
+    # (method 09, BIC NTSBDEB1XXX) is a bank of today only.
+    NO_ACCOUNT_CHECK = -1
+
+    def check(self, iban, handle=False):
+        account = ctypes.c_int(99)
+        if handle is False:
+            result = LIB.tavrel_iban_check(utf8(iban), ctypes.byref(account))
+        else:
+            result = LIB.tavrel_iban_check_in(handle, utf8(iban), ctypes.byref(account))
+        return result, account.value
+
+    def test_check(self):
+        cases = [("DE59 1203 0000 0009 2907 01", (0, 0)), ("DE18120300000012345678", (0, -3)),
+                 ("DE88370400440532013000", (-13, self.NO_ACCOUNT_CHECK)),
+                 ("GB82WEST12345698765432", (0, self.NO_ACCOUNT_CHECK)),
+                 ("DE89370400440532\u00d613000", (-10, self.NO_ACCOUNT_CHECK)),
+                 (None, (-12, self.NO_ACCOUNT_CHECK))]
+        for iban, expected in cases:
+            with self.subTest(iban=iban):
+                self.assertEqual(self.check(iban), expected)
+        self.assertEqual(LIB.tavrel_iban_check(b"DE59120300000009290701", None), 0)
+
+    def test_directories(self):
+        handle, _ = open_directory("current")
+        self.assertEqual(self.check("DE65100110011234567890", handle), (0, 1))
+        self.assertEqual(self.check("DE65100110011234567890"), (0, -9))
+        self.assertEqual(self.check("DE65100110011234567890", None), (0, -9))
+        self.assertEqual(take_string(LIB.tavrel_iban_from_account_in(handle, b"10011001", b"1234567890")),
+                         "DE65100110011234567890")
+        self.assertEqual(take_string(LIB.tavrel_bic_in(handle, b" 10011001 ")), "NTSBDEB1XXX")
+        self.assertIsNone(take_string(LIB.tavrel_bic(b"10011001")))
+        self.assertIsNone(take_string(LIB.tavrel_iban_from_account_in(None, b"12030000", b"9290701")))
+        self.assertIsNone(take_string(LIB.tavrel_bic_in(None, b"12030000")))
+        LIB.tavrel_close_directory(handle)
+
+    def test_from_account_only_for_valid_accounts(self):
+        cases = [(("12030000", " 9290701 "), "DE59120300000009290701"), (("12030000", "12345678"), None),
+                 (("1203000", "1"), None), ((None, None), None)]
+        for (bank, account), expected in cases:
+            with self.subTest(bank=bank, account=account):
+                self.assertEqual(take_string(LIB.tavrel_iban_from_account(utf8(bank), utf8(account))),
+                                 expected)
+
+    def test_format(self):
+        cases = [("iban de89 3704 0044 0532 0130 00", "DE89370400440532013000",
+                  "DE89 3704 0044 0532 0130 00"), ("GB82WEST1234", "GB82WEST1234", "GB82 WEST 1234"),
+                 ("DE89-3704", None, None), ("D" * 35, None, None)]
+        for text, electronic, printed in cases:
+            with self.subTest(text=text):
+                self.assertEqual(take_string(LIB.tavrel_iban_format(utf8(text), 0)), electronic)
+                self.assertEqual(take_string(LIB.tavrel_iban_format(utf8(text), 1)), printed)
+
+    def test_messages(self):
+        self.assertEqual(take_string(LIB.tavrel_message(-13)), "IBAN-Prüfsumme ungültig!")
+        self.assertEqual(take_string(LIB.tavrel_message(-11)), "IBAN-Länderkennzeichen unbekannt!")
+
+    def test_bic(self):
+        self.assertEqual(take_string(LIB.tavrel_bic(b"12030000")), "BYLADEM1001")
+        for unknown in (b"00000000", b"", None):
+            self.assertIsNone(take_string(LIB.tavrel_bic(unknown)))
+
+
 def take_json(pointer):
     return json.loads(take_string(pointer))
 

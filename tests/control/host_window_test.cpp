@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,6 +60,27 @@ TEST_F(HostWindowTest, WhyExplainsTheVerdictAndSuggestsCorrections) {
   EXPECT_TRUE(Panel().toPlainText().contains("  12030000  Deutsche Kreditbank Berlin"));
   QTest::mouseClick(&Why(), Qt::LeftButton);
   EXPECT_FALSE(Panel().isVisible());
+}
+
+// 12030000 (BIC BYLADEM1001) uses method 00: 9290701 passes it, 12345678 fails it.
+TEST_F(HostWindowTest, IbanFieldShowsTheVerdictAsYouType) {
+  QLabel& result = *window.findChild<QLabel*>("ibanResult");
+  EXPECT_EQ(result.text(), "IBAN eingeben");
+  Type("iban", "DE59 1203 0000 0009 2907 0");
+  EXPECT_EQ(result.text(), "IBAN hat falsche L\u00e4nge!");
+  QTest::keyClicks(window.findChild<QLineEdit*>("iban"), "1");
+  EXPECT_EQ(
+      result.text(),
+      "IBAN g\u00fcltig \u00b7 Konto g\u00fcltig \u00b7 Deutsche Kreditbank Berlin \u00b7 BIC "
+      "BYLADEM1001");
+  Type("iban", "de18120300000012345678");
+  EXPECT_EQ(result.text(),
+            "IBAN g\u00fcltig \u00b7 Konto: Pr\u00fcfziffer ung\u00fcltig! \u00b7 Deutsche "
+            "Kreditbank Berlin \u00b7 BIC BYLADEM1001");
+  Type("iban", "DE88370400440532013000");
+  EXPECT_EQ(result.text(), "IBAN-Pr\u00fcfsumme ung\u00fcltig!");
+  Type("iban", "GB82 WEST 1234 5698 7654 32");
+  EXPECT_EQ(result.text(), "IBAN g\u00fcltig");
 }
 
 }  // namespace
