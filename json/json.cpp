@@ -27,17 +27,8 @@ std::string_view VerdictOf(const OutcomeInfo& info) {
 }
 
 Json FieldOf(const OutcomeInfo& info) {
-  switch (info.field) {
-    case Field::kBankCode:
-      return "bank_code";
-    case Field::kAccount:
-      return "account";
-    case Field::kIban:
-      return "iban";
-    case Field::kNone:
-      break;
-  }
-  return nullptr;
+  if (info.field == Field::kNone) return nullptr;
+  return FieldName(info.field);
 }
 
 }  // namespace
