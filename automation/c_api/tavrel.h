@@ -109,6 +109,18 @@ TAVREL_API tavrel_directory* tavrel_open_directory(const char* path_or_name, cha
 TAVREL_API int tavrel_check_in(const tavrel_directory* directory, const char* bank_code,
                                const char* account);
 
+/* tavrel_check_many_rules against `directory`: by `rules` when they are named,
+ * else (NULL) by the directory's own rules, as tavrel_check_in. Returns -1 also
+ * for a NULL directory when count > 0. */
+TAVREL_API int tavrel_check_many_in(const tavrel_directory* directory, size_t count,
+                                    const char* const* bank_codes, const char* const* accounts,
+                                    signed char* results, const char* rules);
+
+/* tavrel_bank_name and tavrel_search over `directory`. The bank code's blanks
+ * at either end are ignored here. A NULL directory gives NULL and "". */
+TAVREL_API char* tavrel_bank_name_in(const tavrel_directory* directory, const char* bank_code);
+TAVREL_API char* tavrel_search_in(const tavrel_directory* directory, const char* text);
+
 /* Closes a handle from tavrel_open_directory(). NULL is ignored. The handle is
  * dead afterwards, as for freed memory. */
 TAVREL_API void tavrel_close_directory(tavrel_directory* directory);
@@ -147,6 +159,17 @@ TAVREL_API char* tavrel_suggest_json(const char* bank_code, const char* account,
  * "bank_code_fault") with a "message". */
 TAVREL_API char* tavrel_generate_json(const char* bank_code, const char* method, const char* rules,
                                       int count, uint64_t seed, int length, int invalid);
+
+/* The three above against `directory`: by `rules` when they are named, else
+ * (NULL) by the directory's own rules. A NULL directory gives the error
+ * "invalid_argument". */
+TAVREL_API char* tavrel_explain_json_in(const tavrel_directory* directory, const char* bank_code,
+                                        const char* account, const char* rules);
+TAVREL_API char* tavrel_suggest_json_in(const tavrel_directory* directory, const char* bank_code,
+                                        const char* account, const char* rules, int max);
+TAVREL_API char* tavrel_generate_json_in(const tavrel_directory* directory, const char* bank_code,
+                                         const char* method, const char* rules, int count,
+                                         uint64_t seed, int length, int invalid);
 
 /* The stable English code of a result value ("valid", "invalid_check_digit",
  * "bank_code_unknown", ...), or NULL for a value that is no result. Static

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "library_support.h"
 #include "tavrel.h"
 #include "tavrel/encoding.h"
 #include "tavrel/outcome.h"
@@ -30,14 +31,14 @@ std::string_view AsCp1252(std::string_view utf8, std::string& storage) {
   return storage;
 }
 
-signed char CheckOne(std::string_view bankCode, std::string_view account,
-                     const service::RuleSet& rules) {
+template <typename Source>
+signed char CheckOne(std::string_view bankCode, std::string_view account, const Source& source) {
   try {
     std::string bankCodeStorage;
     std::string accountStorage;
     const service::AccountQuery query{AsCp1252(bankCode, bankCodeStorage),
                                       AsCp1252(account, accountStorage)};
-    return static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(query, rules)));
+    return static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(query, source)));
   } catch (...) {
     return TAVREL_CHECK_NO_MEMORY;
   }
@@ -63,6 +64,24 @@ int tavrel_check_many_rules(size_t count, const char* const* bank_codes,
   }
   for (std::size_t i = 0; i < count; ++i) {
     results[i] = CheckOne(ViewOf(bank_codes[i]), ViewOf(accounts[i]), *ruleSet);
+  }
+  return 0;
+}
+
+int tavrel_check_many_in(const tavrel_directory* directory, size_t count,
+                         const char* const* bank_codes, const char* const* accounts,
+                         signed char* results, const char* rules) {
+  if (count == 0) return 0;
+  if (directory == nullptr || bank_codes == nullptr || accounts == nullptr || results == nullptr)
+    return -1;
+  service::CheckSource source = directory->source;
+  if (rules != nullptr) source.rules = service::FindRules(rules);
+  if (source.rules == nullptr) {
+    std::memset(results, tavrel::ValueOf(tavrel::Outcome::kMethodNotFound), count);
+    return 0;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    results[i] = CheckOne(ViewOf(bank_codes[i]), ViewOf(accounts[i]), source);
   }
   return 0;
 }

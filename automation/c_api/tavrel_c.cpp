@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -152,6 +153,74 @@ char* UnknownRules(const char* rules) {
                   "unknown rules '" + std::string(ViewOf(rules)) + "' (known: 2009, current)");
 }
 
+char* NoDirectory() {
+  return NewError("invalid_argument", "no directory: open one with tavrel_open_directory");
+}
+
+// `directory` by `rules` (NULL: the directory's own); rules null when unknown.
+tavrel::service::CheckSource SourceIn(const tavrel_directory& directory, const char* rules) {
+  tavrel::service::CheckSource source = directory.source;
+  if (rules != nullptr) source.rules = tavrel::service::FindRules(ViewOf(rules));
+  return source;
+}
+
+char* ExplainJson(const tavrel::service::CheckSource& source, const char* bank_code,
+                  const char* account) {
+  const std::string bankCode = Cp1252From(bank_code);
+  const std::string accountText = Cp1252From(account);
+  return NewJson(tavrel::json::ExplanationJson(
+      tavrel::service::ExplainAccount({bankCode, accountText}, source)));
+}
+
+char* SuggestJson(const tavrel::service::CheckSource& source, const char* bank_code,
+                  const char* account, int max) {
+  const std::string bankCode = Cp1252From(bank_code);
+  const std::string accountText = Cp1252From(account);
+  const std::size_t cap = max < 1 ? 5 : std::min(max, 1000);
+  return NewJson(tavrel::json::SuggestionsJson(
+      tavrel::service::SuggestCorrections({bankCode, accountText}, source, {cap, true}), true));
+}
+
+// The numbers tavrel_generate_json takes besides its texts.
+struct GenerateNumbers {
+  int count;
+  uint64_t seed;
+  int length;
+  int invalid;
+};
+
+char* GenerateJson(const tavrel::service::CheckSource& source, const char* bank_code,
+                   const char* method, const GenerateNumbers& numbers) {
+  if ((bank_code == nullptr) == (method == nullptr)) {
+    return NewError("invalid_argument", "give one of bank_code and method, the other NULL");
+  }
+  if (numbers.count < 1 || numbers.count > 100000) {
+    return NewError("invalid_argument", "count is 1 to 100000");
+  }
+  if (numbers.length < 0 || numbers.length > 10) {
+    return NewError("invalid_argument", "length is 0 (six to ten digits) or 1 to 10");
+  }
+  const std::string bankCode = Cp1252From(bank_code);
+  const std::string key = Cp1252From(method);
+  tavrel::service::GenerateRequest request{bankCode,
+                                           key,
+                                           static_cast<std::size_t>(numbers.count),
+                                           numbers.seed,
+                                           numbers.length,
+                                           numbers.invalid != 0};
+  return NewJson(tavrel::json::GeneratedJson(tavrel::service::GenerateAccounts(request, source)));
+}
+
+// "BANKCODE | short name\n" for each hit, in UTF-8.
+char* NewHitLines(const std::vector<std::string>& hits) {
+  std::string lines;
+  for (const std::string& hit : hits) {
+    lines += hit;
+    lines += '\n';
+  }
+  return NewUtf8(lines);
+}
+
 automation::DispatchObject* ObjectOf(tavrel_object* object) {
   return reinterpret_cast<automation::DispatchObject*>(object);
 }
@@ -234,10 +303,17 @@ char* tavrel_explain_json(const char* bank_code, const char* account, const char
   return Guarded<char*>(nullptr, [&] {
     const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
     if (ruleSet == nullptr) return UnknownRules(rules);
-    const std::string bankCode = Cp1252From(bank_code);
-    const std::string accountText = Cp1252From(account);
-    return NewJson(tavrel::json::ExplanationJson(tavrel::service::ExplainAccount(
-        {bankCode, accountText}, tavrel::service::DefaultSourceWith(*ruleSet))));
+    return ExplainJson(tavrel::service::DefaultSourceWith(*ruleSet), bank_code, account);
+  });
+}
+
+char* tavrel_explain_json_in(const tavrel_directory* directory, const char* bank_code,
+                             const char* account, const char* rules) {
+  return Guarded<char*>(nullptr, [&] {
+    if (directory == nullptr) return NoDirectory();
+    const tavrel::service::CheckSource source = SourceIn(*directory, rules);
+    if (source.rules == nullptr) return UnknownRules(rules);
+    return ExplainJson(source, bank_code, account);
   });
 }
 
@@ -245,13 +321,17 @@ char* tavrel_suggest_json(const char* bank_code, const char* account, const char
   return Guarded<char*>(nullptr, [&] {
     const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
     if (ruleSet == nullptr) return UnknownRules(rules);
-    const std::string bankCode = Cp1252From(bank_code);
-    const std::string accountText = Cp1252From(account);
-    const std::size_t cap = max < 1 ? 5 : std::min(max, 1000);
-    return NewJson(tavrel::json::SuggestionsJson(
-        tavrel::service::SuggestCorrections(
-            {bankCode, accountText}, tavrel::service::DefaultSourceWith(*ruleSet), {cap, true}),
-        true));
+    return SuggestJson(tavrel::service::DefaultSourceWith(*ruleSet), bank_code, account, max);
+  });
+}
+
+char* tavrel_suggest_json_in(const tavrel_directory* directory, const char* bank_code,
+                             const char* account, const char* rules, int max) {
+  return Guarded<char*>(nullptr, [&] {
+    if (directory == nullptr) return NoDirectory();
+    const tavrel::service::CheckSource source = SourceIn(*directory, rules);
+    if (source.rules == nullptr) return UnknownRules(rules);
+    return SuggestJson(source, bank_code, account, max);
   });
 }
 
@@ -260,21 +340,19 @@ char* tavrel_generate_json(const char* bank_code, const char* method, const char
   return Guarded<char*>(nullptr, [&] {
     const tavrel::service::RuleSet* ruleSet = RulesNamed(rules);
     if (ruleSet == nullptr) return UnknownRules(rules);
-    if ((bank_code == nullptr) == (method == nullptr)) {
-      return NewError("invalid_argument", "give one of bank_code and method, the other NULL");
-    }
-    if (count < 1 || count > 100000) {
-      return NewError("invalid_argument", "count is 1 to 100000");
-    }
-    if (length < 0 || length > 10) {
-      return NewError("invalid_argument", "length is 0 (six to ten digits) or 1 to 10");
-    }
-    const std::string bankCode = Cp1252From(bank_code);
-    const std::string key = Cp1252From(method);
-    tavrel::service::GenerateRequest request{bankCode, key,    static_cast<std::size_t>(count),
-                                             seed,     length, invalid != 0};
-    return NewJson(tavrel::json::GeneratedJson(
-        tavrel::service::GenerateAccounts(request, tavrel::service::DefaultSourceWith(*ruleSet))));
+    return GenerateJson(tavrel::service::DefaultSourceWith(*ruleSet), bank_code, method,
+                        {count, seed, length, invalid});
+  });
+}
+
+char* tavrel_generate_json_in(const tavrel_directory* directory, const char* bank_code,
+                              const char* method, const char* rules, int count, uint64_t seed,
+                              int length, int invalid) {
+  return Guarded<char*>(nullptr, [&] {
+    if (directory == nullptr) return NoDirectory();
+    const tavrel::service::CheckSource source = SourceIn(*directory, rules);
+    if (source.rules == nullptr) return UnknownRules(rules);
+    return GenerateJson(source, bank_code, method, {count, seed, length, invalid});
   });
 }
 
@@ -307,6 +385,15 @@ char* tavrel_message(int result) {
   });
 }
 
+char* tavrel_bank_name_in(const tavrel_directory* directory, const char* bank_code) {
+  return Guarded<char*>(nullptr, [&]() -> char* {
+    if (directory == nullptr) return nullptr;
+    const std::optional<tavrel::service::Bank> bank =
+        tavrel::service::FindBank(*directory->source.directory, Cp1252From(bank_code));
+    return bank ? NewUtf8(bank->shortName) : nullptr;
+  });
+}
+
 char* tavrel_bank_name(const char* bank_code) {
   return Guarded<char*>(nullptr, [&]() -> char* {
     std::string name;
@@ -317,12 +404,15 @@ char* tavrel_bank_name(const char* bank_code) {
 
 char* tavrel_search(const char* text) {
   return Guarded<char*>(nullptr, [&] {
-    std::string lines;
-    for (const std::string& hit : tavrel::directory::BankSearch(Cp1252From(text), false).hits) {
-      lines += hit;
-      lines += '\n';
-    }
-    return NewUtf8(lines);
+    return NewHitLines(tavrel::directory::BankSearch(Cp1252From(text), false).hits);
+  });
+}
+
+char* tavrel_search_in(const tavrel_directory* directory, const char* text) {
+  return Guarded<char*>(nullptr, [&] {
+    if (directory == nullptr) return NewCopy("");
+    return NewHitLines(
+        tavrel::service::SearchBanks(*directory->source.directory, Cp1252From(text)).hits);
   });
 }
 

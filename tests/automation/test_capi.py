@@ -74,6 +74,19 @@ def load(path):
         "tavrel_bic": (owned, [ctypes.c_char_p]),
         "tavrel_iban_format": (owned, [ctypes.c_char_p, ctypes.c_int]),
         "tavrel_bic_in": (owned, [ctypes.c_void_p, ctypes.c_char_p]),
+        "tavrel_check_many_in": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_size_t,
+                                                ctypes.POINTER(ctypes.c_char_p),
+                                                ctypes.POINTER(ctypes.c_char_p), ctypes.c_char_p,
+                                                ctypes.c_char_p]),
+        "tavrel_bank_name_in": (owned, [ctypes.c_void_p, ctypes.c_char_p]),
+        "tavrel_search_in": (owned, [ctypes.c_void_p, ctypes.c_char_p]),
+        "tavrel_explain_json_in": (owned, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p,
+                                           ctypes.c_char_p]),
+        "tavrel_suggest_json_in": (owned, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p,
+                                           ctypes.c_char_p, ctypes.c_int]),
+        "tavrel_generate_json_in": (owned, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p,
+                                            ctypes.c_char_p, ctypes.c_int, ctypes.c_uint64,
+                                            ctypes.c_int, ctypes.c_int]),
     }
     for name, (restype, argtypes) in signatures.items():
         function = getattr(lib, name)
@@ -293,6 +306,33 @@ class DirectoryTest(unittest.TestCase):
                     self.assertIsNone(handle)
                     self.assertTrue(error.startswith(message), error)
         self.assertIsNone(LIB.tavrel_open_directory(b"no-such-file", None))
+
+    def test_the_in_variants_read_the_handle_and_take_rules(self):
+        handle, _ = open_directory("current")
+        banks = (ctypes.c_char_p * 3)(*[utf8(bank) for bank, _ in self.CASES])
+        accounts = (ctypes.c_char_p * 3)(*[utf8(account) for _, account in self.CASES])
+        for rules, expected in ((None, [1, 0, -5]), (b"2009", [1, -3, -5]), (b"2018", [-2] * 3)):
+            with self.subTest(rules=rules):
+                results = ctypes.create_string_buffer(3)
+                self.assertEqual(LIB.tavrel_check_many_in(handle, 3, banks, accounts, results, rules), 0)
+                self.assertEqual(list(ctypes.cast(results, ctypes.POINTER(ctypes.c_byte))[:3]),
+                                 expected)
+        self.assertEqual(take_string(LIB.tavrel_bank_name_in(handle, b" 10011001")), "N26 Bank Berlin")
+        self.assertIn("10011001 | N26 Bank Berlin\n", take_string(LIB.tavrel_search_in(handle, b"N26")))
+        explained = take_json(LIB.tavrel_explain_json_in(handle, b"25950130", b"1501824", None))
+        self.assertEqual((explained["rules"], explained["result"]), ("current", 0))
+        suggested = take_json(LIB.tavrel_suggest_json_in(handle, b"25950130", b"1501824", b"2009", 1))
+        self.assertEqual((suggested["result"], len(suggested["accounts"])), (-3, 1))
+        generated = take_json(LIB.tavrel_generate_json_in(handle, b"10011001", None, None, 2, 1, 0, 0))
+        self.assertEqual(generated["bank"]["name"], "N26 Bank Berlin")
+        LIB.tavrel_close_directory(handle)
+        self.assertEqual(LIB.tavrel_check_many_in(None, 3, banks, accounts, results, None), -1)
+        self.assertIsNone(take_string(LIB.tavrel_bank_name_in(None, b"10011001")))
+        self.assertEqual(take_string(LIB.tavrel_search_in(None, b"N26")), "")
+        for entry in (LIB.tavrel_explain_json_in(None, b"1", b"1", None),
+                      LIB.tavrel_suggest_json_in(None, b"1", b"1", None, 1),
+                      LIB.tavrel_generate_json_in(None, b"1", None, None, 1, 1, 0, 0)):
+            self.assertEqual(take_json(entry)["error"], "invalid_argument")
 
     def test_null_handles(self):
         self.assertEqual(LIB.tavrel_check_in(None, b"10011001", b"1"), -9)
