@@ -11,8 +11,9 @@ from typing import Any, Optional, Tuple
 
 import numpy as np
 
+from ._directory import Directory, handle_of
 from ._native import lib
-from ._text import c_text, rules_argument
+from ._text import c_text, optional_rules
 
 __all__ = ["check_many"]
 
@@ -105,34 +106,40 @@ def c_strings(values: Any, name: str) -> Column:
     return buffer, addresses
 
 
-def check_columns(bank_codes: Column, accounts: Column, rules: bytes) -> np.ndarray:
-    """One call of the batch entry over two columns from c_strings."""
+def check_columns(bank_codes: Column, accounts: Column, rules: Optional[bytes],
+                  directory: Optional[int] = None) -> np.ndarray:
+    """One call of the batch entry over two columns from c_strings, against the
+    directory handle (None: the 2009 directory)."""
     count = len(bank_codes[1])
     results = np.empty(count, dtype=np.int8)
-    status = lib.tavrel_check_many_rules(
-        count, bank_codes[1].ctypes.data, accounts[1].ctypes.data, results.ctypes.data, rules
-    )
+    arrays = (bank_codes[1].ctypes.data, accounts[1].ctypes.data, results.ctypes.data)
+    if directory is None:
+        status = lib.tavrel_check_many_rules(count, *arrays, rules)
+    else:
+        status = lib.tavrel_check_many_in(directory, count, *arrays, rules)
     if status != 0:
-        raise RuntimeError(f"tavrel_check_many_rules failed ({status})")
+        raise RuntimeError(f"the batch check failed ({status})")
     return results
 
 
-def check_many(bank_codes: Any, accounts: Any, rules: str = "2009") -> np.ndarray:
+def check_many(bank_codes: Any, accounts: Any, rules: Optional[str] = None,
+               directory: Optional[Directory] = None) -> np.ndarray:
     """Checks row i of `bank_codes` with row i of `accounts`: sequences, NumPy
     arrays or pandas Series of str, bytes or int; a missing value (None, NaN,
     pd.NA) counts as empty. Returns each row's result value as a NumPy int8
-    array, without raising for faults of the input.
+    array, without raising for faults of the input. `rules` and `directory`
+    are those of tavrel.account.check.
 
     >>> import tavrel
     >>> tavrel.check_many(["12030000", "12030000", "1203"], ["9290701", "9290702", "1"])
     array([ 0, -3, -5], dtype=int8)
     """
-    rules_name = rules_argument(rules)
+    rules_name = optional_rules(rules)
+    handle = handle_of(directory)
     banks = c_strings(bank_codes, "bank_codes")
     accounts_column = c_strings(accounts, "accounts")
     if len(banks[1]) != len(accounts_column[1]):
         raise ValueError(
             f"{len(banks[1])} bank codes but {len(accounts_column[1])} accounts: give one of each a row"
         )
-    return check_columns(banks, accounts_column, rules_name)
-
+    return check_columns(banks, accounts_column, rules_name, handle)

@@ -30,6 +30,42 @@ _SIGNATURES = {
     "tavrel_iban_format": (_OWNED, [ctypes.c_char_p, ctypes.c_int]),
     "tavrel_iban_from_account": (_OWNED, [ctypes.c_char_p, ctypes.c_char_p]),
     "tavrel_bic": (_OWNED, [ctypes.c_char_p]),
+    "tavrel_open_directory": (ctypes.c_void_p, [ctypes.c_char_p, ctypes.POINTER(_OWNED)]),
+    "tavrel_close_directory": (None, [ctypes.c_void_p]),
+    "tavrel_check_in": (ctypes.c_int, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]),
+    "tavrel_check_many_in": (
+        ctypes.c_int,
+        [ctypes.c_void_p, ctypes.c_size_t, ctypes.c_void_p, ctypes.c_void_p, ctypes.c_void_p,
+         ctypes.c_char_p],
+    ),
+    "tavrel_bank_name_in": (_OWNED, [ctypes.c_void_p, ctypes.c_char_p]),
+    "tavrel_search_in": (_OWNED, [ctypes.c_void_p, ctypes.c_char_p]),
+    "tavrel_bic_in": (_OWNED, [ctypes.c_void_p, ctypes.c_char_p]),
+    "tavrel_iban_check_in": (
+        ctypes.c_int, [ctypes.c_void_p, ctypes.c_char_p, ctypes.POINTER(ctypes.c_int)]
+    ),
+    "tavrel_iban_from_account_in": (_OWNED, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p]),
+    "tavrel_explain_json": (_OWNED, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p]),
+    "tavrel_explain_json_in": (
+        _OWNED, [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p]
+    ),
+    "tavrel_suggest_json": (
+        _OWNED, [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int]
+    ),
+    "tavrel_suggest_json_in": (
+        _OWNED,
+        [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int],
+    ),
+    "tavrel_generate_json": (
+        _OWNED,
+        [ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int, ctypes.c_uint64,
+         ctypes.c_int, ctypes.c_int],
+    ),
+    "tavrel_generate_json_in": (
+        _OWNED,
+        [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int,
+         ctypes.c_uint64, ctypes.c_int, ctypes.c_int],
+    ),
 }
 
 # The library's major version, the one of its file name on the library path.

@@ -4,7 +4,7 @@ becomes the library's NUL-terminated UTF-8."""
 from __future__ import annotations
 
 import numbers
-from typing import Union
+from typing import Optional, Union
 
 from ._native import lib, static_string
 
@@ -67,3 +67,9 @@ def rules_argument(rules: object) -> bytes:
     if rules not in _RULES:
         raise ValueError(f"unknown rules {rules!r}: the library knows {', '.join(_RULES)}")
     return rules.encode("ascii")
+
+
+def optional_rules(rules: object) -> Optional[bytes]:
+    """rules_argument, or None for None: the directory's own rules (the 2009
+    ones when no directory is named)."""
+    return None if rules is None else rules_argument(rules)

@@ -15,8 +15,11 @@ the graph does.
 
 from __future__ import annotations
 
+from typing import Optional
+
 import dask.dataframe as dd
 
+from ._directory import Directory
 from .pandas import check_frame
 
 __all__ = ["check_dataframe"]
@@ -26,14 +29,15 @@ def check_dataframe(
     frame: dd.DataFrame,
     bank: str = "blz",
     account: str = "konto",
-    rules: str = "2009",
+    rules: Optional[str] = None,
     prefix: str = "",
+    directory: Optional[Directory] = None,
 ) -> dd.DataFrame:
     """The lazy Dask DataFrame of `check_frame` over each partition of `frame`:
     the columns result, code and message added. The arguments are those of
     tavrel.pandas.check_frame, and so are its errors, raised here already for a
-    missing column or a name taken."""
-    meta = check_frame(frame._meta, bank=bank, account=account, rules=rules, prefix=prefix)
-    return frame.map_partitions(
-        check_frame, bank=bank, account=account, rules=rules, prefix=prefix, meta=meta
-    )
+    missing column or a name taken. A directory file is opened by each worker
+    process, so its path must name the file on every worker."""
+    options = dict(bank=bank, account=account, rules=rules, prefix=prefix, directory=directory)
+    meta = check_frame(frame._meta, **options)
+    return frame.map_partitions(check_frame, **options, meta=meta)

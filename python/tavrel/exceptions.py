@@ -1,4 +1,5 @@
-"""The exceptions a validation raises, one class for each kind of fault.
+"""The exceptions a validation raises, one class for each kind of fault, and
+the one a Bundesbank file that cannot be used as a directory raises.
 
 Every one is a ValidationError, itself a ValueError, and carries the outcome of
 the check: its value (as tavrel_check gives it), its stable English code, the
@@ -43,3 +44,12 @@ class InvalidChecksum(ValidationError):
 class InvalidComponent(ValidationError):
     """A part that is not known: a bank code not in the directory, or a method
     the rules do not hold."""
+
+
+class DirectoryFileError(ValueError):
+    """A Bundesbank bank-code file that the library cannot use as a directory:
+    `filename` is its path, and the message names the line and field at fault."""
+
+    def __init__(self, filename: str, message: str) -> None:
+        super().__init__(message if message.startswith(filename) else f"{filename}: {message}")
+        self.filename = filename

@@ -8,7 +8,9 @@ account padded with zeros to ten digits. Blanks anywhere, any letter case and
 a leading "IBAN" are accepted. The account of a German IBAN is checked by its
 bank's check-digit method in the 2009 directory and rules, unless
 `check_account=False`: a bank that builds IBANs by a rule of its own may hold
-a changed account in them.
+a changed account in them. `directory=` names another directory for the
+account's check, the conversion and the BIC: "current" or a Bundesbank file,
+each by its own rules, as in tavrel.account.
 
 >>> validate("DE89 3704 0044 0532 0130 00")
 'DE89370400440532013000'
@@ -42,6 +44,8 @@ from __future__ import annotations
 import ctypes
 from typing import Optional
 
+from . import bank
+from ._directory import Directory, handle_of
 from ._native import lib, take_string
 from ._outcomes import raise_for
 from ._text import Text, c_text
@@ -71,9 +75,14 @@ __all__ = [
 _NO_ACCOUNT_CHECK = -1
 
 
-def _check(number: Text) -> tuple:
+def _check(number: Text, directory: Optional[Directory] = None) -> tuple:
+    text = c_text(number, "number")
+    handle = handle_of(directory)
     account = ctypes.c_int(_NO_ACCOUNT_CHECK)
-    result = lib.tavrel_iban_check(c_text(number, "number"), ctypes.byref(account))
+    if handle is None:
+        result = lib.tavrel_iban_check(text, ctypes.byref(account))
+    else:
+        result = lib.tavrel_iban_check_in(handle, text, ctypes.byref(account))
     return result, account.value
 
 
@@ -97,44 +106,50 @@ def format(number: Text) -> str:  # noqa: A001 (the name every number module use
     return _format(number, True)
 
 
-def validate(number: Text, check_account: bool = True) -> str:
+def validate(number: Text, check_account: bool = True,
+             directory: Optional[Directory] = None) -> str:
     """Returns the electronic form when the IBAN is valid and, for a German one
     with `check_account`, its account passes its bank's check; raises the
     ValidationError of the first fault otherwise."""
-    result, account = _check(number)
+    result, account = _check(number, directory)
     raise_for(result)
     if check_account and account != _NO_ACCOUNT_CHECK:
         raise_for(account)
     return compact(number)
 
 
-def is_valid(number: Text, check_account: bool = True) -> bool:
+def is_valid(number: Text, check_account: bool = True,
+             directory: Optional[Directory] = None) -> bool:
     """Whether validate accepts the IBAN."""
     try:
-        validate(number, check_account)
+        validate(number, check_account, directory)
     except ValidationError:
         return False
     return True
 
 
-def from_account(bank_code: Text, account: Text) -> str:
+def from_account(bank_code: Text, account: Text, directory: Optional[Directory] = None) -> str:
     """The German IBAN of a valid account by the standard conversion; raises the
     account's ValidationError when it is not valid."""
-    built = take_string(
-        lib.tavrel_iban_from_account(c_text(bank_code, "bank_code"), c_text(account, "account"))
-    )
+    bank_code_text = c_text(bank_code, "bank_code")
+    account_text = c_text(account, "account")
+    handle = handle_of(directory)
+    if handle is None:
+        built = take_string(lib.tavrel_iban_from_account(bank_code_text, account_text))
+    else:
+        built = take_string(lib.tavrel_iban_from_account_in(handle, bank_code_text, account_text))
     if built is None:
         from . import account as _account
 
-        _account.validate(bank_code, account)
+        _account.validate(bank_code, account, directory=directory)
         raise MemoryError("tavrel_iban_from_account ran out of memory")
     return built
 
 
-def to_bic(number: Text) -> Optional[str]:
+def to_bic(number: Text, directory: Optional[Directory] = None) -> Optional[str]:
     """The BIC of a German IBAN's bank, None for another country or a bank code
     without one; raises for an invalid IBAN (its account is not checked)."""
-    electronic = validate(number, check_account=False)
+    electronic = validate(number, check_account=False, directory=directory)
     if not electronic.startswith("DE"):
         return None
-    return take_string(lib.tavrel_bic(electronic[4:12].encode("ascii")))
+    return bank.bic(electronic[4:12], directory=directory)

@@ -17,10 +17,13 @@ message, "" for a valid account). Missing values count as empty input.
 
 from __future__ import annotations
 
+from typing import Optional
+
 import numpy as np
 import pandas as pd
 
 from ._batch import check_many
+from ._directory import Directory
 from ._outcomes import codes_of, messages_of
 
 __all__ = ["check_frame", "outcome_columns"]
@@ -40,17 +43,19 @@ def check_frame(
     frame: pd.DataFrame,
     bank: str = "blz",
     account: str = "konto",
-    rules: str = "2009",
+    rules: Optional[str] = None,
     prefix: str = "",
+    directory: Optional[Directory] = None,
 ) -> pd.DataFrame:
     """A copy of `frame` with the columns result, code and message (each name
     after `prefix`) for the bank codes in column `bank` and the accounts in
-    column `account`. KeyError for a column the frame lacks; ValueError when
+    column `account`, by `rules` against `directory` as tavrel.account.check
+    takes them. KeyError for a column the frame lacks; ValueError when
     the frame has a column of a new name already, which would be lost."""
     for column in (bank, account):
         if column not in frame.columns:
             raise KeyError(f"no column {column!r} in the frame: it has {list(frame.columns)}")
-    results = check_many(frame[bank], frame[account], rules=rules)
+    results = check_many(frame[bank], frame[account], rules=rules, directory=directory)
     columns = outcome_columns(results, prefix)
     taken = [name for name in columns if name in frame.columns]
     if taken:

@@ -6,7 +6,7 @@ import sys
 import unittest
 
 import tavrel
-from tavrel import account, bank
+from tavrel import account, bank, iban
 from tavrel._outcomes import OUTCOMES
 
 # bank code, account, rules, expected value. 25950130 uses method B1: 1501824
@@ -102,8 +102,44 @@ class InputKindsTest(unittest.TestCase):
                 with self.assertRaises(TypeError):
                     bank.name(bad)
 
+    def test_every_public_function_refuses_or_answers_any_input(self):
+        # Each call takes its text arguments from the value; check_many, which
+        # counts None and NaN in a column as missing, has its own tests.
+        calls = {
+            "account.check": lambda v: account.check(v, v),
+            "bank.name": bank.name,
+            "bank.bic": bank.bic,
+            "bank.search": bank.search,
+            "iban.validate": iban.validate,
+            "iban.is_valid": iban.is_valid,
+            "iban.compact": iban.compact,
+            "iban.format": iban.format,
+            "iban.from_account": lambda v: iban.from_account(v, v),
+            "iban.to_bic": iban.to_bic,
+            "explain": lambda v: tavrel.explain(v, v),
+            "suggest": lambda v: tavrel.suggest(v, v),
+            "generate": lambda v: tavrel.generate(method=v, count=1) if v is not None else
+            tavrel.generate(None, method=None),
+        }
+        refused = (None, float("nan"), 9290701.0, True, ["9290701"])
+        answered = ("1" * 1_000_000, "\udcff" * 1000, b"\xff\xfe" * 1000, "\0" * 10,
+                    "12030000" + "\U0001F600", -1, 2**80, "")
+        calls["check_many"] = lambda v: tavrel.check_many([v], [v])
+        for name, call in calls.items():
+            for bad in refused if name != "check_many" else ():
+                with self.subTest(name, value=bad):
+                    expected = ValueError if bad is None and name == "generate" else TypeError
+                    with self.assertRaises(expected):
+                        call(bad)
+            for odd in answered:
+                with self.subTest(name, value=repr(odd)[:20]):
+                    try:
+                        call(odd)
+                    except ValueError:  # a ValidationError among them
+                        pass
+
     def test_rules_must_be_known(self):
-        for rules, error in (("Current", ValueError), ("", ValueError), (None, TypeError)):
+        for rules, error in (("Current", ValueError), ("", ValueError), (2009, TypeError)):
             with self.subTest(rules=rules), self.assertRaises(error):
                 account.check("12030000", "9290701", rules=rules)
 

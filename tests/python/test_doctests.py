@@ -4,7 +4,7 @@ import doctest
 import importlib
 import unittest
 
-MODULES = ["tavrel", "tavrel.account", "tavrel.bank", "tavrel.iban", "tavrel.exceptions", "tavrel._batch",
+MODULES = ["tavrel", "tavrel.account", "tavrel.bank", "tavrel.iban", "tavrel.check_digit", "tavrel.exceptions", "tavrel._batch",
            "tavrel.pandas", "tavrel.dask"]
 
 
