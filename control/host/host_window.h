@@ -1,7 +1,7 @@
 // The host form of tavrel-gui: the control on top with an IBAN field beside it
 // (see iban_field.h), below them what a host reads
-// through the control's properties after every change, and on "Warum?" why the
-// verdict is what it is.
+// through the control's properties after every change, the verdict in words
+// and colour, and on "Warum?" why the verdict is what it is.
 #pragma once
 
 #include <QWidget>
@@ -19,6 +19,7 @@ class HostWindow final : public QWidget {
 
  public:
   explicit HostWindow(QWidget* parent = nullptr);
+  ~HostWindow() override;
 
  private:
   void ShowProperties();
@@ -29,7 +30,6 @@ class HostWindow final : public QWidget {
   QLabel* blz_;
   QLabel* konto_;
   QLabel* checkResult_;
-  QLabel* message_;
   QLabel* bankname_;
   QPushButton* why_;
   WhyPanel* whyPanel_;

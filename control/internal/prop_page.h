@@ -1,8 +1,11 @@
 // CtavrelPropPage: the control's only property page. The control has no
-// properties of its own to edit, and the page says so.
+// properties of its own to edit, and the page says so. Shown as a window of its
+// own, it closes by its button or Escape.
 #pragma once
 
 #include <QWidget>
+
+class QKeyEvent;
 
 namespace tavrel::control {
 
@@ -11,6 +14,9 @@ class CtavrelPropPage final : public QWidget {
 
  public:
   explicit CtavrelPropPage(QWidget* parent = nullptr);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tavrel::control

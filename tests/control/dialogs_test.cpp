@@ -1,6 +1,8 @@
 // The About dialog and the property page.
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
+#include <string_view>
 
 #include "control/internal/about_dialog.h"
 #include "control/internal/prop_page.h"
@@ -47,6 +49,23 @@ TEST(PropertyPageTest, SaysThereIsNothingToSet) {
   EXPECT_EQ(page.windowTitle(), "Allgemein");
   EXPECT_EQ(LabelTexts(page),
             QStringList{QString::fromUtf8("tavrel verfügt über keine Eigenschaften.")});
+}
+
+// The host shows the page as a dialog of its own, which must not trap the user.
+TEST(PropertyPageTest, ClosesByItsButtonAndByEscape) {
+  for (const char* way : {"button", "Escape on the page", "Escape on the button"}) {
+    SCOPED_TRACE(way);
+    CtavrelPropPage page;
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    auto* close = page.findChild<QPushButton*>("2");
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), QString::fromUtf8("Schließen"));
+    if (way == std::string_view("button")) close->click();
+    if (way == std::string_view("Escape on the page")) QTest::keyClick(&page, Qt::Key_Escape);
+    if (way == std::string_view("Escape on the button")) QTest::keyClick(close, Qt::Key_Escape);
+    EXPECT_FALSE(page.isVisible());
+  }
 }
 
 }  // namespace

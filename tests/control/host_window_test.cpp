@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColor>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -81,6 +83,36 @@ TEST_F(HostWindowTest, IbanFieldShowsTheVerdictAsYouType) {
   EXPECT_EQ(result.text(), "IBAN-Pr\u00fcfsumme ung\u00fcltig!");
   Type("iban", "GB82 WEST 1234 5698 7654 32");
   EXPECT_EQ(result.text(), "IBAN g\u00fcltig");
+}
+
+// 10000000 uses method 09, which has no check digit: any account passes untested.
+TEST_F(HostWindowTest, ResultLineTellsValidFromValidWithoutCheck) {
+  struct Row {
+    const char* bankCode;
+    const char* account;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"12030000", "9290701", "\u2714 g\u00fcltig"},
+      {"10000000", "1234567890",
+       "\u25cb g\u00fcltig ohne Pr\u00fcfung: die Methode der Bank hat keine Pr\u00fcfziffer"},
+      {"12030000", "9290702", "\u2718 Pr\u00fcfziffer ung\u00fcltig!"},
+  };
+  QLabel& result = *window.findChild<QLabel*>("checkResult");
+  QList<QColor> colours;
+  for (const Row& row : rows) {
+    Type("2000", row.bankCode);
+    Type("2001", row.account);
+    EXPECT_EQ(result.text(), QString::fromUtf8(row.text)) << row.account;
+    colours << result.palette().color(QPalette::WindowText);
+  }
+  EXPECT_NE(colours[0], colours[1]);
+  EXPECT_NE(colours[1], colours[2]);
+  EXPECT_NE(colours[0], colours[2]);
+  QStringList labels;
+  for (const QLabel* label : window.findChildren<QLabel*>()) labels << label->text();
+  for (const char* name : {"Bankleitzahl:", "Kontonummer:", "Ergebnis:", "Bank:"})
+    EXPECT_TRUE(labels.contains(name)) << name;
 }
 
 }  // namespace
