@@ -68,6 +68,8 @@ def main():
     report("tavrel.check_many", total, rows, f"target < {TARGET_SECONDS * 1000:.0f} ms: {met}")
     report("tavrel.pandas.check_frame", median_seconds(lambda: check_frame(frame)),
            rows)
+    report("tavrel.check_many(directory='current')",
+           median_seconds(lambda: tavrel.check_many(banks, accounts, directory="current")), rows)
 
     # The per-row ways, on a tenth of the rows and counted per row like the rest.
     sample = frame.iloc[: rows // 10]

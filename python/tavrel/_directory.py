@@ -1,7 +1,9 @@
 """The bank directories a call may name: "2009" and "current", compiled into
 the library, or the path of a Bundesbank bank-code file. Each is opened once,
 on first use, and its handle kept until the interpreter exits; a handle is
-immutable, so any number of threads check with it at once."""
+immutable, so any number of threads check with it at once. The handles are
+closed at exit, after the threads that are not daemons have ended: a daemon
+thread still checking then must not use a named directory."""
 
 from __future__ import annotations
 
