@@ -42,12 +42,11 @@ Bank codes withdrawn since 2009 are unknown to the current directory:
 
 from __future__ import annotations
 
+import ctypes
 from dataclasses import dataclass, field
 from typing import Optional
 
 from . import bank
-import ctypes
-
 from ._directory import Directory, handle_of
 from ._native import lib
 from ._outcomes import outcome_of, raise_for
