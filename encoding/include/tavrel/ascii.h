@@ -15,14 +15,6 @@ inline constexpr std::size_t kBankCodeLength = 8;
 
 constexpr bool IsAsciiDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
-// Whether every byte is below 0x80: such a text reads the same in UTF-8 and in
-// Windows-1252, so the edges pass it on without converting it.
-constexpr bool IsAscii(std::string_view text) {
-  unsigned char bits = 0;
-  for (const char c : text) bits |= static_cast<unsigned char>(c);
-  return bits < 0x80;
-}
-
 // A..Z onto a..z; every other character unchanged.
 template <typename Char>
 constexpr Char FoldAsciiCase(Char c) {

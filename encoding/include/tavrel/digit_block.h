@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -48,6 +49,11 @@ inline constexpr std::size_t kPageSize = 4096;
 TAVREL_DELIBERATE_OVERREAD inline __m128i LoadEndingAt(const char* end) {
   const auto address = reinterpret_cast<std::uintptr_t>(end) - 16;
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(address));
+}
+// The aligned 16-byte block at `address`, which holds a byte of the caller's
+// text and so lies in a readable page.
+TAVREL_DELIBERATE_OVERREAD inline __m128i LoadAlignedBlock(std::uintptr_t address) {
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(address));
 }
 #undef TAVREL_DELIBERATE_OVERREAD
 #endif
@@ -89,6 +95,77 @@ inline DigitBlock ReadDigitBlock(std::string_view text) {
   block.nonZero = nonZero;
 #endif
   return block;
+}
+
+// Whether every byte of `text` is below 0x80, read in 16-byte blocks: a short
+// text takes one load and no loop, whatever its length.
+inline bool IsAsciiText(std::string_view text) {
+#if defined(__SSE2__)
+  const std::size_t n = text.size();
+  if (n == 0) return true;
+  int high = 0;
+  std::size_t done = 0;
+  for (; n - done > 16; done += 16) {
+    high |=
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + done)));
+  }
+  // The last one to sixteen bytes, in the block that ends with the text.
+  const std::size_t rest = n - done;
+  const char* end = text.data() + n;
+  __m128i bytes;
+  if (((reinterpret_cast<std::uintptr_t>(end) - 1) % digit_block_detail::kPageSize) >= 15) {
+    bytes = digit_block_detail::LoadEndingAt(end);
+  } else {
+    alignas(16) std::array<char, 16> copy{};
+    std::memcpy(copy.data() + 16 - rest, end - rest, rest);
+    bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copy.data()));
+  }
+  const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  const __m128i inside = _mm_cmpgt_epi8(index, _mm_set1_epi8(static_cast<char>(15 - rest)));
+  high |= _mm_movemask_epi8(_mm_and_si128(bytes, inside));
+  return high == 0;
+#else
+  unsigned char bits = 0;
+  for (const char c : text) bits |= static_cast<unsigned char>(c);
+  return bits < 0x80;
+#endif
+}
+
+// The length of the NUL-terminated `text` (which must not be null), and whether
+// all its bytes are below 0x80, in one pass over aligned 16-byte blocks. An
+// aligned block never crosses a page, so the bytes it holds before the text's
+// start or after its end are readable; they are masked out.
+struct CText {
+  std::size_t length;
+  bool ascii;
+};
+
+inline CText ReadCText(const char* text) {
+#if defined(__SSE2__)
+  const auto start = reinterpret_cast<std::uintptr_t>(text);
+  std::uintptr_t block = start & ~std::uintptr_t{15};
+  const __m128i zero = _mm_setzero_si128();
+  // Bits of the bytes before the text in the first block.
+  const unsigned before = (1U << (start - block)) - 1;
+  __m128i bytes = digit_block_detail::LoadAlignedBlock(block);
+  unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero))) & ~before;
+  unsigned high = static_cast<unsigned>(_mm_movemask_epi8(bytes)) & ~before;
+  while (ends == 0) {
+    block += 16;
+    bytes = digit_block_detail::LoadAlignedBlock(block);
+    ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)));
+    high |= ends == 0 ? static_cast<unsigned>(_mm_movemask_epi8(bytes))
+                      : static_cast<unsigned>(_mm_movemask_epi8(bytes)) & ((ends & -ends) - 1);
+  }
+  const unsigned end = static_cast<unsigned>(std::countr_zero(ends));
+  // In the first block only the bytes before the end count; `high` already
+  // holds none after it there, as the loop did not run or masked them.
+  if (block == (start & ~std::uintptr_t{15})) high &= (1U << end) - 1;
+  return {block + end - start, high == 0};
+#else
+  const std::size_t length = std::strlen(text);
+  return {length, IsAsciiText({text, length})};
+#endif
 }
 
 }  // namespace tavrel
