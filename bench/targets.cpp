@@ -19,13 +19,16 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "tavrel.h"
 #include "tavrel/directory.h"
 #include "tavrel/directory_testing.h"
+#include "tavrel/iban.h"
 #include "tavrel/service.h"
 
 namespace {
@@ -122,33 +125,122 @@ int InCurrentDirectory(const Input& input) {
   return ValueOf(tavrel::service::CheckAccount({input.bankCode, input.account}, SourceCurrent()));
 }
 
-// One pass over the corpus, the check inlined.
-template <int (*Check)(const Input&)>
-int Pass(const std::vector<Input>& corpus) {
-  int sink = 0;
-  for (const Input& input : corpus) sink += Check(input);
-  return sink;
+// Lines of a corpus as the C library takes them: arrays of C strings.
+struct CColumns {
+  std::vector<const char*> bankCodes;
+  std::vector<const char*> accounts;
+  std::vector<signed char> results;
+};
+
+CColumns ColumnsOf(const std::vector<Input>& corpus) {
+  CColumns columns;
+  for (const Input& input : corpus) {
+    columns.bankCodes.push_back(input.bankCode.c_str());
+    columns.accounts.push_back(input.account.c_str());
+  }
+  columns.results.resize(corpus.size());
+  return columns;
 }
 
-// One figure of --check: checks of a corpus by one entry point.
+// One figure of --check: checks of a corpus by one entry point. `pass` checks
+// the whole corpus once.
 struct CheckLine {
   const char* figure;
   std::vector<Input> corpus;
   int (*check)(const Input&);
-  int (*pass)(const std::vector<Input>&);
+  std::function<int(const std::vector<Input>&)> pass;
   double perCheck = 0;
 };
 
 template <int (*Check)(const Input&)>
 CheckLine MakeLine(const char* figure, std::vector<Input> corpus) {
-  return {figure, std::move(corpus), Check, Pass<Check>};
+  CheckLine line{figure, std::move(corpus), Check, {}};
+  return line;
+}
+
+void BindPasses(std::vector<CheckLine>& lines) {
+  for (CheckLine& line : lines) {
+    if (line.pass) continue;
+    line.pass = [check = line.check](const std::vector<Input>& corpus) {
+      int sink = 0;
+      for (const Input& input : corpus) sink += check(input);
+      return sink;
+    };
+  }
+}
+
+// ComputeMethod with each line's method code looked up before the timing.
+CheckLine MethodGivenLine(std::vector<Input> corpus) {
+  auto methods = std::make_shared<std::vector<std::string>>();
+  for (const Input& input : corpus) {
+    std::string method;
+    if (!tavrel::directory::LookupMethodCode(input.bankCode, method)) method = "??";
+    methods->push_back(method);
+  }
+  CheckLine line{"ComputeMethod, method given", std::move(corpus), Specified, {}};
+  line.pass = [methods](const std::vector<Input>& corpus) {
+    const tavrel::service::RuleSet& rules = tavrel::service::DefaultRules();
+    int sink = 0;
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+      const Input& input = corpus[i];
+      sink += tavrel::service::ComputeMethod(input.account, (*methods)[i], input.bankCode, rules);
+    }
+    return sink;
+  };
+  return line;
+}
+
+// The C library, one call per check and one call for the corpus.
+CheckLine CSingleLine(std::vector<Input> corpus) {
+  CheckLine line{"tavrel_check (C library)", std::move(corpus), Specified, {}};
+  auto columns = std::make_shared<CColumns>(ColumnsOf(line.corpus));
+  line.pass = [columns](const std::vector<Input>&) {
+    int sink = 0;
+    for (std::size_t i = 0; i < columns->accounts.size(); ++i) {
+      sink += tavrel_check(columns->bankCodes[i], columns->accounts[i]);
+    }
+    return sink;
+  };
+  return line;
+}
+
+CheckLine CBatchLine(std::vector<Input> corpus) {
+  CheckLine line{"tavrel_check_many (C library)", std::move(corpus), Specified, {}};
+  auto columns = std::make_shared<CColumns>(ColumnsOf(line.corpus));
+  line.pass = [columns](const std::vector<Input>&) {
+    tavrel_check_many(columns->accounts.size(), columns->bankCodes.data(), columns->accounts.data(),
+                      columns->results.data());
+    return static_cast<int>(columns->results[columns->results.size() / 2]);
+  };
+  return line;
+}
+
+// CheckIban on the German IBANs of the same lines (the standard conversion,
+// whatever the account check says), account check included.
+CheckLine IbanLine(std::vector<Input> corpus) {
+  auto ibans = std::make_shared<std::vector<std::string>>();
+  for (const Input& input : corpus) {
+    const tavrel::iban::IbanResult built = tavrel::iban::BuildGerman(input.bankCode, input.account);
+    ibans->emplace_back(built.iban.view());
+  }
+  CheckLine line{"CheckIban (German IBANs of the same accounts)", std::move(corpus), Specified, {}};
+  line.pass = [ibans](const std::vector<Input>&) {
+    int sink = 0;
+    for (const std::string& text : *ibans) {
+      const tavrel::iban::IbanVerdict verdict = tavrel::iban::CheckIban(text);
+      sink += verdict.german ? ValueOf(verdict.german->accountOutcome) : 0;
+    }
+    return sink;
+  };
+  return line;
 }
 
 // The specified entry (the 2009 directory and rules), the current rules over
 // the 2009 directory, and the same directory and rules reached as a
 // CheckSource, each over the 2009 directory's banks; the current directory with
 // the current rules over its own banks. With a corpus file, every line checks
-// that file.
+// that file, and the lines of the other entries follow: the engine with the
+// method given, the C library, and the IBAN check.
 std::vector<CheckLine> CheckLines(const char* corpusPath) {
   const auto corpus = [corpusPath](const tavrel::service::CheckSource& source) {
     return corpusPath ? ReadCorpus(corpusPath) : CheckCorpus(source);
@@ -160,20 +252,32 @@ std::vector<CheckLine> CheckLines(const char* corpusPath) {
       MakeLine<In2009Directory>("CheckAccount 2009 directory value", corpus(Source2009())));
   lines.push_back(MakeLine<InCurrentDirectory>("CheckAccount current directory, current rules",
                                                corpus(SourceCurrent())));
+  if (corpusPath != nullptr) {
+    lines.push_back(MethodGivenLine(corpus(Source2009())));
+    lines.push_back(CSingleLine(corpus(Source2009())));
+    lines.push_back(CBatchLine(corpus(Source2009())));
+    lines.push_back(IbanLine(corpus(Source2009())));
+  }
+  BindPasses(lines);
   return lines;
 }
 
 // Times the lines in turn, run by run, so that all see the same machine; each
-// figure is the median of its runs, in seconds per check.
+// figure is the median of its runs, in seconds per check. A run repeats its pass
+// for at least a tenth of a second; every line gets at least 11 runs, over a
+// second in all.
 void TimeChecks(std::vector<CheckLine>& lines) {
   int sink = 0;
   std::vector<std::vector<double>> seconds(lines.size());
-  for (int run = 0; run < 9; ++run) {
+  std::vector<int> repeat(lines.size(), 1);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const double once = TimePerCall([&] { sink += lines[i].pass(lines[i].corpus); }, 1, 1);
+    repeat[i] = std::max(1, static_cast<int>(0.1 / std::max(once, 1e-9)) + 1);
+  }
+  for (int run = 0; run < 11; ++run) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      const CheckLine& line = lines[i];
-      const int repeat =
-          std::max(1, static_cast<int>(800000 / std::max<std::size_t>(line.corpus.size(), 1)));
-      seconds[i].push_back(TimePerCall([&] { sink += line.pass(line.corpus); }, 1, repeat));
+      seconds[i].push_back(
+          TimePerCall([&] { sink += lines[i].pass(lines[i].corpus); }, 1, repeat[i]));
     }
   }
   if (sink == 42) std::puts("");

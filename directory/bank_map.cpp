@@ -9,7 +9,7 @@ namespace tavrel::directory {
 std::size_t BankMap::Probe(std::uint32_t bankCode) const noexcept {
   std::size_t index = HomeSlot(bankCode, kSlotBits);
   while (slots_[index].entryNumber != 0 && slots_[index].bankCode != bankCode) {
-    index = (index + 1) & (kSlotCount - 1);
+    index = NextSlot(index, slots_.size());
   }
   return index;
 }
@@ -36,8 +36,7 @@ const BankMap::Slot* BankMap::FindSlot(std::string_view bankCode) const noexcept
   if (value == kNotABankCode) {
     return nullptr;
   }
-  const Slot& slot = slots_[Probe(value)];
-  return slot.entryNumber == 0 ? nullptr : &slot;
+  return FindInSlots(std::span<const Slot>(slots_), HomeSlot(value, kSlotBits), value);
 }
 
 const BankRecord* BankMap::Find(std::string_view bankCode) const noexcept {

@@ -31,8 +31,8 @@ struct Directory::Row {
 // As BankMap's slots: the method code beside the key, so the check path's
 // lookup reads one slot of eight bytes.
 struct Directory::Slot {
-  std::uint32_t packedCode = 0;
-  std::uint16_t rowNumber = 0;  // index into rows_ plus one; 0 marks a free slot
+  std::uint32_t packedCode = kNotABankCode;  // first, as FindInSlots reads it
+  std::uint16_t rowNumber = 0;               // index into rows_ plus one; 0 marks a free slot
   std::array<char, kMethodCodeLength> methodCode{};
 };
 
@@ -62,7 +62,7 @@ Directory::Directory(DirectoryInfo info, std::span<const Bank> banks) : info_(st
   info_.entryCount = banks.size();
   const std::size_t slotCount = std::bit_ceil(std::max(kFewestSlots, 2 * banks.size()));
   slotBits_ = static_cast<unsigned>(std::countr_zero(slotCount));
-  slots_.resize(slotCount);
+  slots_.resize(slotCount + kProbeWindow - 1);
   rows_.resize(banks.size());
   for (std::size_t i = 0; i < banks.size(); ++i) {
     const Bank& bank = banks[i];
@@ -81,9 +81,7 @@ Directory::Directory(DirectoryInfo info, std::span<const Bank> banks) : info_(st
 
     const std::uint32_t packed = PackedBankCode(bank.bankCode);
     std::size_t index = HomeSlot(packed, slotBits_);
-    while (slots_[index].rowNumber != 0) {
-      index = (index + 1) & (slotCount - 1);
-    }
+    while (slots_[index].rowNumber != 0) index = NextSlot(index, slots_.size());
     slots_[index] = {packed, static_cast<std::uint16_t>(i + 1), row.methodCode};
   }
 }
@@ -106,16 +104,7 @@ const Directory::Slot* Directory::FindSlot(std::string_view bankCode) const noex
   if (packed == kNotABankCode) {
     return nullptr;
   }
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t index = HomeSlot(packed, slotBits_);; index = (index + 1) & mask) {
-    const Slot& slot = slots_[index];
-    if (slot.rowNumber == 0) {
-      return nullptr;
-    }
-    if (slot.packedCode == packed) {
-      return &slot;
-    }
-  }
+  return FindInSlots(std::span<const Slot>(slots_), HomeSlot(packed, slotBits_), packed);
 }
 
 std::optional<Bank> Directory::Find(std::string_view bankCode) const noexcept {

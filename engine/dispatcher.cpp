@@ -12,6 +12,7 @@
 #include "internal/rule_rows.h"
 #include "internal/rule_set.h"
 #include "internal/step_recorder.h"
+#include "tavrel/digit_block.h"
 #include "tavrel/engine.h"
 
 namespace tavrel::engine {
@@ -65,31 +66,27 @@ constexpr RuleSet kCurrentRules{
 // Blocks read positions of a ten-digit form: only texts of one to ten digits
 // reach them.
 bool IsAccountText(std::string_view account) {
-  const std::size_t n = account.size();
-  if (n == 0 || n > 10) return false;
-  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
-  bool digits = true;
-#pragma GCC unroll 10
-  for (std::size_t i = 0; i < 10; ++i) {
-    const char c = account[i < n ? i : 0];
-    digits &= static_cast<unsigned char>(c - '0') <= 9;
-  }
-  return digits;
+  return account.size() - 1 < 10 && ReadDigitBlock(account).digits;
+}
+
+// Runs a row on an account of one to ten digits, read into `block`. A row that
+// is one table runs straight away, from the block.
+[[gnu::always_inline]] inline int RunRow(const MethodRow& row, const RuleSet& rules,
+                                         const DigitBlock& block, std::string_view account,
+                                         std::string_view bankCode) {
+  if (row.method.usable) return RunSumTableOnBlock(row.method, block, account.size(), 0);
+  if (row.run == nullptr) return RunRecipe(row.recipe.recipe, account, bankCode);
+  return row.run(Call{account, bankCode, row.recipe, rules});
 }
 
 inline int Run(const RuleSet& rules, std::string_view account, std::string_view key,
                std::string_view bankCode) {
   const MethodRow* row = rules.FindRow(key);
   if (row == nullptr) return kMethodNotFound;
-  // A row that is one table runs straight away: the table tests the account's
-  // form itself and declines anything but one to ten digits.
-  int result = 0;
-  if (row->method.usable && RunSumTable(row->method, account, 0, result)) {
-    return result;
-  }
-  if (!IsAccountText(account)) return kInvalid;
-  if (row->run == nullptr) return RunRecipe(row->recipe.recipe, account, bankCode);
-  return row->run(Call{account, bankCode, row->recipe, rules});
+  if (account.size() - 1 >= 10) return kInvalid;
+  const DigitBlock block = ReadDigitBlock(account);
+  if (!block.digits) return kInvalid;
+  return RunRow(*row, rules, block, account, bankCode);
 }
 
 }  // namespace
@@ -129,6 +126,13 @@ int ComputeMethod(std::string_view account, std::string_view key, std::string_vi
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
                   const RuleSet& rules) {
   return Run(rules, account, key, bankCode);
+}
+
+int ComputeMethodOnDigits(const DigitBlock& digits, std::string_view account, std::string_view key,
+                          std::string_view bankCode, const RuleSet& rules) {
+  const MethodRow* row = rules.FindRow(key);
+  if (row == nullptr) return kMethodNotFound;
+  return RunRow(*row, rules, digits, account, bankCode);
 }
 
 int ComputeSubMethod(std::string_view account, std::string_view key) {

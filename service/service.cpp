@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "tavrel/ascii.h"
+#include "tavrel/digit_block.h"
 #include "tavrel/directory.h"
 #include "tavrel/engine.h"
 
@@ -30,27 +31,6 @@ int BankCodeFormFault(std::string_view bankCode) {
   return IsEightDigits(bankCode) ? kNoFault : kBankCodeNotDigits;
 }
 
-// Form faults of the account; an account of zeros only has no check digit to
-// test and counts as invalid.
-int AccountFormFault(std::string_view account) {
-  if (account.empty() || account.size() > kMaxAccountLength) return kAccountLength;
-  // Ten steps whatever the length, so mixed lengths do not mispredict the end.
-  const std::size_t n = account.size();
-  bool digits = true;
-  bool allZeros = true;
-#pragma GCC unroll 10
-  for (std::size_t i = 0; i < kMaxAccountLength; ++i) {
-    // Past the end the first character is read again, which changes nothing.
-    // The index is masked rather than chosen: the compiler turns a choice into a
-    // branch on the length.
-    const char c = account[i & (std::size_t{0} - static_cast<std::size_t>(i < n))];
-    digits &= IsAsciiDigit(c);
-    allZeros &= c == '0';
-  }
-  if (!digits) return kAccountNotDigits;
-  return allZeros ? engine::kInvalid : kNoFault;
-}
-
 }  // namespace
 
 std::string_view TrimWhiteSpace(std::string_view text) {
@@ -62,23 +42,28 @@ std::string_view TrimWhiteSpace(std::string_view text) {
 namespace {
 
 // TrimWhiteSpace with a quick exit for the usual input, which has nothing to trim.
-std::string_view Trimmed(std::string_view text) {
+[[gnu::always_inline]] inline std::string_view Trimmed(std::string_view text) {
   if (!text.empty() && !IsWhiteSpace(text.front()) && !IsWhiteSpace(text.back())) return text;
   return TrimWhiteSpace(text);
 }
 
 // Trims and validates both strings, finds the bank's method code (`find` gives
-// an empty view for an unknown bank) and hands it to `run` (the engine's
-// ComputeMethod of one generation).
-template <typename FindMethodCode, typename RunMethod>
-int Check(std::string_view account, std::string_view bankCode, FindMethodCode find, RunMethod run) {
+// an empty view for an unknown bank) and runs it by `rules`. The account is read
+// once, into the digit block that the form test and the method share.
+template <typename FindMethodCode>
+int Check(std::string_view account, std::string_view bankCode, FindMethodCode find,
+          const RuleSet& rules) {
   account = Trimmed(account);
   bankCode = Trimmed(bankCode);
   if (int fault = BankCodeFormFault(bankCode); fault != kNoFault) return fault;
-  if (int fault = AccountFormFault(account); fault != kNoFault) return fault;
+  if (account.empty() || account.size() > kMaxAccountLength) return kAccountLength;
+  const DigitBlock digits = ReadDigitBlock(account);
+  if (!digits.digits) return kAccountNotDigits;
+  // An account of zeros only has no check digit to test.
+  if (!digits.nonZero) return engine::kInvalid;
   const std::string_view methodCode = find(bankCode);
   if (methodCode.empty()) return kBankCodeUnknown;
-  return run(account, methodCode, bankCode);
+  return engine::ComputeMethodOnDigits(digits, account, methodCode, bankCode, rules);
 }
 
 // The 2009 directory of the specified entry, filled on first use.
@@ -91,10 +76,7 @@ std::string_view FindInCompiledTable(std::string_view bankCode) {
 }  // namespace
 
 int CheckAccount(std::string_view account, std::string_view bankCode) {
-  return Check(account, bankCode, FindInCompiledTable,
-               [](std::string_view checked, std::string_view methodCode, std::string_view bank) {
-                 return engine::ComputeMethod(checked, methodCode, bank);
-               });
+  return Check(account, bankCode, FindInCompiledTable, engine::Rules(engine::Generation::k2009));
 }
 
 Outcome CheckAccount(const AccountQuery& query) {
@@ -102,22 +84,15 @@ Outcome CheckAccount(const AccountQuery& query) {
 }
 
 Outcome CheckAccount(const AccountQuery& query, const RuleSet& rules) {
-  return static_cast<Outcome>(
-      Check(query.account, query.bankCode, FindInCompiledTable,
-            [&rules](std::string_view checked, std::string_view methodCode, std::string_view bank) {
-              return engine::ComputeMethod(checked, methodCode, bank, rules);
-            }));
+  return static_cast<Outcome>(Check(query.account, query.bankCode, FindInCompiledTable, rules));
 }
 
 Outcome CheckAccount(const AccountQuery& query, const CheckSource& source) {
   const Directory& directory = *source.directory;
-  const RuleSet& rules = *source.rules;
   return static_cast<Outcome>(Check(
       query.account, query.bankCode,
       [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
-      [&rules](std::string_view checked, std::string_view methodCode, std::string_view bank) {
-        return engine::ComputeMethod(checked, methodCode, bank, rules);
-      }));
+      *source.rules));
 }
 
 std::span<const RulesInfo> RuleGenerations() {

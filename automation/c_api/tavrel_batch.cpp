@@ -9,6 +9,7 @@
 
 #include "library_support.h"
 #include "tavrel.h"
+#include "tavrel/digit_block.h"
 #include "tavrel/encoding.h"
 #include "tavrel/outcome.h"
 #include "tavrel/service.h"
@@ -17,16 +18,10 @@ namespace {
 
 namespace service = tavrel::service;
 
-bool IsAscii(std::string_view text) {
-  unsigned char bits = 0;
-  for (const char c : text) bits |= static_cast<unsigned char>(c);
-  return bits < 0x80;
-}
-
 // The Windows-1252 form of a UTF-8 input: ASCII is the same bytes in both, so
 // only other input is converted, into `storage`.
 std::string_view AsCp1252(std::string_view utf8, std::string& storage) {
-  if (IsAscii(utf8)) return utf8;
+  if (tavrel::IsAsciiText(utf8)) return utf8;
   storage = tavrel::encoding::Utf8ToCp1252Lossy(utf8);
   return storage;
 }
@@ -63,6 +58,16 @@ int tavrel_check_many_rules(size_t count, const char* const* bank_codes,
     return 0;
   }
   for (std::size_t i = 0; i < count; ++i) {
+    // Plain ASCII, the usual input, is checked in place.
+    if (bank_codes[i] != nullptr && accounts[i] != nullptr) {
+      const tavrel::CText bankCode = tavrel::ReadCText(bank_codes[i]);
+      const tavrel::CText account = tavrel::ReadCText(accounts[i]);
+      if (bankCode.ascii && account.ascii) {
+        results[i] = static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(
+            {{bank_codes[i], bankCode.length}, {accounts[i], account.length}}, *ruleSet)));
+        continue;
+      }
+    }
     results[i] = CheckOne(ViewOf(bank_codes[i]), ViewOf(accounts[i]), *ruleSet);
   }
   return 0;

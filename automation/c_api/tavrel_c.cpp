@@ -12,6 +12,7 @@
 #include "internal/registry.h"
 #include "library_support.h"
 #include "tavrel.h"
+#include "tavrel/digit_block.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "tavrel/json.h"
@@ -257,6 +258,15 @@ const char* tavrel_version(void) { return TAVREL_VERSION; }
 void tavrel_free(void* memory) { std::free(memory); }
 
 int tavrel_check(const char* bank_code, const char* account) {
+  // Plain ASCII reads the same in UTF-8 and Windows-1252: checked in place.
+  if (bank_code != nullptr && account != nullptr) {
+    const tavrel::CText bankCode = tavrel::ReadCText(bank_code);
+    const tavrel::CText accountText = tavrel::ReadCText(account);
+    if (bankCode.ascii && accountText.ascii) {
+      return tavrel::service::CheckAccount({account, accountText.length},
+                                           {bank_code, bankCode.length});
+    }
+  }
   return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
     return tavrel::service::CheckAccount(Cp1252From(account), Cp1252From(bank_code));
   });

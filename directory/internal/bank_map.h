@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "bank_records.h"
+#include "packed_bank_code.h"
 #include "tavrel/directory.h"
 
 namespace tavrel::directory {
@@ -37,14 +38,16 @@ class BankMap {
   void Clear() noexcept;
 
  private:
-  // A power of two at least twice the entry count keeps probe runs short.
+  // A power of two at least twice the entry count keeps probe runs short; the
+  // last home slot is followed by kProbeWindow - 1 more.
   static constexpr std::size_t kSlotBits = 13;
   static constexpr std::size_t kSlotCount = std::size_t{1} << kSlotBits;
   static_assert(kSlotCount >= 2 * kEntryCount);
 
   struct Slot {
-    std::uint32_t bankCode = 0;     // packed as eight 4-bit digits
-    std::uint16_t entryNumber = 0;  // index into entries_ plus one; 0 marks a free slot
+    std::uint32_t bankCode = kNotABankCode;  // packed as eight 4-bit digits; first, as
+                                             // FindInSlots reads it
+    std::uint16_t entryNumber = 0;           // index into entries_ plus one; 0 marks a free slot
     std::array<char, kMethodCodeLength> methodCode{};
   };
   static_assert(kEntryCount < 0xFFFF);
@@ -54,7 +57,7 @@ class BankMap {
   // The index of the slot holding `bankCode`, or of the free slot where it belongs.
   std::size_t Probe(std::uint32_t bankCode) const noexcept;
 
-  std::array<Slot, kSlotCount> slots_{};
+  std::array<Slot, kSlotCount + kProbeWindow - 1> slots_{};
   std::array<BankRecord, kEntryCount> entries_{};
   std::size_t size_ = 0;
 };

@@ -3,9 +3,15 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "tavrel/ascii.h"
 
@@ -42,6 +48,67 @@ inline std::uint32_t PackedBankCode(std::string_view text) noexcept {
 // region, the multiply spreads them.
 constexpr std::size_t HomeSlot(std::uint32_t packedCode, unsigned slotBits) noexcept {
   return (packedCode * std::uint32_t{2654435769u}) >> (32 - slotBits);
+}
+
+// The hash tables of bank codes probe linearly from a code's home slot. A table
+// has kProbeWindow - 1 slots after the last home slot, which probes run into
+// before they wrap to the start, so that the first kProbeWindow slots from any
+// home lie side by side.
+inline constexpr std::size_t kProbeWindow = 4;
+
+// The slot after `index` in a table of `size` slots, wrapping at the end.
+constexpr std::size_t NextSlot(std::size_t index, std::size_t size) noexcept {
+  return index + 1 == size ? 0 : index + 1;
+}
+
+// The slot holding `packed`, or nullptr. A slot is eight bytes, its packed code
+// first; a free slot holds kNotABankCode, which no bank code packs to. Nearly
+// every code lies within kProbeWindow slots of its home: those four slots are
+// compared at once, without a branch on where the code lies, so that a mixed
+// batch does not mispredict on the probe length. A longer run is followed one
+// slot at a time.
+template <typename Slot>
+const Slot* FindInSlots(std::span<const Slot> slots, std::size_t home,
+                        std::uint32_t packed) noexcept {
+  static_assert(sizeof(Slot) == 8 && kProbeWindow == 4);
+  const auto keyOf = [](const Slot& slot) {
+    std::uint32_t key;
+    std::memcpy(&key, &slot, sizeof key);
+    return key;
+  };
+  unsigned match = 0;
+  unsigned free = 0;
+#if defined(__SSE2__)
+  // Keys are the even 32-bit lanes of two 16-byte loads.
+  const auto* window = reinterpret_cast<const __m128i*>(slots.data() + home);
+  const __m128i low = _mm_loadu_si128(window);
+  const __m128i high = _mm_loadu_si128(window + 1);
+  const __m128i code = _mm_set1_epi32(static_cast<int>(packed));
+  const __m128i empty = _mm_set1_epi32(static_cast<int>(kNotABankCode));
+  const auto evenLanes = [](__m128i lanes) {
+    const int bits = _mm_movemask_ps(_mm_castsi128_ps(lanes));
+    return static_cast<unsigned>((bits & 1) | ((bits >> 1) & 2));
+  };
+  match = evenLanes(_mm_cmpeq_epi32(low, code)) | evenLanes(_mm_cmpeq_epi32(high, code)) << 2;
+  free = evenLanes(_mm_cmpeq_epi32(low, empty)) | evenLanes(_mm_cmpeq_epi32(high, empty)) << 2;
+#else
+  for (std::size_t i = 0; i < kProbeWindow; ++i) {
+    const std::uint32_t key = keyOf(slots[home + i]);
+    match |= static_cast<unsigned>(key == packed) << i;
+    free |= static_cast<unsigned>(key == kNotABankCode) << i;
+  }
+#endif
+  if (match != 0) {
+    // Codes are unique, and none lies after a free slot of its run.
+    return &slots[home + static_cast<std::size_t>(std::countr_zero(match))];
+  }
+  if (free != 0) return nullptr;
+  for (std::size_t index = NextSlot(home + kProbeWindow - 1, slots.size());;
+       index = NextSlot(index, slots.size())) {
+    const std::uint32_t key = keyOf(slots[index]);
+    if (key == packed) return &slots[index];
+    if (key == kNotABankCode) return nullptr;
+  }
 }
 
 }  // namespace tavrel::directory

@@ -15,6 +15,7 @@
 
 #include "recipe.h"
 #include "sum_rules.h"
+#include "tavrel/digit_block.h"
 
 namespace tavrel::engine {
 
@@ -146,8 +147,7 @@ inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
 
 // Whether the table accepts the ten-digit form moved `shift` places left:
 // position p reads the digit `shift` places further right.
-inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& digits,
-                         std::size_t shift) {
+inline bool AcceptsMoved(const SumTable& table, const std::uint8_t* digits, std::size_t shift) {
   unsigned sum = table.offset;
 #pragma GCC unroll 10
   for (std::size_t p = 0; p < 10; ++p)
@@ -158,38 +158,20 @@ inline bool AcceptsMoved(const SumTable& table, const std::array<unsigned, 10>& 
 
 }  // namespace sum_table_detail
 
-// Runs a compiled table on an account of one to ten digits followed by `zeros`
-// zeros (the account moved that many places left) and stores the table's result
-// (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
-// for any other text or a longer result.
-inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros,
-                        int& result) {
-  const std::size_t size = account.size();
-  const std::size_t n = size + zeros;
-  if (size - 1 >= 10 || n > 10) return false;
-  // The ten-digit form: character p - (10 - n) of the account at position p, 0
-  // before its start and in the appended zeros. Each character is read at a
-  // clamped index and masked out when outside the account, so nothing branches
-  // on the account's length (mixed lengths would mispredict).
-  std::array<unsigned, 10> digits{};
-  unsigned bad = 0;
-#pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) {
-    const std::size_t index = p + n - 10;  // wraps around before the start
-    const unsigned inside = index < size;
-    const unsigned c =
-        static_cast<unsigned char>(account[std::min(index, size - 1)]) - unsigned{'0'};
-    bad |= inside & static_cast<unsigned>(c > 9);
-    digits[p] = c * inside;
-  }
-  if (bad != 0) return false;
+// Runs a compiled table on the digit block of an account of `size` digits (one
+// to ten, all digits) followed by `zeros` zeros, the account moved that many
+// places left, `size + zeros` at most ten. Returns the table's result: 0 or 1
+// when valid, otherwise -3.
+[[gnu::always_inline]] inline int RunSumTableOnBlock(const SumTable& table, const DigitBlock& block,
+                                                     std::size_t size, std::size_t zeros) {
+  // The ten-digit form: the account's digits right-aligned in the block, the
+  // appended zeros after them; position p reads byte 6 + zeros + p.
+  std::array<std::uint8_t, 32> moved{};
+  std::copy(block.value.begin(), block.value.end(), moved.begin());
+  const std::uint8_t* digits = moved.data() + 6 + zeros;
   unsigned sum = table.offset;
-  unsigned any = 0;
 #pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) {
-    any |= digits[p];
-    sum += table.values[p][digits[p]];
-  }
+  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][digits[p]];
   bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
   if (table.retryZeros != 0) {
     // Counted without an exit that depends on the account's length.
@@ -200,13 +182,27 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
       leading &= digits[p] == 0;
       leadingZeros += leading;
     }
-    const std::size_t length = table.retryFitsBySignificantDigits ? 10 - leadingZeros : n;
+    const std::size_t length =
+        table.retryFitsBySignificantDigits ? 10 - leadingZeros : size + zeros;
     valid |= length + table.retryZeros <= 10 &&
              sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
   }
-  valid &= any != 0 || !table.zeroAccountInvalid;
+  valid &= block.nonZero || !table.zeroAccountInvalid;
   // Arithmetic rather than a choice: validity is as random as the input.
-  result = -3 + static_cast<int>(valid) * (table.validResult + 3);
+  return -3 + static_cast<int>(valid) * (table.validResult + 3);
+}
+
+// Runs a compiled table on an account of one to ten digits followed by `zeros`
+// zeros (the account moved that many places left) and stores the table's result
+// (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
+// for any other text or a longer result.
+inline bool RunSumTable(const SumTable& table, std::string_view account, std::size_t zeros,
+                        int& result) {
+  const std::size_t size = account.size();
+  if (size - 1 >= 10 || size + zeros > 10) return false;
+  const DigitBlock block = ReadDigitBlock(account);
+  if (!block.digits) return false;
+  result = RunSumTableOnBlock(table, block, size, zeros);
   return true;
 }
 

@@ -20,6 +20,10 @@
 #include "tavrel/explanation.h"
 #include "tavrel/outcome.h"
 
+namespace tavrel {
+struct DigitBlock;
+}
+
 namespace tavrel::engine {
 
 // Result values of the engine, as numbers of the outcome table.
@@ -64,6 +68,12 @@ std::span<const std::string_view> Keys(const RuleSet& rules);
 // ComputeMethod by the rules of `rules`.
 int ComputeMethod(std::string_view account, std::string_view key, std::string_view bankCode,
                   const RuleSet& rules);
+
+// ComputeMethod for an account that the caller has found to be one to ten
+// digits, reading it into `digits` (tavrel/digit_block.h) as the check path
+// does: the account is not read again. Anything else is the caller's fault.
+int ComputeMethodOnDigits(const DigitBlock& digits, std::string_view account, std::string_view key,
+                          std::string_view bankCode, const RuleSet& rules);
 
 // Runs `key` of `rules` on `account` as ComputeMethod does, and records why:
 // every key that ran or was skipped, and the digits, weights and sums of each
