@@ -43,6 +43,20 @@ std::string_view ViewOf(const char* text) {
   return text == nullptr ? std::string_view() : std::string_view(text);
 }
 
+// One item of a batch. Plain ASCII, the usual input, is checked in place.
+template <typename Source>
+signed char CheckItem(const char* bankCode, const char* account, const Source& source) {
+  if (bankCode != nullptr && account != nullptr) {
+    const tavrel::CText bankText = tavrel::ReadCText(bankCode);
+    const tavrel::CText accountText = tavrel::ReadCText(account);
+    if (bankText.ascii && accountText.ascii) {
+      return static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(
+          {{bankCode, bankText.length}, {account, accountText.length}}, source)));
+    }
+  }
+  return CheckOne(ViewOf(bankCode), ViewOf(account), source);
+}
+
 }  // namespace
 
 extern "C" {
@@ -58,17 +72,7 @@ int tavrel_check_many_rules(size_t count, const char* const* bank_codes,
     return 0;
   }
   for (std::size_t i = 0; i < count; ++i) {
-    // Plain ASCII, the usual input, is checked in place.
-    if (bank_codes[i] != nullptr && accounts[i] != nullptr) {
-      const tavrel::CText bankCode = tavrel::ReadCText(bank_codes[i]);
-      const tavrel::CText account = tavrel::ReadCText(accounts[i]);
-      if (bankCode.ascii && account.ascii) {
-        results[i] = static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(
-            {{bank_codes[i], bankCode.length}, {accounts[i], account.length}}, *ruleSet)));
-        continue;
-      }
-    }
-    results[i] = CheckOne(ViewOf(bank_codes[i]), ViewOf(accounts[i]), *ruleSet);
+    results[i] = CheckItem(bank_codes[i], accounts[i], *ruleSet);
   }
   return 0;
 }
@@ -86,7 +90,7 @@ int tavrel_check_many_in(const tavrel_directory* directory, size_t count,
     return 0;
   }
   for (std::size_t i = 0; i < count; ++i) {
-    results[i] = CheckOne(ViewOf(bank_codes[i]), ViewOf(accounts[i]), source);
+    results[i] = CheckItem(bank_codes[i], accounts[i], source);
   }
   return 0;
 }
