@@ -61,7 +61,7 @@ class Connection final : public httplib::Stream {
 
   struct Address {
     std::string ip;
-    int port = 0;
+    int port;  // 0 once emplace()d; with an initializer clang cannot emplace() it here
   };
 
   bool WaitFor(short events, Clock::time_point deadline) const;
