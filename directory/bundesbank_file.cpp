@@ -22,7 +22,16 @@ constexpr std::uintmax_t kLargestFile = 64u << 20;
 constexpr std::string_view kNotABankCodeFile =
     " (this does not look like a Bundesbank bank-code file)";
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Appended piece by piece: gcc 12 without LTO sees an overlapping memcpy in
+// `"\"" + std::string(text)` (-Wrestrict) that cannot happen.
+std::string Quoted(std::string_view text) {
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
 
 std::string Columns(const Field& field) {
   return field.first == field.last

@@ -1,5 +1,7 @@
 #include "internal/answers.h"
 
+#include <cstring>
+
 namespace tavrel::http {
 namespace {
 
@@ -63,13 +65,27 @@ Json IbanConversionJson(const iban::AccountConversion& conversion,
 }
 
 AnswerCache::AnswerCache(std::size_t rows)
-    : rows_(rows), cells_(new std::atomic<const std::string*>[rows * kOutcomes.size()]()) {}
+    : rows_(rows), cells_(new std::atomic<const char*>[rows * kOutcomes.size()]()) {}
 
 AnswerCache::~AnswerCache() {
-  for (std::size_t i = 0; i < rows_ * kOutcomes.size(); ++i) delete cells_[i].load();
+  for (std::size_t i = 0; i < rows_ * kOutcomes.size(); ++i) delete[] cells_[i].load();
 }
 
-std::atomic<const std::string*>* AnswerCache::Cell(std::size_t row, Outcome outcome) const {
+std::unique_ptr<const char[]> AnswerCache::Pack(std::string_view text) {
+  const std::size_t size = text.size();
+  auto block = std::make_unique<char[]>(sizeof size + size);
+  std::memcpy(block.get(), &size, sizeof size);
+  std::memcpy(block.get() + sizeof size, text.data(), size);
+  return block;
+}
+
+std::string_view AnswerCache::Unpack(const char* block) {
+  std::size_t size = 0;
+  std::memcpy(&size, block, sizeof size);
+  return {block + sizeof size, size};
+}
+
+std::atomic<const char*>* AnswerCache::Cell(std::size_t row, Outcome outcome) const {
   const OutcomeInfo* info = FindOutcome(ValueOf(outcome));
   if (info == nullptr || row >= rows_) return nullptr;
   const auto column = static_cast<std::size_t>(info - kOutcomes.data());

@@ -303,6 +303,10 @@ Response Api::CheckBatch(const Request& request) const {
                          "send the batch as application/json or application/x-ndjson");
   }
   Response response;
+  if (request.answerBuffer != nullptr) {
+    response.body.swap(*request.answerBuffer);
+    response.body.clear();
+  }
   response.contentType = ndjson ? kNdjsonType : kJsonType;
   // Each item of about 45 bytes gets an answer of about 300.
   response.body.reserve(request.body.size() * 7);

@@ -24,7 +24,7 @@ struct ItemFields {
 
 // SAX events of one JSON text, the items at `itemDepth` (1 inside an array, 0 for
 // an NDJSON line). Values nested deeper than an item's fields are skipped.
-class ItemReader : public nlohmann::json_sax<json> {
+class ItemReader final : public nlohmann::json_sax<json> {
  public:
   ItemReader(int itemDepth, ItemSink& sink) : itemDepth_(itemDepth), sink_(sink) {}
 

@@ -4,6 +4,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +41,10 @@ void AddressOf(const sockaddr_storage& address, std::string& ip, int& port) {
 Connection::Connection(int socket, const ConnectionLimits& limits)
     : socket_(socket), limits_(limits), in_(limits.maxHead) {
   out_.reserve(kWriteBuffer);
+  // A blocking recv that gives up after kStopPoll waits and reads in one call,
+  // where a poll before each recv would cost a second one per request.
+  const timeval wait{0, static_cast<suseconds_t>(std::chrono::microseconds(kStopPoll).count())};
+  ::setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
 }
 
 bool Connection::WaitFor(short events, Clock::time_point deadline) const {
@@ -50,6 +55,19 @@ bool Connection::WaitFor(short events, Clock::time_point deadline) const {
     const int ready = ::poll(&fd, 1, static_cast<int>(left.count()));
     if (ready > 0) return true;
     if (ready == 0 || errno != EINTR) return false;
+  }
+}
+
+ssize_t Connection::Receive(char* data, std::size_t size, Clock::time_point deadline,
+                            const std::function<bool()>* stopping) const {
+  for (;;) {
+    const ssize_t got = ::recv(socket_, data, size, 0);
+    if (got >= 0) return got;
+    if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return -1;
+    if (Clock::now() >= deadline || (stopping != nullptr && (*stopping)())) {
+      errno = ETIMEDOUT;
+      return -1;
+    }
   }
 }
 
@@ -76,18 +94,16 @@ HeadStatus Connection::ReadHead(std::chrono::milliseconds idleTimeout,
             in_.begin() + static_cast<std::ptrdiff_t>(end_), in_.begin());
   end_ -= begin_;
   begin_ = 0;
-  const Clock::time_point idleDeadline = Clock::now() + idleTimeout;
-  while (end_ == 0) {
+  if (end_ == 0) {
     if (stopping()) return HeadStatus::kClosed;
-    if (Clock::now() >= idleDeadline) return HeadStatus::kClosed;
-    if (WaitFor(POLLIN, std::min(idleDeadline, Clock::now() + kStopPoll))) break;
+    const ssize_t got = Receive(in_.data(), in_.size(), Clock::now() + idleTimeout, &stopping);
+    if (got <= 0) return HeadStatus::kClosed;
+    end_ = static_cast<std::size_t>(got);
   }
   requestDeadline_ = Clock::now() + limits_.requestDeadline;
   for (;;) {
     if (std::optional<HeadStatus> state = HeadState()) return *state;
-    if (!WaitFor(POLLIN, ReadDeadline())) return HeadStatus::kClosed;
-    const ssize_t got = ::recv(socket_, in_.data() + end_, in_.size() - end_, 0);
-    if (got < 0 && errno == EINTR) continue;
+    const ssize_t got = Receive(in_.data() + end_, in_.size() - end_, ReadDeadline(), nullptr);
     if (got <= 0) return HeadStatus::kClosed;
     end_ += static_cast<std::size_t>(got);
   }
@@ -107,11 +123,8 @@ ssize_t Connection::read(char* ptr, size_t size) {
     return static_cast<ssize_t>(n);
   }
   // A client that waits for "100 Continue" must get it before we wait for it.
-  if (!Flush() || !WaitFor(POLLIN, ReadDeadline())) return -1;
-  for (;;) {
-    const ssize_t got = ::recv(socket_, ptr, size, 0);
-    if (got >= 0 || errno != EINTR) return got;
-  }
+  if (!Flush()) return -1;
+  return Receive(ptr, size, ReadDeadline(), nullptr);
 }
 
 ssize_t Connection::write(const char* ptr, size_t size) {
@@ -160,20 +173,31 @@ void Connection::SendAndLinger(std::string_view response) {
   }
 }
 
+// httplib asks for both addresses on every request; they are looked up once.
 void Connection::get_remote_ip_and_port(std::string& ip, int& port) const {
-  sockaddr_storage address{};
-  socklen_t length = sizeof address;
-  if (::getpeername(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-    AddressOf(address, ip, port);
+  if (!remote_) {
+    remote_.emplace();
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (::getpeername(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+      AddressOf(address, remote_->ip, remote_->port);
+    }
   }
+  ip = remote_->ip;
+  port = remote_->port;
 }
 
 void Connection::get_local_ip_and_port(std::string& ip, int& port) const {
-  sockaddr_storage address{};
-  socklen_t length = sizeof address;
-  if (::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
-    AddressOf(address, ip, port);
+  if (!local_) {
+    local_.emplace();
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+      AddressOf(address, local_->ip, local_->port);
+    }
   }
+  ip = local_->ip;
+  port = local_->port;
 }
 
 }  // namespace tavrel::http

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <utility>
 
 #include "internal/answers.h"
@@ -12,18 +14,77 @@
 
 namespace tavrel::http {
 
+namespace {
+
+// The bank codes that `directory` lacks but an older compiled-in directory
+// lists, so that a check of them carries a finding; ascending.
+// A bank code of eight digits as a number, which compares in one instruction.
+std::optional<std::uint32_t> CodeNumber(std::string_view bankCode) {
+  std::uint32_t number = 0;
+  const auto [end, ec] =
+      std::from_chars(bankCode.data(), bankCode.data() + bankCode.size(), number);
+  if (bankCode.size() != kBankCodeLength || ec != std::errc() ||
+      end != bankCode.data() + bankCode.size()) {
+    return std::nullopt;
+  }
+  return number;
+}
+
+std::vector<std::uint32_t> FormerBankCodes(const service::Directory& directory) {
+  std::vector<std::uint32_t> codes;
+  for (const std::string_view name : service::CompiledDirectoryNames()) {
+    const auto compiled = service::FindCompiledDirectory(name);
+    if (compiled == nullptr || compiled.get() == &directory) continue;
+    for (const service::Bank& bank : *compiled) {
+      if (!directory.IndexOf(bank.bankCode) && service::FindSuccessor(directory, bank.bankCode)) {
+        if (const auto number = CodeNumber(bank.bankCode)) codes.push_back(*number);
+      }
+    }
+  }
+  std::sort(codes.begin(), codes.end());
+  codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+  return codes;
+}
+
+std::vector<bool> WithdrawnRows(const service::Directory& directory) {
+  std::vector<bool> rows;
+  rows.reserve(directory.size());
+  for (const service::Bank& bank : directory) rows.push_back(bank.deletionNotice);
+  return rows;
+}
+
+}  // namespace
+
 // A directory and the rules its checks run by, with the answers met so far.
+// Answer rows: one per bank of the directory, one for "no bank", then one per
+// bank code that only an older directory lists (its finding names the code).
 class Source {
  public:
   explicit Source(service::CheckSource check)
-      : check_(std::move(check)), answers_(check_.directory->size() + 1) {}
+      : check_(std::move(check)),
+        withdrawn_(WithdrawnRows(*check_.directory)),
+        formerCodes_(FormerBankCodes(*check_.directory)),
+        answers_(check_.directory->size() + 1 + formerCodes_.size()) {}
 
   const service::CheckSource& Check() const { return check_; }
   const service::Directory& Directory() const { return *check_.directory; }
   const AnswerCache& Answers() const { return answers_; }
 
+  // Whether the bank at `index` carries a deletion notice, without reading its record.
+  bool IsWithdrawn(std::size_t index) const { return withdrawn_[index]; }
+
+  std::optional<std::size_t> FormerCodeRow(std::string_view bankCode) const {
+    const std::optional<std::uint32_t> number = CodeNumber(bankCode);
+    if (!number) return std::nullopt;
+    const auto found = std::lower_bound(formerCodes_.begin(), formerCodes_.end(), *number);
+    if (found == formerCodes_.end() || *found != *number) return std::nullopt;
+    return Directory().size() + 1 + static_cast<std::size_t>(found - formerCodes_.begin());
+  }
+
  private:
   service::CheckSource check_;
+  std::vector<bool> withdrawn_;
+  std::vector<std::uint32_t> formerCodes_;
   AnswerCache answers_;
 };
 
@@ -145,11 +206,12 @@ std::optional<CheckResult> Core::Check(const Source& source, std::string_view ba
   CheckResult result{service::CheckAccount({bankCode, account}, source.Check()), {}, false, {}};
   const std::string_view trimmed = service::TrimWhiteSpace(bankCode);
   result.bankIndex = source.Directory().IndexOf(trimmed);
-  // Only a withdrawn bank code, or one the directory lacks, has a finding.
-  const bool mayHaveFinding = result.bankIndex
-                                  ? source.Directory()[*result.bankIndex].deletionNotice
-                                  : IsEightDigits(trimmed);
-  if (mayHaveFinding && service::FindSuccessor(source.Directory(), trimmed)) {
+  // A withdrawn bank code has a finding, and so has one that the directory
+  // lacks but an older one lists (as service::FindSuccessor finds them).
+  const bool hasFinding = result.bankIndex
+                              ? source.IsWithdrawn(*result.bankIndex)
+                              : IsEightDigits(trimmed) && source.FormerCodeRow(trimmed);
+  if (hasFinding) {
     result.hasSuccessorFinding = true;
     result.bankCode = trimmed;
   }
@@ -157,13 +219,20 @@ std::optional<CheckResult> Core::Check(const Source& source, std::string_view ba
 }
 
 void Core::AppendAnswer(const Source& source, const CheckResult& result, std::string& out) const {
-  // A finding without a bank depends on the bank code: not kept.
-  const bool keep = result.bankIndex || !result.hasSuccessorFinding;
-  const std::size_t row = result.bankIndex.value_or(source.Directory().size());
-  const std::string* text =
-      keep ? source.Answers().Find(row, result.outcome, [&] { return AnswerText(source, result); })
-           : nullptr;
-  out += text != nullptr ? *text : AnswerText(source, result);
+  // A finding without a bank names the bank code: kept by the code's own row.
+  std::optional<std::size_t> row = result.bankIndex;
+  if (!row) {
+    row = result.hasSuccessorFinding ? source.FormerCodeRow(result.bankCode)
+                                     : source.Directory().size();
+  }
+  const std::optional<std::string_view> text =
+      row ? source.Answers().Find(*row, result.outcome, [&] { return AnswerText(source, result); })
+          : std::nullopt;
+  if (text) {
+    out += *text;
+  } else {
+    out += AnswerText(source, result);
+  }
 }
 
 std::size_t Core::BankCount() const { return Served().Directory().size(); }

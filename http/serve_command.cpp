@@ -211,9 +211,9 @@ int RunServeCommand(int argc, const char* const* argv) {
   const sigset_t signals = StopSignals();
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
-  // A batch's body and answers (1 to 2 MB each) are mapped and unmapped on their
-  // own: glibc's rising threshold would keep them in each thread's arena, and the
-  // server's memory would grow with the threads that ever ran a batch.
+  // Large blocks are mapped and unmapped on their own: glibc's rising threshold
+  // would keep them in each thread's arena, and the server's memory would grow
+  // with the threads that ever ran a batch. The batch slots keep their buffers.
   mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 
   const OpenedCore opened = OpenCore(options.directory);

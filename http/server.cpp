@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
-#include <semaphore>
+#include <memory>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "internal/api.h"
 #include "internal/task_queue.h"
@@ -25,6 +28,9 @@ thread_local bool tCloseAfterAnswer = false;
 // more than the cores would only cost memory.
 unsigned BatchSlots() { return std::max(2U, std::thread::hardware_concurrency()); }
 
+// Buffers larger than this after a batch are given back rather than kept.
+constexpr std::size_t kLargestKeptBuffer = 8 << 20;
+
 // Only SO_REUSEADDR: httplib's default SO_REUSEPORT would let a second server
 // share a port that is in use.
 void ListenSocketOptions(socket_t socket) {
@@ -37,7 +43,8 @@ Request ToRequest(const httplib::Request& req, const std::string& contentType,
   return {req.method, req.path, {req.params.begin(), req.params.end()}, contentType, body};
 }
 
-void Apply(Response answer, httplib::Response& res) {
+// The status and headers of the answer, without its type and body.
+void ApplyHead(const Response& answer, httplib::Response& res) {
   res.status = answer.status;
   for (const Header& header : answer.headers) {
     res.set_header(std::string(header.name), std::string(header.value));
@@ -46,6 +53,10 @@ void Apply(Response answer, httplib::Response& res) {
     tCloseAfterAnswer = true;
     res.set_header("Connection", "close");
   }
+}
+
+void Apply(Response answer, httplib::Response& res) {
+  ApplyHead(answer, res);
   if (!answer.contentType.empty()) res.set_header("Content-Type", std::string(answer.contentType));
   res.body = std::move(answer.body);
 }
@@ -99,20 +110,45 @@ void PrepareRequest(httplib::Request& req) {
   }
 }
 
-// Holds one of the batch slots, when given them, for its life.
-class BatchSlot {
+// A batch's body and answers, kept from one batch to the next: fresh buffers of
+// some MB would be mapped, faulted in page by page and unmapped for every batch.
+struct BatchBuffers {
+  std::string body;
+  std::string answers;
+};
+
+// The batch slots and their buffers. A slot is taken before the body is read
+// and given back once its answers are sent.
+class BatchPool {
  public:
-  explicit BatchSlot(std::counting_semaphore<>* slots) : slots_(slots) {
-    if (slots_ != nullptr) slots_->acquire();
+  explicit BatchPool(unsigned slots) : buffers_(slots) {
+    for (BatchBuffers& buffers : buffers_) free_.push_back(&buffers);
   }
-  ~BatchSlot() {
-    if (slots_ != nullptr) slots_->release();
+
+  std::shared_ptr<BatchBuffers> Take() {
+    std::unique_lock lock(mutex_);
+    freed_.wait(lock, [this] { return !free_.empty(); });
+    BatchBuffers* buffers = free_.back();
+    free_.pop_back();
+    return {buffers, [this](BatchBuffers* given) { Give(given); }};
   }
-  BatchSlot(const BatchSlot&) = delete;
-  BatchSlot& operator=(const BatchSlot&) = delete;
 
  private:
-  std::counting_semaphore<>* slots_;
+  void Give(BatchBuffers* buffers) {
+    for (std::string* buffer : {&buffers->body, &buffers->answers}) {
+      if (buffer->capacity() > kLargestKeptBuffer) std::string().swap(*buffer);
+    }
+    {
+      std::lock_guard lock(mutex_);
+      free_.push_back(buffers);
+    }
+    freed_.notify_one();
+  }
+
+  std::vector<BatchBuffers> buffers_;
+  std::vector<BatchBuffers*> free_;
+  std::mutex mutex_;
+  std::condition_variable freed_;
 };
 
 }  // namespace
@@ -120,9 +156,7 @@ class BatchSlot {
 class Server::Wiring final : public httplib::Server {
  public:
   Wiring(const ServerSettings& settings, std::shared_ptr<const Core> core)
-      : settings_(settings),
-        api_(std::move(core)),
-        batchSlots_(static_cast<std::ptrdiff_t>(BatchSlots())) {
+      : settings_(settings), api_(std::move(core)), batches_(BatchSlots()) {
     const auto seconds = [](std::chrono::milliseconds ms) {
       return static_cast<time_t>(std::chrono::ceil<std::chrono::seconds>(ms).count());
     };
@@ -188,8 +222,10 @@ class Server::Wiring final : public httplib::Server {
   void ServeWithBody(const httplib::Request& req, httplib::Response& res,
                      const httplib::ContentReader& reader) {
     const bool keep = Api::TakesBody(req.method, req.path);
-    const BatchSlot slot(keep ? &batchSlots_ : nullptr);
-    std::string body;
+    std::shared_ptr<BatchBuffers> buffers = keep ? batches_.Take() : nullptr;
+    std::string skipped;
+    std::string& body = buffers ? buffers->body : skipped;
+    body.clear();
     if (keep) body.reserve(req.get_header_value<std::uint64_t>("Content-Length"));
     std::size_t seen = 0;
     const bool read = reader([&](const char* data, std::size_t size) {
@@ -203,9 +239,34 @@ class Server::Wiring final : public httplib::Server {
                 ? BodyTooLarge()
                 : Refusal(400, "malformed_body", "the request body could not be read"),
             res);
-    } else {
+    } else if (!buffers) {
       Serve(req, res, body);
+    } else {
+      ServeBatch(req, res, std::move(buffers));
     }
+  }
+
+  // The batch's answers are written into its buffers and sent from there; the
+  // slot is given back when httplib is done with the response.
+  void ServeBatch(const httplib::Request& req, httplib::Response& res,
+                  std::shared_ptr<BatchBuffers> buffers) const {
+    const std::string contentType = req.get_header_value("Content-Type");
+    Request request = ToRequest(req, contentType, buffers->body);
+    request.answerBuffer = &buffers->answers;
+    Response answer = api_.Handle(request);
+    // httplib hands an error status with no body to the error handler.
+    if (answer.status != 200 || answer.body.empty() || answer.contentType.empty()) {
+      return Apply(std::move(answer), res);
+    }
+    ApplyHead(answer, res);
+    buffers->answers = std::move(answer.body);
+    const std::string& text = buffers->answers;
+    res.set_content_provider(
+        text.size(), std::string(answer.contentType),
+        [&text](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+          return sink.write(text.data() + offset, length);
+        },
+        [buffers = std::move(buffers)](bool) {});
   }
 
   bool process_and_close_socket(socket_t socket) override {
@@ -243,7 +304,7 @@ class Server::Wiring final : public httplib::Server {
 
   const ServerSettings settings_;
   Api api_;
-  std::counting_semaphore<> batchSlots_;
+  BatchPool batches_;
 };
 
 Server::Server(const ServerSettings& settings, std::shared_ptr<const Core> core)

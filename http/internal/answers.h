@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,26 +43,32 @@ class AnswerCache {
   AnswerCache(const AnswerCache&) = delete;
   AnswerCache& operator=(const AnswerCache&) = delete;
 
-  // The text of (row, outcome), made by `make` the first time; null for an
+  // The text of (row, outcome), made by `make` the first time; nullopt for an
   // outcome that is not in the outcome table or a row past the last.
   template <typename Make>
-  const std::string* Find(std::size_t row, Outcome outcome, Make make) const {
-    std::atomic<const std::string*>* cell = Cell(row, outcome);
-    if (cell == nullptr) return nullptr;
-    const std::string* text = cell->load(std::memory_order_acquire);
-    if (text != nullptr) return text;
-    auto made = std::make_unique<const std::string>(make());
-    if (cell->compare_exchange_strong(text, made.get(), std::memory_order_acq_rel)) {
-      text = made.release();
+  std::optional<std::string_view> Find(std::size_t row, Outcome outcome, Make make) const {
+    std::atomic<const char*>* cell = Cell(row, outcome);
+    if (cell == nullptr) return std::nullopt;
+    const char* block = cell->load(std::memory_order_acquire);
+    if (block == nullptr) {
+      std::unique_ptr<const char[]> made = Pack(make());
+      if (cell->compare_exchange_strong(block, made.get(), std::memory_order_acq_rel)) {
+        block = made.release();
+      }
     }
-    return text;
+    return Unpack(block);
   }
 
  private:
-  std::atomic<const std::string*>* Cell(std::size_t row, Outcome outcome) const;
+  // A text as one block, its length first: a batch reads thousands of texts of
+  // banks met at random, and a std::string would cost a cache miss more for each.
+  static std::unique_ptr<const char[]> Pack(std::string_view text);
+  static std::string_view Unpack(const char* block);
+
+  std::atomic<const char*>* Cell(std::size_t row, Outcome outcome) const;
 
   std::size_t rows_;
-  std::unique_ptr<std::atomic<const std::string*>[]> cells_;
+  std::unique_ptr<std::atomic<const char*>[]> cells_;
 };
 
 }  // namespace tavrel::http

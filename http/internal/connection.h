@@ -59,7 +59,16 @@ class Connection final : public httplib::Stream {
  private:
   using Clock = std::chrono::steady_clock;
 
+  struct Address {
+    std::string ip;
+    int port;  // 0 once emplace()d; with an initializer clang cannot emplace() it here
+  };
+
   bool WaitFor(short events, Clock::time_point deadline) const;
+  // recv that waits until data, the end of the stream, `deadline` or `stopping`;
+  // -1 for the last two and for a failed socket.
+  ssize_t Receive(char* data, std::size_t size, Clock::time_point deadline,
+                  const std::function<bool()>* stopping) const;
   Clock::time_point ReadDeadline() const;
   bool SendAll(const char* data, std::size_t size);
   std::optional<HeadStatus> HeadState() const;  // nullopt while the head is incomplete
@@ -71,6 +80,8 @@ class Connection final : public httplib::Stream {
   std::size_t end_ = 0;
   std::string out_;  // small writes, sent together
   Clock::time_point requestDeadline_;
+  mutable std::optional<Address> remote_;
+  mutable std::optional<Address> local_;
 };
 
 }  // namespace tavrel::http

@@ -18,6 +18,9 @@ struct Request {
   std::vector<std::pair<std::string, std::string>> query = {};  // decoded, in order
   std::string_view contentType = {};                            // the header as sent, or empty
   std::string_view body = {};
+  // Storage the batch answers may be written into, kept by the caller from one
+  // request to the next; its text is replaced.
+  std::string* answerBuffer = nullptr;
 };
 
 struct Header {

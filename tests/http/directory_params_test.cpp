@@ -9,6 +9,7 @@
 #include <string>
 
 #include "http/internal/api.h"
+#include "tavrel/service.h"
 
 namespace tavrel::http {
 namespace {
@@ -110,14 +111,37 @@ TEST(CheckParams, AnswersCarryTheBicAndTheSuccessorFinding) {
   EXPECT_EQ(withdrawn.at("bank").at("successor"), "66010700");
   EXPECT_EQ(withdrawn.at("successor").at("finding"), "withdrawn");
   EXPECT_EQ(withdrawn.at("successor").at("bank_code"), "66010700");
-  // A gone bank code is -9 with the hint; two codes, so no answer is reused.
-  for (const char* gone : {"10022200", "10120760"}) {
+  // A gone bank code is -9 with the hint; two codes, each twice, so no answer
+  // is reused for another code.
+  for (const char* gone : {"10022200", "10120760", "10022200", "10120760"}) {
     const json answer = Check(ServedCurrent(), {{"bank_code", gone}, {"account", "1"}});
     EXPECT_EQ(answer.at("result"), -9);
     EXPECT_TRUE(answer.at("bank").is_null());
     EXPECT_EQ(answer.at("successor").at("finding"), "no_longer_exists");
     EXPECT_EQ(answer.at("successor").at("as_of"), "2009-09-07");
     EXPECT_NE(answer.at("successor").at("note").get<std::string>().find(gone), std::string::npos);
+  }
+}
+
+// An answer carries a finding exactly when the service finds one, for every
+// bank code of every compiled-in directory against either served directory.
+TEST(CheckParams, FindingsAreTheServicesForEveryKnownBankCode) {
+  std::vector<std::string> codes;
+  for (const std::string_view name : service::CompiledDirectoryNames()) {
+    for (const service::Bank& bank : *service::FindCompiledDirectory(name)) {
+      codes.emplace_back(bank.bankCode);
+    }
+  }
+  const std::pair<const Api*, std::string_view> served[] = {{&Served2009(), "2009"},
+                                                            {&ServedCurrent(), "current"}};
+  for (const auto& [api, name] : served) {
+    const auto directory = service::FindCompiledDirectory(name);
+    for (const std::string& code : codes) {
+      const bool finding = service::FindSuccessor(*directory, code).has_value();
+      const std::string body =
+          Get(*api, "/api/v1/check", {{"bank_code", code}, {"account", "1"}}).body;
+      EXPECT_EQ(body.ends_with(R"("successor":null})"), !finding) << name << " " << code;
+    }
   }
 }
 

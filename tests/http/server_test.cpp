@@ -15,6 +15,8 @@
 #include <string>
 #include <thread>
 
+#include "http/internal/api.h"
+
 namespace tavrel::http {
 namespace {
 
@@ -80,6 +82,65 @@ TEST(ServerTest, KeepsTheConnectionForMoreRequests) {
   EXPECT_NE(both.find("HTTP/1.1 200 OK", 10), std::string::npos) << both;
   const std::string third = Exchange(fd, Get("/healthz"));
   EXPECT_NE(third.find("\"status\":\"ok\""), std::string::npos) << third;
+  ::close(fd);
+}
+
+// Reads one answer whole, by its Content-Length.
+std::string ReadAnswer(int fd) {
+  std::string got;
+  char block[65536];
+  pollfd wait{fd, POLLIN, 0};
+  for (;;) {
+    const std::size_t headEnd = got.find("\r\n\r\n");
+    const std::size_t length = got.find("Content-Length: ");
+    if (headEnd != std::string::npos && length < headEnd &&
+        got.size() >= headEnd + 4 + std::stoul(got.substr(length + 16))) {
+      return got;
+    }
+    if (::poll(&wait, 1, 5000) <= 0) return got;
+    const ssize_t n = ::recv(fd, block, sizeof block, 0);
+    if (n <= 0) return got;
+    got.append(block, static_cast<std::size_t>(n));
+  }
+}
+
+std::size_t Count(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = text.find(part, at)) != std::string_view::npos;
+       at += part.size()) {
+    ++count;
+  }
+  return count;
+}
+
+// Batches one after another on one connection, a large one first: each answer
+// is the handler's, whole, with one Content-Type, and shows nothing of the one
+// before it.
+TEST(ServerTest, AnswersBatchesOneAfterAnother) {
+  const std::string item = R"({"bank_code":"12030000","account":"9290701"})";
+  std::string many = "[" + item;
+  for (int i = 0; i < 3000; ++i) many += "," + item;
+  const std::pair<std::string, std::string> batches[] = {
+      {"application/json", many + "]"}, {"application/json", "[" + item + "]"},
+      {"application/json", many},       {"application/x-ndjson", item + "\n[\n" + item},
+      {"text/plain", "[" + item + "]"}, {"application/json", "[]"},
+  };
+  RunningServer server;
+  const Api api;
+  const int fd = Connect(server.Port());
+  for (const auto& [type, body] : batches) {
+    const Response expected = api.Handle({"POST", "/api/v1/check", {}, type, body});
+    const std::string request = "POST /api/v1/check HTTP/1.1\r\nHost: x\r\nContent-Type: " + type +
+                                "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+                                body;
+    ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    const std::string answer = ReadAnswer(fd);
+    const std::size_t headEnd = answer.find("\r\n\r\n");
+    ASSERT_NE(headEnd, std::string::npos) << type << " " << body.substr(0, 60);
+    EXPECT_EQ(answer.find("HTTP/1.1 " + std::to_string(expected.status)), 0U) << answer;
+    EXPECT_EQ(Count(std::string_view(answer).substr(0, headEnd), "Content-Type:"), 1U) << answer;
+    EXPECT_EQ(answer.substr(headEnd + 4), expected.body) << type << " " << body.substr(0, 60);
+  }
   ::close(fd);
 }
 
