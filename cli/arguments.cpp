@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "internal/usage.h"
 #include "tavrel/ascii.h"
 #include "tavrel/encoding.h"
 
@@ -371,11 +372,37 @@ std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Comman
   return std::nullopt;
 }
 
+// serve parses its own options, so its help is its own too.
+bool HasCommandHelp(std::string_view word) { return word == "serve" || IsCommandWord(word); }
+
+ParseResult CommandHelp(std::string_view word) {
+  ParseResult result;
+  result.command.kind = CommandKind::kCommandHelp;
+  result.command.helpWord = word;
+  return result;
+}
+
+// --help alone or after an unknown word is the overview; after a command, its help.
+ParseResult HelpFor(const std::vector<std::string_view>& operands) {
+  if (!operands.empty() && HasCommandHelp(operands.front())) return CommandHelp(operands.front());
+  return {};
+}
+
+// "help", "help COMMAND".
+ParseResult HelpCommand(const std::vector<std::string_view>& operands) {
+  if (operands.size() == 1) return {};
+  if (operands.size() > 2) return UsageError("'help' takes one command");
+  if (!HasCommandHelp(operands[1])) {
+    return UsageError("no help for '" + std::string(operands[1]) + "': no such command");
+  }
+  return CommandHelp(operands[1]);
+}
+
 }  // namespace
 
 ParseResult ParseArguments(int argc, const char* const* argv) {
   SplitArguments split = SplitOptions(argc, argv);
-  if (split.help) return {};
+  if (split.help) return HelpFor(split.operands);
   if (!split.error.empty()) return UsageError(split.error);
   ParseResult result;
   if (split.version) {
@@ -384,6 +411,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     return result;
   }
   if (split.operands.empty()) return UsageError("no command given");
+  if (split.operands.front() == "help") return HelpCommand(split.operands);
   const CommandShape* shape = FindShape(split.operands.front());
   if (shape == nullptr) {
     return UsageError("unknown command '" + std::string(split.operands.front()) + "'");

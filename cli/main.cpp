@@ -70,6 +70,12 @@ int Run(const Command& command) {
   switch (command.kind) {
     case CommandKind::kHelp:
       return Print(HelpText(), kExitValid);
+    case CommandKind::kCommandHelp:
+      if (command.helpWord == "serve") {
+        const char* serveHelp[] = {"--help", nullptr};
+        return tavrel::http::RunServeCommand(1, serveHelp);
+      }
+      return Print(CommandHelpText(command.helpWord), kExitValid);
     case CommandKind::kVersion:
       return Print(VersionLine(), kExitValid);
     case CommandKind::kRules:

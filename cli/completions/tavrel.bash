@@ -62,9 +62,15 @@ _tavrel() {
     '') if [[ $cur == -* ]]; then
           _tavrel_offer --help -h --version
         else
-          _tavrel_offer check name method search rules directory explain suggest generate selftest iban serve
+          _tavrel_offer help check name method search rules directory explain suggest generate selftest iban serve
         fi
         return ;;
+    help) if ((operands == 0)); then
+            _tavrel_offer check name method search rules directory explain suggest generate selftest iban serve
+          else
+            COMPREPLY=()
+          fi
+          return ;;
     check) options='--rules --threads --csv --bank-column --account-column --iban-column
                     --delimiter --no-header --verbose --json' ;;
     iban) options='--from --rules --threads --json' ;;

@@ -15,7 +15,8 @@
 namespace tavrel::cli {
 
 enum class CommandKind {
-  kHelp,
+  kHelp,         // --help, help
+  kCommandHelp,  // help COMMAND, COMMAND --help
   kVersion,
   kCheck,        // check BANKCODE ACCOUNT
   kCheckBatch,   // check -
@@ -38,6 +39,7 @@ enum class CommandKind {
 struct Command {
   CommandKind kind = CommandKind::kHelp;
   std::vector<std::string> operands;  // Windows-1252, without the command word
+  std::string helpWord;               // kCommandHelp: the command
   bool json = false;
   bool fuzzy = false;                  // search: the typo-tolerant search
   unsigned threads = kDefaultThreads;  // batch modes only
@@ -65,7 +67,8 @@ struct ParseResult {
   std::string error;  // UTF-8, for standard error, when status is not kOk
 };
 
-// Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything;
+// Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything
+// (after a command word, that command's help);
 // "--" ends the options so operands may begin with '-'; a lone "-" is an operand.
 // Options with a value take it as the next argument or after '='. "check --csv"
 // needs no "-" operand: the CSV mode always reads standard input.

@@ -176,7 +176,7 @@ TEST(HelpAndVersion, PrintOnStandardOutputAndSucceed) {
   EXPECT_EQ(version.exitStatus, 0);
   EXPECT_EQ(version.out, "tavrel 1.0.0\n");
   for (const char* option : {"--help", "-h"}) {
-    const RunResult help = RunTavrel({"check", option});
+    const RunResult help = RunTavrel({option});
     EXPECT_EQ(help.exitStatus, 0) << option;
     EXPECT_EQ(help.err, "") << option;
     for (const char* part : {"check BANKCODE ACCOUNT", "Exit status:", "ERROR<TAB>malformed line",

@@ -120,6 +120,7 @@ const BashCase kBashCases[] = {
     {{"serve", "--b"}, {"--bind"}},
     {{"method", "E"}, {"E0", "E1", "E2", "E3", "E4"}},
     {{"name", ""}, {}},
+    {{"help", "ex"}, {"explain"}},
 };
 
 TEST(Completions, BashOffersCommandsOptionsAndValues) {
