@@ -293,7 +293,9 @@ bool RunsMethods(CommandKind kind) {
 }
 
 bool TakesJson(CommandKind kind) {
-  return kind == CommandKind::kCheck || kind == CommandKind::kName ||
+  return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kMethod || kind == CommandKind::kMethodBatch ||
+         kind == CommandKind::kIbanBatch || kind == CommandKind::kName ||
          kind == CommandKind::kSearch || kind == CommandKind::kRules ||
          kind == CommandKind::kDirectory || IsAssistCommand(kind) || kind == CommandKind::kIban ||
          kind == CommandKind::kIbanFrom;
@@ -427,9 +429,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   }
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
   if (split.json && !TakesJson(*kind)) {
-    return UsageError(
-        "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules', 'directory', "
-        "'explain', 'suggest', 'generate', 'selftest', 'iban IBAN' and 'iban --from' only");
+    return UsageError("--json applies to every command but 'check --csv' and 'serve'");
   }
   if (std::optional<std::string> error =
           ApplyAssistOptions(IsAssistCommand(*kind) ? shape->word : std::string_view{},

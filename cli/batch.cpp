@@ -43,36 +43,36 @@ void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view re
   out += '\n';
 }
 
-// Checks and converts one line, then hands it to the handler. ASCII lines are
+// Checks and converts one line, then hands it to `handle`. ASCII lines are
 // their own Windows-1252 form, so only lines with other bytes are converted.
-const char* ProcessLine(std::string_view line, LineHandler handler,
-                        const service::CheckSource& source, std::string& out) {
+template <typename Handle>
+const char* ProcessLine(std::string_view line, const Handle& handle) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > kMaxLineLength) return kTooLong;
   const LineBytes bytes = ScanBytes(line);
   if (bytes.nul) return "contains a NUL byte";
-  if (bytes.ascii) return handler(source, line, line, out);
+  if (bytes.ascii) return handle(line, line);
   std::optional<std::string> converted = encoding::Utf8ToCp1252(line);
   if (!converted) return kNoCp1252Form;
-  return handler(source, line, *converted, out);
+  return handle(line, *converted);
 }
 
-}  // namespace
-
-BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
-                         const service::CheckSource& source, std::string& out) {
-  BatchCounts counts;
+template <typename Handle, typename AppendFault>
+BatchCounts ProcessLines(const Chunk& chunk, const Handle& handle, const AppendFault& appendFault,
+                         BatchCounts& counts) {
+  counts.bytes = chunk.lines.size();
   if (chunk.overLongLine) {
-    AppendError(out, chunk.firstLineNumber, kTooLong);
-    return {1, 1};
+    appendFault(chunk.firstLineNumber, kTooLong);
+    counts.lines = counts.malformed = 1;
+    return counts;
   }
   std::string_view rest = chunk.lines;
   while (!rest.empty()) {
     std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (const char* fault = ProcessLine(line, handler, source, out)) {
-      AppendError(out, chunk.firstLineNumber + counts.lines, fault);
+    if (const char* fault = ProcessLine(line, handle)) {
+      appendFault(chunk.firstLineNumber + counts.lines, fault);
       ++counts.malformed;
     }
     ++counts.lines;
@@ -80,14 +80,44 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
   return counts;
 }
 
-int RunBatch(int inFd, int outFd, LineHandler handler, const service::CheckSource& source,
+}  // namespace
+
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
+                         const service::CheckSource& source, std::string& out) {
+  BatchCounts counts;
+  return ProcessLines(
+      chunk,
+      [&](std::string_view utf8, std::string_view cp1252) {
+        return handler(source, utf8, cp1252, out);
+      },
+      [&](std::uint64_t lineNumber, std::string_view reason) {
+        AppendError(out, lineNumber, reason);
+      },
+      counts);
+}
+
+BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
+                         const service::CheckSource& source, std::string& out) {
+  BatchCounts counts;
+  return ProcessLines(
+      chunk,
+      [&](std::string_view utf8, std::string_view cp1252) {
+        return format.line(source, utf8, cp1252, out, counts);
+      },
+      [&](std::uint64_t lineNumber, std::string_view reason) {
+        format.malformed(out, lineNumber, reason);
+      },
+      counts);
+}
+
+int RunBatch(int inFd, int outFd, const LineFormat& format, const service::CheckSource& source,
              unsigned threads) {
   ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kLines, kMaxLinesPerChunk);
   OutputSink sink(outFd);
   ProgressMeter progress(STDERR_FILENO);
   const BatchCounts counts = RunChunks([&reader](Chunk& chunk) { return reader.Next(chunk); },
-                                       [handler, &source](const Chunk& chunk, std::string& out) {
-                                         return ProcessChunk(chunk, handler, source, out);
+                                       [&format, &source](const Chunk& chunk, std::string& out) {
+                                         return ProcessChunk(chunk, format, source, out);
                                        },
                                        threads, sink, progress);
   return BatchExitStatus(reader, sink, counts);

@@ -34,16 +34,18 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kCheck:
       return RunCheck(operand[0], operand[1], source, command.json);
     case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, source, command.threads);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kCheckJsonLines : kCheckLines,
+                      source, command.threads);
     case CommandKind::kCsvBatch:
       return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, source, command.threads);
     case CommandKind::kName:
       return RunName(operand[0], *source.directory, command.json);
     case CommandKind::kMethod:
       return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
-                       *source.rules);
+                       *source.rules, command.json);
     case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, source, command.threads);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kMethodJsonLines : kMethodLines,
+                      source, command.threads);
     case CommandKind::kSearch:
       if (command.fuzzy) return RunFuzzySearch(operand[0], *source.directory, command.json);
       return RunSearch(operand[0], *source.directory, command.json);
@@ -58,7 +60,8 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kIban:
       return RunIban(operand[0], source, command.json);
     case CommandKind::kIbanBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, IbanLine, source, command.threads);
+      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kIbanJsonLines : kIbanLines,
+                      source, command.threads);
     case CommandKind::kIbanFrom:
       return RunIbanFrom(operand[0], operand[1], source, command.json);
     default:

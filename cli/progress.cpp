@@ -23,8 +23,9 @@ ProgressMeter::ProgressMeter(int fd)
       // it ran; later draws wait out the interval.
       nextDraw_(start_) {}
 
-void ProgressMeter::Add(std::uint64_t lines) {
+void ProgressMeter::Add(std::uint64_t lines, std::uint64_t bytes) {
   lines_ += lines;
+  bytes_ += bytes;
   if (!enabled_) return;
   const Clock::time_point now = Clock::now();
   if (now >= nextDraw_) Draw(now);

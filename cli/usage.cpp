@@ -35,10 +35,14 @@ constexpr CommandSection kSections[] = {
       method_code, deletion_notice, successor, iban_rule; or null) and
       "successor" (finding, bank_code, as_of, note; or null).
 )"},
-    {"check", R"(  check - [--threads N]
+    {"check", R"(  check - [--threads N] [--json]
       Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
-      given and MESSAGE empty for the results 0 and 1.
+      given and MESSAGE empty for the results 0 and 1. With --json writes one
+      JSON object a line instead: "bank_code" and "account" as given, then
+      "result", "code", "message", "verdict" and "field" as "check --json"
+      has them; a malformed line gives {"error": "malformed_line", "line",
+      "message"}.
 )"},
     {"check", R"(  check --csv [--bank-column N|NAME] [--account-column N|NAME]
               [--delimiter C] [--no-header] [--verbose] [--threads N]
@@ -68,13 +72,17 @@ constexpr CommandSection kSections[] = {
       removed. An unknown bank code is said on standard error (exit status 2).
       With --json prints the bank's record as "check --json" shows "bank".
 )"},
-    {"method", R"(  method KEY ACCOUNT [BANKCODE]
+    {"method", R"(  method KEY ACCOUNT [BANKCODE] [--json]
       Runs one check-digit method or variant key directly on ACCOUNT as given
-      (no trimming, no validation) and prints RESULT.
+      (no trimming, no validation) and prints RESULT. With --json one object:
+      "result", "code", "message", "verdict" and "field" (null for a value
+      that is no outcome).
 )"},
-    {"method", R"(  method - [--threads N]
+    {"method", R"(  method - [--threads N] [--json]
       Batch: reads lines KEY<TAB>ACCOUNT or KEY<TAB>ACCOUNT<TAB>BANKCODE from
-      standard input and writes one RESULT per line.
+      standard input and writes one RESULT per line; with --json one object a
+      line: "key", "account" and "bank_code" (null when not given) as given,
+      then the fields of "method --json".
 )"},
     {"search", R"(  search [--json] TEXT
       Bank search: TEXT of 2 to 7 digits lists the bank codes starting with
@@ -169,12 +177,15 @@ constexpr CommandSection kSections[] = {
       "country" and "german" (bank_code, account, account_check, bank as
       "check --json" shows it, successor; or null).
 )"},
-    {"iban", R"(  iban - [--threads N]
+    {"iban", R"(  iban - [--threads N] [--json]
       Batch: reads one IBAN a line from standard input and writes
       IBAN<TAB>RESULT<TAB>MESSAGE<TAB>ACCOUNT_RESULT<TAB>ACCOUNT_MESSAGE, the
       line echoed as given, the messages empty for the results 0 and 1, and
       the account fields empty unless the IBAN is a valid German one. A line
-      with a tab is malformed.
+      with a tab is malformed. With --json one object a line: "iban" as
+      given, the IBAN's "result", "code", "message", "verdict" and "field",
+      and "account_check": those of the account of a valid German IBAN, or
+      null.
 )"},
     {"iban", R"(  iban --from BANKCODE ACCOUNT [--json]
       Checks the account and, when it is valid, prints

@@ -74,7 +74,7 @@ _tavrel() {
     check) options='--rules --threads --csv --bank-column --account-column --iban-column
                     --delimiter --no-header --verbose --json' ;;
     iban) options='--from --rules --threads --json' ;;
-    method) options='--rules --threads'
+    method) options='--rules --threads --json'
             # The first operand is a method code: those of every rule generation.
             if ((operands == 0)) && [[ $cur != -* ]]; then
               _tavrel_offer $("${COMP_WORDS[0]}" rules 2>/dev/null | cut -f3 | tr ' ' '\n' | sort -u)

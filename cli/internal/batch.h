@@ -13,6 +13,7 @@
 #include "chunk_pipeline.h"
 #include "framing.h"
 #include "output.h"
+#include "tavrel/outcome.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
@@ -30,6 +31,12 @@ bool IsAscii(std::string_view text);
 
 // The UTF-8 message of a result for batch output; empty for 0 and 1.
 std::string_view BatchMessage(int result);
+
+// Appends the result fields of "check --json" without braces: "result", "code",
+// "message", "verdict", "field" (null for a value that is no outcome).
+void AppendJsonResultFields(std::string& out, int result);
+// Those fields as one JSON object and a line end.
+std::string JsonResultObject(int result);
 
 // Turns one input line (line end removed, free of NUL bytes, valid UTF-8 with a
 // Windows-1252 form) into its output line, checking against `source` (the
@@ -49,16 +56,55 @@ const char* IbanLine(const service::CheckSource& source, std::string_view utf8Li
 const char* MethodLine(const service::CheckSource& source, std::string_view utf8Line,
                        std::string_view cp1252Line, std::string& out);
 
+// A line handler that also counts the line as valid, invalid or an input fault.
+using CountingLineHandler = const char* (*)(const service::CheckSource& source,
+                                            std::string_view utf8Line, std::string_view cp1252Line,
+                                            std::string& out, BatchCounts& counts);
+
+// Counts a line by its result: 0 and 1 valid, -3 and -13 invalid, the rest faults.
+inline void CountResult(BatchCounts& counts, int result) {
+  if (result >= 0) {
+    ++counts.valid;
+  } else if (result == ValueOf(Outcome::kInvalidCheckDigit) ||
+             result == ValueOf(Outcome::kIbanChecksum)) {
+    ++counts.invalid;
+  } else {
+    ++counts.faults;
+  }
+}
+
+// "ERROR<TAB>malformed line N: REASON", and its JSON form.
+void AppendPlainLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
+void AppendJsonLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
+
+// The answers of one batch mode: a line's, and a malformed line's.
+struct LineFormat {
+  CountingLineHandler line;
+  void (*malformed)(std::string& out, std::uint64_t lineNumber, std::string_view reason);
+};
+
+// check -, method - and iban -: the plain lines above, or with --json one object a
+// line ({"error": "malformed_line", "line", "message"} for a malformed one).
+extern const LineFormat kCheckLines;
+extern const LineFormat kCheckJsonLines;
+extern const LineFormat kMethodLines;
+extern const LineFormat kMethodJsonLines;
+extern const LineFormat kIbanLines;
+extern const LineFormat kIbanJsonLines;
+
 // Appends one output line per line of `chunk` to `out`; a malformed line gets
 // "ERROR<TAB>malformed line N: REASON".
 BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
+                         const service::CheckSource& source, std::string& out);
+// The same in the given format, counting the lines by their results.
+BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
                          const service::CheckSource& source, std::string& out);
 
 // Runs a whole batch from `inFd` to `outFd` on `threads` workers (1: on the
 // calling thread), with progress on standard error when that is a terminal.
 // Returns the exit status: 0 when every line was well formed, 2 when at least one
 // was malformed, 74 on a read or write error (reported on standard error).
-int RunBatch(int inFd, int outFd, LineHandler handler, const service::CheckSource& source,
+int RunBatch(int inFd, int outFd, const LineFormat& format, const service::CheckSource& source,
              unsigned threads);
 
 // The exit status of a finished batch, as RunBatch describes it.

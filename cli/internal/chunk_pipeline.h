@@ -16,6 +16,21 @@ namespace tavrel::cli {
 struct BatchCounts {
   std::uint64_t lines = 0;
   std::uint64_t malformed = 0;
+  // The well-formed lines by their results (see CountResult in batch.h).
+  std::uint64_t valid = 0;
+  std::uint64_t invalid = 0;
+  std::uint64_t faults = 0;
+  std::uint64_t bytes = 0;  // of the input the lines took
+
+  BatchCounts& operator+=(const BatchCounts& other) {
+    lines += other.lines;
+    malformed += other.malformed;
+    valid += other.valid;
+    invalid += other.invalid;
+    faults += other.faults;
+    bytes += other.bytes;
+    return *this;
+  }
 };
 
 // Fetches the next chunk; false at the end of the input.

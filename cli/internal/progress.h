@@ -14,7 +14,7 @@ class ProgressMeter {
   ProgressMeter(const ProgressMeter&) = delete;
   ProgressMeter& operator=(const ProgressMeter&) = delete;
 
-  void Add(std::uint64_t lines);
+  void Add(std::uint64_t lines, std::uint64_t bytes);
   // Clears the progress line if one was drawn.
   void Finish();
 
@@ -26,6 +26,7 @@ class ProgressMeter {
   bool enabled_;
   bool drawn_ = false;
   std::uint64_t lines_ = 0;
+  std::uint64_t bytes_ = 0;
   Clock::time_point start_;
   Clock::time_point nextDraw_;
 };

@@ -163,8 +163,7 @@ const UsageCase kUsageCases[] = {
     {"MethodOneOperand", {"method", "00"}},
     {"MethodFourOperands", {"method", "00", "1", "10000000", "x"}},
     {"SearchTwoOperands", {"search", "a", "b"}},
-    {"JsonOnMethod", {"method", "--json", "00", "1"}},
-    {"JsonOnBatch", {"check", "-", "--json"}},
+    {"JsonOnCsv", {"check", "--csv", "--json"}},
     {"VersionWithCommand", {"--version", "check", "10000000", "1"}},
     {"NegativeNumberAsOption", {"method", "00", "-5"}},
 };
