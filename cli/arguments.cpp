@@ -46,6 +46,10 @@ struct SplitArguments : AssistArguments {
   bool fuzzy = false;
   bool strict = false;
   bool from = false;
+  bool header = false;
+  bool summary = false;
+  bool noSummary = false;
+  bool failOnInvalid = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
@@ -55,6 +59,7 @@ struct SplitArguments : AssistArguments {
   std::optional<std::string_view> on;
   std::optional<std::string_view> directory;
   std::optional<std::string_view> asOf;
+  std::optional<std::string_view> output;
   std::string error;  // the first unknown option or missing value
 };
 
@@ -75,6 +80,10 @@ constexpr FlagOption kFlags[] = {
     {"--invalid", &SplitArguments::invalid},
     {"--bank-codes", &SplitArguments::bankCodes},
     {"--from", &SplitArguments::from},
+    {"--header", &SplitArguments::header},
+    {"--summary", &SplitArguments::summary},
+    {"--no-summary", &SplitArguments::noSummary},
+    {"--fail-on-invalid", &SplitArguments::failOnInvalid},
 };
 
 struct ValueOption {
@@ -97,6 +106,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--count", &SplitArguments::count},
     {"--seed", &SplitArguments::seed},
     {"--length", &SplitArguments::length},
+    {"-o", &SplitArguments::output},
+    {"--output", &SplitArguments::output},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -162,9 +173,10 @@ const CommandShape* FindShape(std::string_view word) {
   return nullptr;
 }
 
+// A batch reads standard input, or the files named after its "-".
 std::optional<CommandKind> KindFor(const CommandShape& shape,
                                    const std::vector<std::string_view>& operands, bool csv) {
-  const bool batchOperand = operands.size() == 1 && operands.front() == "-";
+  const bool batchOperand = !operands.empty() && operands.front() == "-";
   if (csv && shape.single == CommandKind::kCheck && (operands.empty() || batchOperand)) {
     return CommandKind::kCsvBatch;
   }
@@ -234,6 +246,7 @@ std::optional<std::string> ParseDelimiter(std::string_view text, char& delimiter
 }
 
 std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptions& csv) {
+  if (split.header && split.noHeader) return "--header and --no-header contradict each other";
   csv.header = !split.noHeader;
   csv.verbose = split.verbose;
   if (split.delimiter) {
@@ -255,19 +268,38 @@ std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptio
   return std::nullopt;
 }
 
-// Checks that the batch options fit the command and stores them in it.
+bool IsBatch(CommandKind kind) {
+  return kind == CommandKind::kCsvBatch || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kMethodBatch || kind == CommandKind::kIbanBatch;
+}
+
+// Checks that the batch options fit the command and stores them in it; the
+// operands after a batch's "-" are its input files.
 std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Command& command) {
   const bool csvMode = command.kind == CommandKind::kCsvBatch;
-  const bool batch = csvMode || command.kind == CommandKind::kCheckBatch ||
-                     command.kind == CommandKind::kMethodBatch ||
-                     command.kind == CommandKind::kIbanBatch;
+  const bool batch = IsBatch(command.kind);
   if (split.threads) {
     if (!batch) return "--threads applies to the batch modes only";
     const std::optional<unsigned> threads = ParseNumber(*split.threads);
     if (!threads || *threads == 0 || *threads > kMaxThreads) {
       return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
     }
-    command.threads = *threads;
+    command.batch.threads = *threads;
+  }
+  const bool batchOptionGiven =
+      split.header || split.output || split.summary || split.noSummary || split.failOnInvalid;
+  if (batchOptionGiven && !batch) {
+    return "--header, --output, --summary, --no-summary and --fail-on-invalid apply to the batch "
+           "modes only";
+  }
+  if (split.summary && split.noSummary) return "--summary and --no-summary contradict each other";
+  if (split.output && split.output->empty()) return "--output takes a file's path";
+  if (split.output) command.batch.output = std::string(*split.output);
+  if (split.summary || split.noSummary) command.batch.summary = split.summary;
+  command.batch.header = split.header;
+  command.batch.failOnInvalid = split.failOnInvalid;
+  if (batch && split.operands.size() > 1) {
+    command.batch.inputs.assign(split.operands.begin() + 1, split.operands.end());
   }
   if (split.csv && !csvMode) return "--csv applies to 'check' without operands only";
   const bool csvOptionGiven = split.noHeader || split.verbose || split.delimiter ||
@@ -451,7 +483,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   if (std::optional<std::string> error = ApplyDirectoryOptions(split, result.command)) {
     return UsageError(std::move(*error));
   }
-  if (*kind == CommandKind::kCsvBatch) return result;
+  if (IsBatch(*kind)) return result;
   for (std::size_t i = 0; i < split.operands.size(); ++i) {
     std::optional<std::string> text = encoding::Utf8ToCp1252(split.operands[i]);
     if (!text) {

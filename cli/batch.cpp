@@ -110,27 +110,47 @@ BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
       counts);
 }
 
-int RunBatch(int inFd, int outFd, const LineFormat& format, const service::CheckSource& source,
-             unsigned threads) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kLines, kMaxLinesPerChunk);
-  OutputSink sink(outFd);
-  ProgressMeter progress(STDERR_FILENO);
-  const BatchCounts counts = RunChunks([&reader](Chunk& chunk) { return reader.Next(chunk); },
-                                       [&format, &source](const Chunk& chunk, std::string& out) {
-                                         return ProcessChunk(chunk, format, source, out);
-                                       },
-                                       threads, sink, progress);
-  return BatchExitStatus(reader, sink, counts);
+namespace {
+
+// Takes the header line off the first chunk of a file and, for the first file,
+// writes its answer: the line echoed with the result columns' names.
+void TakeHeaderLine(Chunk& chunk, const LineFormat& format, std::string* out) {
+  const std::size_t end = chunk.lines.find('\n');
+  std::string_view header = chunk.lines.substr(0, end);
+  chunk.lines.remove_prefix(end == std::string_view::npos ? chunk.lines.size() : end + 1);
+  ++chunk.firstLineNumber;
+  if (out == nullptr || (!format.echoesHeader && format.headerColumns.empty())) return;
+  if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+  if (format.echoesHeader) *out += header;
+  *out += format.headerColumns;
+  *out += '\n';
 }
 
-int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts) {
-  if (reader.ReadFailed()) {
-    WriteAll(STDERR_FILENO, IoFailureMessage(kReadFromStandardInput, reader.ReadError()));
-  }
-  if (sink.Failed())
-    WriteAll(STDERR_FILENO, IoFailureMessage(kWriteToStandardOutput, sink.Error()));
-  if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
-  return counts.malformed == 0 ? kExitValid : kExitInputFault;
+}  // namespace
+
+int RunBatch(const BatchOptions& options, const LineFormat& format,
+             const service::CheckSource& source) {
+  BatchRun run(options, Framing::kLines);
+  if (const int status = run.Open()) return status;
+  bool headerTaken = false;
+  auto next = [&](Chunk& chunk) {
+    for (bool fileStart = false; run.Inputs().Next(chunk, fileStart);) {
+      if (!options.header || !fileStart) return true;
+      // An over-long header line is skipped whole, with nothing to echo.
+      if (!chunk.overLongLine)
+        TakeHeaderLine(chunk, format, headerTaken ? nullptr : &run.Sink().Buffer());
+      headerTaken = true;
+      if (!chunk.lines.empty()) return true;
+    }
+    return false;
+  };
+  const BatchCounts counts = RunChunks(
+      next,
+      [&format, &source](const Chunk& chunk, std::string& out) {
+        return ProcessChunk(chunk, format, source, out);
+      },
+      options.threads, run.Sink(), run.Progress());
+  return run.Finish(counts);
 }
 
 }  // namespace tavrel::cli

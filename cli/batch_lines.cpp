@@ -206,9 +206,9 @@ const char* MethodLine(const service::CheckSource& source, std::string_view utf8
   return PlainMethodLine(source, utf8Line, cp1252Line, out, uncounted);
 }
 
-const LineFormat kCheckLines{PlainCheckLine, AppendPlainLineError};
+const LineFormat kCheckLines{PlainCheckLine, AppendPlainLineError, "\tresult\tmessage", true};
 const LineFormat kCheckJsonLines{JsonCheckLine, AppendJsonLineError};
-const LineFormat kMethodLines{PlainMethodLine, AppendPlainLineError};
+const LineFormat kMethodLines{PlainMethodLine, AppendPlainLineError, "result"};
 const LineFormat kMethodJsonLines{JsonMethodLine, AppendJsonLineError};
 
 }  // namespace tavrel::cli

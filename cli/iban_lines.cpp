@@ -68,7 +68,8 @@ const char* IbanLine(const service::CheckSource& source, std::string_view utf8Li
   return PlainIbanLine(source, utf8Line, cp1252Line, out, uncounted);
 }
 
-const LineFormat kIbanLines{PlainIbanLine, AppendPlainLineError};
+const LineFormat kIbanLines{PlainIbanLine, AppendPlainLineError,
+                            "\tresult\tmessage\taccount_result\taccount_message", true};
 const LineFormat kIbanJsonLines{JsonIbanLine, AppendJsonLineError};
 
 }  // namespace tavrel::cli

@@ -34,18 +34,16 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kCheck:
       return RunCheck(operand[0], operand[1], source, command.json);
     case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kCheckJsonLines : kCheckLines,
-                      source, command.threads);
+      return RunBatch(command.batch, command.json ? kCheckJsonLines : kCheckLines, source);
     case CommandKind::kCsvBatch:
-      return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, source, command.threads);
+      return RunCsvBatch(command.batch, command.csv, source);
     case CommandKind::kName:
       return RunName(operand[0], *source.directory, command.json);
     case CommandKind::kMethod:
       return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
                        *source.rules, command.json);
     case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kMethodJsonLines : kMethodLines,
-                      source, command.threads);
+      return RunBatch(command.batch, command.json ? kMethodJsonLines : kMethodLines, source);
     case CommandKind::kSearch:
       if (command.fuzzy) return RunFuzzySearch(operand[0], *source.directory, command.json);
       return RunSearch(operand[0], *source.directory, command.json);
@@ -60,8 +58,7 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kIban:
       return RunIban(operand[0], source, command.json);
     case CommandKind::kIbanBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, command.json ? kIbanJsonLines : kIbanLines,
-                      source, command.threads);
+      return RunBatch(command.batch, command.json ? kIbanJsonLines : kIbanLines, source);
     case CommandKind::kIbanFrom:
       return RunIbanFrom(operand[0], operand[1], source, command.json);
     default:

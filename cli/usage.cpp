@@ -35,8 +35,10 @@ constexpr CommandSection kSections[] = {
       method_code, deletion_notice, successor, iban_rule; or null) and
       "successor" (finding, bank_code, as_of, note; or null).
 )"},
-    {"check", R"(  check - [--threads N] [--json]
-      Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input and writes
+    {"check", R"(  check - [FILE...] [--threads N] [--json] [--header] [-o FILE]
+          [--summary] [--fail-on-invalid]
+      Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input, or from
+      the FILEs named after "-" one after the other, and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
       given and MESSAGE empty for the results 0 and 1. With --json writes one
       JSON object a line instead: "bank_code" and "account" as given, then
@@ -44,12 +46,13 @@ constexpr CommandSection kSections[] = {
       has them; a malformed line gives {"error": "malformed_line", "line",
       "message"}.
 )"},
-    {"check", R"(  check --csv [--bank-column N|NAME] [--account-column N|NAME]
+    {"check", R"(  check --csv [- FILE...] [--bank-column N|NAME] [--account-column N|NAME]
               [--delimiter C] [--no-header] [--verbose] [--threads N]
       CSV batch: reads CSV records (see "CSV records" below) from standard
-      input and writes each record as read with two columns appended: RESULT
-      and MESSAGE (quoted when needed). The first record is a header row,
-      written with the columns "result" and "message" appended. A column is
+      input or the FILEs (each with its own header row; the first one's is
+      used and written) and writes each record as read with two columns
+      appended: RESULT and MESSAGE (quoted when needed). The first record is
+      a header row, written with the columns "result" and "message" appended. A column is
       chosen by number from 1 or by header name, or else recognised in the
       header row by one of these names (ASCII case, blanks, "_", "-" and "."
       ignored, so "Bank_Code" and "Konto-Nr." match):
@@ -78,7 +81,7 @@ constexpr CommandSection kSections[] = {
       "result", "code", "message", "verdict" and "field" (null for a value
       that is no outcome).
 )"},
-    {"method", R"(  method - [--threads N] [--json]
+    {"method", R"(  method - [FILE...] [--threads N] [--json] [the batch options of check -]
       Batch: reads lines KEY<TAB>ACCOUNT or KEY<TAB>ACCOUNT<TAB>BANKCODE from
       standard input and writes one RESULT per line; with --json one object a
       line: "key", "account" and "bank_code" (null when not given) as given,
@@ -177,7 +180,7 @@ constexpr CommandSection kSections[] = {
       "country" and "german" (bank_code, account, account_check, bank as
       "check --json" shows it, successor; or null).
 )"},
-    {"iban", R"(  iban - [--threads N] [--json]
+    {"iban", R"(  iban - [FILE...] [--threads N] [--json] [the batch options of check -]
       Batch: reads one IBAN a line from standard input and writes
       IBAN<TAB>RESULT<TAB>MESSAGE<TAB>ACCOUNT_RESULT<TAB>ACCOUNT_MESSAGE, the
       line echoed as given, the messages empty for the results 0 and 1, and
@@ -263,6 +266,26 @@ constexpr OptionSection kOptions[] = {
                the date in its name (blz_YYYYMMDD...), else current; selftest
                runs both unless named
 )"},
+    {"check method iban",
+     R"(  --header     batch modes: the first line of each input is a header: not
+               checked, and the first input's written with the result columns'
+               names appended ("result" alone for method -, nothing with
+               --json); check --csv reads header rows unless --no-header
+)"},
+    {"check method iban", R"(  -o, --output FILE
+               batch modes: write to FILE instead of standard output, through a
+               temporary file in its directory renamed to FILE at the end, so
+               FILE is never half-written and stays as it was when the run fails
+)"},
+    {"check method iban", R"(  --summary, --no-summary
+               batch modes: the lines, how many were valid, invalid or input
+               faults, and the lines per second, on standard error at the end;
+               by default when standard error is a terminal
+)"},
+    {"check method iban", R"(  --fail-on-invalid
+               batch modes: exit status 1 when any line is invalid or an input
+               fault (2 still when a line is malformed)
+)"},
     {"*", R"(  --           end of options: later arguments may begin with '-'
 )"},
 };
@@ -319,7 +342,8 @@ constexpr std::string_view kExitStatus = R"(
 Exit status:
   0   result 0 or 1; name and search: found; batch: every line well formed
   1   results -3 and -13; search: no hit; generate: fewer accounts than asked;
-      selftest: a published number failed
+      selftest: a published number failed; batch with --fail-on-invalid: a
+      line invalid or an input fault
   2   results -5 to -12; name: unknown bank code; an argument that is not
       valid UTF-8 or has no Windows-1252 form; batch: at least one malformed
       line or record; CSV: a header row that is malformed or lacks a named
@@ -329,7 +353,9 @@ Exit status:
   64  usage error: unknown command or option, wrong number of arguments,
       an --as-of date without a compiled-in directory; CSV: a header or
       choices that do not tell the two columns apart
+  66  batch: an input file cannot be opened (nothing is read or written)
   70  out of memory
+  73  batch: the output file (-o) cannot be created
   74  reading input or writing output failed; --directory FILE unreadable
 )";
 
@@ -409,8 +435,10 @@ std::string HelpText() {
       std::to_string(kMaxLineLength) +
       " bytes) is answered in place by\n"
       "  ERROR<TAB>malformed line N: REASON\n"
-      "(N counts lines from 1) and the run goes on. While standard error is a\n"
-      "terminal, the batch modes show the lines done and the rate there.\n";
+      "(N counts lines from 1, in each input file) and the run goes on; so is a\n"
+      "blank line, never skipped. While standard error is a terminal, the batch\n"
+      "modes show the lines done and the rate there, and when every input is a\n"
+      "file the share done and the time left.\n";
   text += kCsvRecords;
   text += kExitStatus;
   return text;

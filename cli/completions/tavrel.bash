@@ -14,7 +14,7 @@ _tavrel() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
   local value_options='--threads --rules --bank-column --account-column --iban-column --delimiter --on --bind --port
-    --directory --as-of --method --bank --max --count --seed --length'
+    --directory --as-of --method --bank --max --count --seed --length --output -o'
   # bash cuts "--rules=cu" into "--rules", "=" and "cu".
   if [[ $cur == = ]]; then
     cur=''
@@ -33,6 +33,10 @@ _tavrel() {
     --threads) _tavrel_offer 1 2 4 8 16; return ;;
     --delimiter) _tavrel_offer , "';'" "'|'" "'\\t'"; return ;;
     --on | --as-of) _tavrel_offer "$(date +%F)"; return ;;
+    --output | -o) COMPREPLY=()
+                 local path
+                 while IFS= read -r path; do COMPREPLY+=("$path"); done < <(compgen -f -- "$cur")
+                 return ;;
     --directory) _tavrel_offer 2009 current
                  local file
                  while IFS= read -r file; do COMPREPLY+=("$file"); done < <(compgen -f -- "$cur")
@@ -94,6 +98,9 @@ _tavrel() {
   case $command in
     check | method | name | search | directory | explain | suggest | generate | iban)
       options+=' --directory --as-of --strict' ;;
+  esac
+  case $command in
+    check | method | iban) options+=' --header --output --summary --no-summary --fail-on-invalid' ;;
   esac
   if [[ $cur == -* ]]; then
     _tavrel_offer $options --help

@@ -19,11 +19,11 @@ enum class CommandKind {
   kCommandHelp,  // help COMMAND, COMMAND --help
   kVersion,
   kCheck,        // check BANKCODE ACCOUNT
-  kCheckBatch,   // check -
-  kCsvBatch,     // check --csv -
+  kCheckBatch,   // check - [FILE...]
+  kCsvBatch,     // check --csv [- [FILE...]]
   kName,         // name BANKCODE
   kMethod,       // method KEY ACCOUNT [BANKCODE]
-  kMethodBatch,  // method -
+  kMethodBatch,  // method - [FILE...]
   kSearch,       // search [--json] [--fuzzy] TEXT
   kRules,        // rules [--json] [--on DATE]
   kDirectory,    // directory [--json]
@@ -32,7 +32,7 @@ enum class CommandKind {
   kGenerate,     // generate (--bank BANKCODE | --method KEY)
   kSelfTest,     // selftest
   kIban,         // iban IBAN
-  kIbanBatch,    // iban -
+  kIbanBatch,    // iban - [FILE...]
   kIbanFrom,     // iban --from BANKCODE ACCOUNT
 };
 
@@ -41,8 +41,8 @@ struct Command {
   std::vector<std::string> operands;  // Windows-1252, without the command word
   std::string helpWord;               // kCommandHelp: the command
   bool json = false;
-  bool fuzzy = false;                  // search: the typo-tolerant search
-  unsigned threads = kDefaultThreads;  // batch modes only
+  bool fuzzy = false;  // search: the typo-tolerant search
+  BatchOptions batch;  // batch modes only: inputs, output, --threads, ...
   CsvOptions csv;
   // check and method: the rule generation that runs the methods (--rules);
   // null: the directory's own.

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "batch_reader.h"
+#include "batch_run.h"
 #include "chunk_pipeline.h"
 #include "framing.h"
 #include "output.h"
@@ -22,7 +23,6 @@ inline constexpr std::size_t kReadBlockSize = std::size_t{1} << 18;
 // Caps a chunk's output at about kReadBlockSize plus 100 bytes a line, whatever
 // the input looks like, so chunks in flight need little memory.
 inline constexpr std::size_t kMaxLinesPerChunk = 8192;
-inline constexpr unsigned kDefaultThreads = 2;
 
 inline constexpr const char* kNoCp1252Form =
     "not valid UTF-8 or a character without a Windows-1252 form";
@@ -77,10 +77,13 @@ inline void CountResult(BatchCounts& counts, int result) {
 void AppendPlainLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
 void AppendJsonLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
 
-// The answers of one batch mode: a line's, and a malformed line's.
+// The answers of one batch mode: a line's, a malformed line's, and a header
+// line's (--header): the line itself when `echoesHeader`, then `headerColumns`.
 struct LineFormat {
   CountingLineHandler line;
   void (*malformed)(std::string& out, std::uint64_t lineNumber, std::string_view reason);
+  std::string_view headerColumns = {};
+  bool echoesHeader = false;
 };
 
 // check -, method - and iban -: the plain lines above, or with --json one object a
@@ -100,14 +103,13 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
 BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
                          const service::CheckSource& source, std::string& out);
 
-// Runs a whole batch from `inFd` to `outFd` on `threads` workers (1: on the
-// calling thread), with progress on standard error when that is a terminal.
-// Returns the exit status: 0 when every line was well formed, 2 when at least one
-// was malformed, 74 on a read or write error (reported on standard error).
-int RunBatch(int inFd, int outFd, const LineFormat& format, const service::CheckSource& source,
-             unsigned threads);
-
-// The exit status of a finished batch, as RunBatch describes it.
-int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts);
+// Runs a whole batch on `options.threads` workers (1: on the calling thread),
+// with progress on standard error when that is a terminal. Returns the exit
+// status: 0 when every line was well formed (with `failOnInvalid`, 1 when a line
+// is invalid or an input fault), 2 when at least one was malformed, 66 or 73
+// when an input or the output cannot be opened, 74 on a read or write error
+// (each said on standard error).
+int RunBatch(const BatchOptions& options, const LineFormat& format,
+             const service::CheckSource& source);
 
 }  // namespace tavrel::cli

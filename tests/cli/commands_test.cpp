@@ -158,7 +158,7 @@ const UsageCase kUsageCases[] = {
     {"UnknownOption", {"check", "--fast", "10000000", "1"}},
     {"CheckOneOperand", {"check", "10000000"}},
     {"CheckThreeOperands", {"check", "10000000", "1", "2"}},
-    {"MethodBatchWithExtraOperands", {"method", "-", "1", "2", "3"}},
+    {"OutputOnSingleMethod", {"method", "00", "1", "-o", "out.tsv"}},
     {"NameNoOperand", {"name"}},
     {"MethodOneOperand", {"method", "00"}},
     {"MethodFourOperands", {"method", "00", "1", "10000000", "x"}},

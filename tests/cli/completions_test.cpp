@@ -121,6 +121,8 @@ const BashCase kBashCases[] = {
     {{"method", "E"}, {"E0", "E1", "E2", "E3", "E4"}},
     {{"name", ""}, {}},
     {{"help", "ex"}, {"explain"}},
+    {{"iban", "-", "--f"}, {"--from", "--fail-on-invalid"}},
+    {{"check", "--s"}, {"--strict", "--summary"}},
 };
 
 TEST(Completions, BashOffersCommandsOptionsAndValues) {

@@ -42,7 +42,7 @@ TEST(CommandHelp, IsTheCommandsPartOfTheOverview) {
     for (const std::string& block : Blocks(usage, word))
       EXPECT_NE(overview.find(block), std::string::npos) << block;
     EXPECT_NE(help.out.find("\nExample:\n  tavrel " + std::string(word)), std::string::npos);
-    EXPECT_LT(help.out.size(), overview.size() / 3);
+    EXPECT_LT(help.out.size(), overview.size() / 2);
   }
 }
 
