@@ -97,7 +97,7 @@ std::string_view BatchMessage(int result) {
     std::array<std::string, kHighestResult - kLowestResult + 1> table;
     for (int value = kLowestResult; value <= kHighestResult; ++value) {
       const OutcomeInfo* info = FindOutcome(value);
-      if (info == nullptr || IsValid(info->outcome)) continue;
+      if (info == nullptr) continue;
       table[static_cast<std::size_t>(value - kLowestResult)] =
           encoding::Cp1252ToUtf8(info->message);
     }

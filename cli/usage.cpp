@@ -40,7 +40,7 @@ constexpr CommandSection kSections[] = {
       Batch: reads lines BANKCODE<TAB>ACCOUNT from standard input, or from
       the FILEs named after "-" one after the other, and writes
       BANKCODE<TAB>ACCOUNT<TAB>RESULT<TAB>MESSAGE, the two fields echoed as
-      given and MESSAGE empty for the results 0 and 1. With --json writes one
+      given and MESSAGE as the single check prints it. With --json writes one
       JSON object a line instead: "bank_code" and "account" as given, then
       "result", "code", "message", "verdict" and "field" as "check --json"
       has them; a malformed line gives {"error": "malformed_line", "line",
@@ -183,8 +183,8 @@ constexpr CommandSection kSections[] = {
     {"iban", R"(  iban - [FILE...] [--threads N] [--json] [the batch options of check -]
       Batch: reads one IBAN a line from standard input and writes
       IBAN<TAB>RESULT<TAB>MESSAGE<TAB>ACCOUNT_RESULT<TAB>ACCOUNT_MESSAGE, the
-      line echoed as given, the messages empty for the results 0 and 1, and
-      the account fields empty unless the IBAN is a valid German one. A line
+      line echoed as given, the messages as the single checks print them,
+      and the account fields empty unless the IBAN is a valid German one. A line
       with a tab is malformed. With --json one object a line: "iban" as
       given, the IBAN's "result", "code", "message", "verdict" and "field",
       and "account_check": those of the account of a valid German IBAN, or

@@ -29,7 +29,8 @@ inline constexpr const char* kNoCp1252Form =
 
 bool IsAscii(std::string_view text);
 
-// The UTF-8 message of a result for batch output; empty for 0 and 1.
+// The UTF-8 message of a result for batch output, as the single check prints
+// it ("gültig" for 0); a view of text made once.
 std::string_view BatchMessage(int result);
 
 // Appends the result fields of "check --json" without braces: "result", "code",

@@ -80,7 +80,7 @@ const OptionCase kCases[] = {
      {"check", "-", "--header"},
      "BLZ\tKonto\r\n12030000\t9290701\n",
      0,
-     "BLZ\tKonto\tresult\tmessage\n12030000\t9290701\t0\t\n",
+     "BLZ\tKonto\tresult\tmessage\n12030000\t9290701\t0\tg\u00fcltig\n",
      ""},
     {"HeaderOfMethodNamesItsOneColumn",
      {"method", "-", "--header"},
@@ -92,21 +92,24 @@ const OptionCase kCases[] = {
      {"iban", "-", "--header"},
      "IBAN\nDE59120300000009290701\n",
      0,
-     "IBAN\tresult\tmessage\taccount_result\taccount_message\nDE59120300000009290701\t0\t\t0\t\n",
+     "IBAN\tresult\tmessage\taccount_result\taccount_"
+     "message\nDE59120300000009290701\t0\tg\u00fcltig\t0\tg\u00fcltig\n",
      ""},
     {"HeaderDroppedFromJsonLines", {"check", "-", "--header", "--json"}, "BLZ\tKonto\n", 0, "", ""},
     {"FilesInTurnBlankLineInPlace",
      {"check", "-", "@a.tsv", "@b.tsv"},
      "99999999\t1\n",
      2,
-     "10000000\t1\t1\t\n12030000\t9290702\t-3\tPr\u00fcfziffer ung\u00fcltig!\n"
-     "ERROR\tmalformed line 1: expected BANKCODE<TAB>ACCOUNT\n12030000\t9290701\t0\t\n",
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n12030000\t9290702\t-3\tPr\u00fcfziffer "
+     "ung\u00fcltig!\n"
+     "ERROR\tmalformed line 1: expected BANKCODE<TAB>ACCOUNT\n12030000\t9290701\t0\tg\u00fcltig\n",
      ""},
     {"EachFilesHeaderSkippedTheFirstEchoed",
      {"check", "-", "@h.tsv", "@h.tsv", "--header"},
      "",
      0,
-     "BLZ\tKonto\tresult\tmessage\n10000000\t1\t1\t\n10000000\t1\t1\t\n",
+     "BLZ\tKonto\tresult\tmessage\n10000000\t1\t1\tg\u00fcltig (ohne "
+     "Pr\u00fcfung)\n10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
      ""},
     {"MissingFileNamedBeforeAnyOutput",
      {"check", "-", "@a.tsv", "@missing.tsv"},
@@ -125,7 +128,7 @@ const OptionCase kCases[] = {
      {"iban", "-", "--fail-on-invalid"},
      "DE59120300000009290701\n",
      0,
-     "DE59120300000009290701\t0\t\t0\t\n",
+     "DE59120300000009290701\t0\tg\u00fcltig\t0\tg\u00fcltig\n",
      ""},
     {"SummaryCountsEveryKind",
      {"check", "-", "--summary", "@a.tsv", "@b.tsv", "--output", "@s.tsv"},
@@ -162,12 +165,12 @@ TEST_F(BatchOptionsTest, OutputFileAppearsWholeOrNotAtAll) {
   RunResult run = Run({"check", "-", "-o", "@out.tsv"}, "10000000\t1\n");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(Read("out.tsv"), "10000000\t1\t1\t\n");
+  EXPECT_EQ(Read("out.tsv"), "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n");
   // A header row that cannot be used stops the run: the old file stays, no
   // temporary file is left.
   run = Run({"check", "--csv", "--output=@out.tsv", "--bank-column", "nosuch"}, "a,b\n1,2\n");
   EXPECT_EQ(run.exitStatus, 2);
-  EXPECT_EQ(Read("out.tsv"), "10000000\t1\t1\t\n");
+  EXPECT_EQ(Read("out.tsv"), "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n");
   EXPECT_EQ(Names(), std::vector<std::string>{"out.tsv"});
   run = Run({"check", "-", "-o", "@nosuch/out.tsv"}, "10000000\t1\n");
   EXPECT_EQ(run.exitStatus, 73);
