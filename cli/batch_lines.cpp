@@ -131,7 +131,7 @@ const char* PlainCheckLine(const service::CheckSource& source, std::string_view 
   std::array<std::string_view, 2> given;
   int result = 0;
   if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
-  CountResult(counts, result);
+  counts.CountResult(result);
   out += utf8Line;  // exactly the two fields and the tab between them
   out += '\t';
   AppendDecimal(out, result);
@@ -146,7 +146,7 @@ const char* JsonCheckLine(const service::CheckSource& source, std::string_view u
   std::array<std::string_view, 2> given;
   int result = 0;
   if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
-  CountResult(counts, result);
+  counts.CountResult(result);
   out += '{';
   AppendJsonField(out, "bank_code", given[0]);
   AppendJsonField(out, "account", given[1]);
@@ -164,7 +164,7 @@ const char* PlainMethodLine(const service::CheckSource& source, std::string_view
   const std::size_t count = SplitFields(cp1252Line, text);
   if (count < 2 || count > text.size()) return kExpectedMethodLine;
   const int result = service::ComputeMethod(text[1], text[0], text[2], *source.rules);
-  CountResult(counts, result);
+  counts.CountResult(result);
   AppendDecimal(out, result);
   out += '\n';
   return nullptr;
@@ -186,7 +186,7 @@ const char* JsonMethodLine(const service::CheckSource& source, std::string_view 
     out += "\"bank_code\":null,";
   }
   const int result = service::ComputeMethod(text[1], text[0], text[2], *source.rules);
-  CountResult(counts, result);
+  counts.CountResult(result);
   AppendJsonResultFields(out, result);
   out += "}\n";
   return nullptr;

@@ -193,7 +193,7 @@ int BatchRun::Finish(const BatchCounts& counts) {
     return kExitIoError;
   }
   if (counts.malformed != 0) return kExitInputFault;
-  if (options_.failOnInvalid && counts.invalid + counts.faults != 0) return kExitInvalid;
+  if (options_.failOnInvalid && counts.Invalid() + counts.Faults() != 0) return kExitInvalid;
   return kExitValid;
 }
 
@@ -201,11 +201,11 @@ std::string SummaryLine(const BatchCounts& counts, double seconds) {
   std::string line = "tavrel: ";
   AppendDecimal(line, static_cast<long long>(counts.lines));
   line += " lines, ";
-  AppendDecimal(line, static_cast<long long>(counts.valid));
+  AppendDecimal(line, static_cast<long long>(counts.Valid()));
   line += " valid, ";
-  AppendDecimal(line, static_cast<long long>(counts.invalid));
+  AppendDecimal(line, static_cast<long long>(counts.Invalid()));
   line += " invalid, ";
-  AppendDecimal(line, static_cast<long long>(counts.faults + counts.malformed));
+  AppendDecimal(line, static_cast<long long>(counts.Faults() + counts.malformed));
   line += " input faults, ";
   const double rate = seconds > 0 ? static_cast<double>(counts.lines) / seconds : 0;
   AppendDecimal(line, static_cast<long long>(rate));

@@ -75,7 +75,7 @@ const char* AppendIbanColumns(const CsvLayout& layout, RecordWork& work, std::st
   if (!ToCp1252(value, work.converted[0], text)) return kNoCp1252Form;
   const iban::IbanVerdict verdict = iban::CheckIban(text, layout.source);
   const bool accountDecides = IsValid(verdict.iban) && verdict.german;
-  CountResult(counts, ValueOf(accountDecides ? verdict.german->accountOutcome : verdict.iban));
+  counts.CountResult(ValueOf(accountDecides ? verdict.german->accountOutcome : verdict.iban));
   AppendResult(out, layout.delimiter, verdict.iban);
   if (verdict.german) {
     AppendResult(out, layout.delimiter, verdict.german->accountOutcome);
@@ -101,7 +101,7 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
   const Outcome outcome = service::CheckAccount({text[0], text[1]}, layout.source);
-  CountResult(counts, ValueOf(outcome));
+  counts.CountResult(ValueOf(outcome));
   AppendResult(out, layout.delimiter, outcome);
   return nullptr;
 }

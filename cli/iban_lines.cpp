@@ -12,7 +12,7 @@ constexpr const char* kExpectedIban = "expected one IBAN, no tab";
 // A line counts by the IBAN's result, and a valid German IBAN's by its account's.
 void CountVerdict(BatchCounts& counts, const iban::IbanVerdict& verdict) {
   const bool accountDecides = IsValid(verdict.iban) && verdict.german;
-  CountResult(counts, ValueOf(accountDecides ? verdict.german->accountOutcome : verdict.iban));
+  counts.CountResult(ValueOf(accountDecides ? verdict.german->accountOutcome : verdict.iban));
 }
 
 // The line is echoed as given, so a tab in it would shift the columns after it.

@@ -62,18 +62,6 @@ using CountingLineHandler = const char* (*)(const service::CheckSource& source,
                                             std::string_view utf8Line, std::string_view cp1252Line,
                                             std::string& out, BatchCounts& counts);
 
-// Counts a line by its result: 0 and 1 valid, -3 and -13 invalid, the rest faults.
-inline void CountResult(BatchCounts& counts, int result) {
-  if (result >= 0) {
-    ++counts.valid;
-  } else if (result == ValueOf(Outcome::kInvalidCheckDigit) ||
-             result == ValueOf(Outcome::kIbanChecksum)) {
-    ++counts.invalid;
-  } else {
-    ++counts.faults;
-  }
-}
-
 // "ERROR<TAB>malformed line N: REASON", and its JSON form.
 void AppendPlainLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
 void AppendJsonLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason);
