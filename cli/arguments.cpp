@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "internal/forgiving_input.h"
 #include "internal/usage.h"
 #include "tavrel/ascii.h"
-#include "tavrel/encoding.h"
 
 namespace tavrel::cli {
 namespace {
@@ -406,6 +406,28 @@ std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Comman
   return std::nullopt;
 }
 
+// What the operand at `index` of the command is, for the forgiving reading.
+ArgumentKind OperandKind(const Command& command, std::size_t index) {
+  switch (command.kind) {
+    case CommandKind::kCheck:
+    case CommandKind::kSuggest:
+    case CommandKind::kIbanFrom:
+      return index == 0 ? ArgumentKind::kBankCode : ArgumentKind::kAccount;
+    case CommandKind::kExplain:
+      // With --method the account is run as given, as by 'method'.
+      if (!command.assist.method.empty()) return ArgumentKind::kAsGiven;
+      return index == 0 ? ArgumentKind::kBankCode : ArgumentKind::kAccount;
+    case CommandKind::kName:
+      return ArgumentKind::kBankCode;
+    case CommandKind::kIban:
+      return ArgumentKind::kIban;
+    case CommandKind::kSearch:
+      return ArgumentKind::kSearchText;
+    default:
+      return ArgumentKind::kAsGiven;
+  }
+}
+
 // serve parses its own options, so its help is its own too.
 bool HasCommandHelp(std::string_view word) { return word == "serve" || IsCommandWord(word); }
 
@@ -485,14 +507,14 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   }
   if (IsBatch(*kind)) return result;
   for (std::size_t i = 0; i < split.operands.size(); ++i) {
-    std::optional<std::string> text = encoding::Utf8ToCp1252(split.operands[i]);
-    if (!text) {
+    ReadArgument text = ReadForgiving(split.operands[i], OperandKind(result.command, i));
+    if (!text.cp1252) {
       result.status = ParseStatus::kEncodingError;
       result.error = "argument " + std::to_string(i + 1) + " of '" + std::string(shape->word) +
-                     "' is not valid UTF-8 or has a character without a Windows-1252 form";
+                     "': " + text.fault;
       return result;
     }
-    result.command.operands.push_back(std::move(*text));
+    result.command.operands.push_back(std::move(*text.cp1252));
   }
   return result;
 }

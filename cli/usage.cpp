@@ -316,7 +316,14 @@ constexpr std::string_view kUsageLine =
 
 constexpr std::string_view kArgumentsAndInput =
     R"(Arguments and input are UTF-8; characters without a Windows-1252 form are
-input faults. Output is UTF-8. While standard error is a terminal, the checks
+input faults, an argument's named in the message. Output is UTF-8. Arguments
+are read forgivingly where that is unambiguous: in bank codes, accounts, IBANs
+and search text, decimal digits of any script (fullwidth, Arabic-Indic, ...)
+are ASCII digits; a bank code in groups split by blanks ("370 400 44") is read
+without them when the groups make eight digits; in search text a letter and a
+combining accent after it are the one letter (a + U+0308 is "ä"). Method keys,
+the accounts of method and explain --method, and batch lines are read as
+given. While standard error is a terminal, the checks
 say there once when the current directory is past its valid-until date.
 
 )";
