@@ -370,9 +370,12 @@ Exit status:
 std::string RecognisedColumnNames() {
   std::string text;
   for (const ColumnKindInfo& info : kColumnKinds) {
-    text += "        " + std::string(info.description) + ":";
+    text += "        ";
+    text += info.description;
+    text += ':';
     for (std::size_t i = 0; i < info.headerNames.size(); ++i) {
-      text += (i == 0 ? " " : ", ") + std::string(info.headerNames[i]);
+      text += i == 0 ? " " : ", ";
+      text += info.headerNames[i];
     }
     text += '\n';
   }
