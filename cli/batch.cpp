@@ -1,10 +1,7 @@
 #include "internal/batch.h"
 
-#include <unistd.h>
-
 #include <optional>
 
-#include "internal/exit_status.h"
 #include "internal/output.h"
 #include "tavrel/encoding.h"
 
@@ -34,14 +31,6 @@ LineBytes ScanBytes(std::string_view text) {
 bool IsAscii(std::string_view text) { return ScanBytes(text).ascii; }
 
 namespace {
-
-void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
-  out += "ERROR\tmalformed line ";
-  AppendDecimal(out, static_cast<long long>(lineNumber));
-  out += ": ";
-  out += reason;
-  out += '\n';
-}
 
 // Checks and converts one line, then hands it to `handle`. ASCII lines are
 // their own Windows-1252 form, so only lines with other bytes are converted.
@@ -91,7 +80,7 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
         return handler(source, utf8, cp1252, out);
       },
       [&](std::uint64_t lineNumber, std::string_view reason) {
-        AppendError(out, lineNumber, reason);
+        AppendPlainLineError(out, lineNumber, reason);
       },
       counts);
 }
