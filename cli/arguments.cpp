@@ -5,8 +5,9 @@
 #include <optional>
 #include <string_view>
 
+#include "internal/forgiving_input.h"
+#include "internal/usage.h"
 #include "tavrel/ascii.h"
-#include "tavrel/encoding.h"
 
 namespace tavrel::cli {
 namespace {
@@ -45,6 +46,10 @@ struct SplitArguments : AssistArguments {
   bool fuzzy = false;
   bool strict = false;
   bool from = false;
+  bool header = false;
+  bool summary = false;
+  bool noSummary = false;
+  bool failOnInvalid = false;
   std::optional<std::string_view> threads;
   std::optional<std::string_view> bankColumn;
   std::optional<std::string_view> accountColumn;
@@ -54,6 +59,7 @@ struct SplitArguments : AssistArguments {
   std::optional<std::string_view> on;
   std::optional<std::string_view> directory;
   std::optional<std::string_view> asOf;
+  std::optional<std::string_view> output;
   std::string error;  // the first unknown option or missing value
 };
 
@@ -74,6 +80,10 @@ constexpr FlagOption kFlags[] = {
     {"--invalid", &SplitArguments::invalid},
     {"--bank-codes", &SplitArguments::bankCodes},
     {"--from", &SplitArguments::from},
+    {"--header", &SplitArguments::header},
+    {"--summary", &SplitArguments::summary},
+    {"--no-summary", &SplitArguments::noSummary},
+    {"--fail-on-invalid", &SplitArguments::failOnInvalid},
 };
 
 struct ValueOption {
@@ -96,6 +106,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--count", &SplitArguments::count},
     {"--seed", &SplitArguments::seed},
     {"--length", &SplitArguments::length},
+    {"-o", &SplitArguments::output},
+    {"--output", &SplitArguments::output},
 };
 
 void NoteError(SplitArguments& split, std::string error) {
@@ -161,9 +173,10 @@ const CommandShape* FindShape(std::string_view word) {
   return nullptr;
 }
 
+// A batch reads standard input, or the files named after its "-".
 std::optional<CommandKind> KindFor(const CommandShape& shape,
                                    const std::vector<std::string_view>& operands, bool csv) {
-  const bool batchOperand = operands.size() == 1 && operands.front() == "-";
+  const bool batchOperand = !operands.empty() && operands.front() == "-";
   if (csv && shape.single == CommandKind::kCheck && (operands.empty() || batchOperand)) {
     return CommandKind::kCsvBatch;
   }
@@ -233,6 +246,7 @@ std::optional<std::string> ParseDelimiter(std::string_view text, char& delimiter
 }
 
 std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptions& csv) {
+  if (split.header && split.noHeader) return "--header and --no-header contradict each other";
   csv.header = !split.noHeader;
   csv.verbose = split.verbose;
   if (split.delimiter) {
@@ -254,19 +268,38 @@ std::optional<std::string> ApplyCsvOptions(const SplitArguments& split, CsvOptio
   return std::nullopt;
 }
 
-// Checks that the batch options fit the command and stores them in it.
+bool IsBatch(CommandKind kind) {
+  return kind == CommandKind::kCsvBatch || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kMethodBatch || kind == CommandKind::kIbanBatch;
+}
+
+// Checks that the batch options fit the command and stores them in it; the
+// operands after a batch's "-" are its input files.
 std::optional<std::string> ApplyBatchOptions(const SplitArguments& split, Command& command) {
   const bool csvMode = command.kind == CommandKind::kCsvBatch;
-  const bool batch = csvMode || command.kind == CommandKind::kCheckBatch ||
-                     command.kind == CommandKind::kMethodBatch ||
-                     command.kind == CommandKind::kIbanBatch;
+  const bool batch = IsBatch(command.kind);
   if (split.threads) {
     if (!batch) return "--threads applies to the batch modes only";
     const std::optional<unsigned> threads = ParseNumber(*split.threads);
     if (!threads || *threads == 0 || *threads > kMaxThreads) {
       return "--threads takes a number from 1 to " + std::to_string(kMaxThreads);
     }
-    command.threads = *threads;
+    command.batch.threads = *threads;
+  }
+  const bool batchOptionGiven =
+      split.header || split.output || split.summary || split.noSummary || split.failOnInvalid;
+  if (batchOptionGiven && !batch) {
+    return "--header, --output, --summary, --no-summary and --fail-on-invalid apply to the batch "
+           "modes only";
+  }
+  if (split.summary && split.noSummary) return "--summary and --no-summary contradict each other";
+  if (split.output && split.output->empty()) return "--output takes a file's path";
+  if (split.output) command.batch.output = std::string(*split.output);
+  if (split.summary || split.noSummary) command.batch.summary = split.summary;
+  command.batch.header = split.header;
+  command.batch.failOnInvalid = split.failOnInvalid;
+  if (batch && split.operands.size() > 1) {
+    command.batch.inputs.assign(split.operands.begin() + 1, split.operands.end());
   }
   if (split.csv && !csvMode) return "--csv applies to 'check' without operands only";
   const bool csvOptionGiven = split.noHeader || split.verbose || split.delimiter ||
@@ -292,7 +325,9 @@ bool RunsMethods(CommandKind kind) {
 }
 
 bool TakesJson(CommandKind kind) {
-  return kind == CommandKind::kCheck || kind == CommandKind::kName ||
+  return kind == CommandKind::kCheck || kind == CommandKind::kCheckBatch ||
+         kind == CommandKind::kMethod || kind == CommandKind::kMethodBatch ||
+         kind == CommandKind::kIbanBatch || kind == CommandKind::kName ||
          kind == CommandKind::kSearch || kind == CommandKind::kRules ||
          kind == CommandKind::kDirectory || IsAssistCommand(kind) || kind == CommandKind::kIban ||
          kind == CommandKind::kIbanFrom;
@@ -371,11 +406,59 @@ std::optional<std::string> ApplyRulesOptions(const SplitArguments& split, Comman
   return std::nullopt;
 }
 
+// What the operand at `index` of the command is, for the forgiving reading.
+ArgumentKind OperandKind(const Command& command, std::size_t index) {
+  switch (command.kind) {
+    case CommandKind::kCheck:
+    case CommandKind::kSuggest:
+    case CommandKind::kIbanFrom:
+      return index == 0 ? ArgumentKind::kBankCode : ArgumentKind::kAccount;
+    case CommandKind::kExplain:
+      // With --method the account is run as given, as by 'method'.
+      if (!command.assist.method.empty()) return ArgumentKind::kAsGiven;
+      return index == 0 ? ArgumentKind::kBankCode : ArgumentKind::kAccount;
+    case CommandKind::kName:
+      return ArgumentKind::kBankCode;
+    case CommandKind::kIban:
+      return ArgumentKind::kIban;
+    case CommandKind::kSearch:
+      return ArgumentKind::kSearchText;
+    default:
+      return ArgumentKind::kAsGiven;
+  }
+}
+
+// serve parses its own options, so its help is its own too.
+bool HasCommandHelp(std::string_view word) { return word == "serve" || IsCommandWord(word); }
+
+ParseResult CommandHelp(std::string_view word) {
+  ParseResult result;
+  result.command.kind = CommandKind::kCommandHelp;
+  result.command.helpWord = word;
+  return result;
+}
+
+// --help alone or after an unknown word is the overview; after a command, its help.
+ParseResult HelpFor(const std::vector<std::string_view>& operands) {
+  if (!operands.empty() && HasCommandHelp(operands.front())) return CommandHelp(operands.front());
+  return {};
+}
+
+// "help", "help COMMAND".
+ParseResult HelpCommand(const std::vector<std::string_view>& operands) {
+  if (operands.size() == 1) return {};
+  if (operands.size() > 2) return UsageError("'help' takes one command");
+  if (!HasCommandHelp(operands[1])) {
+    return UsageError("no help for '" + std::string(operands[1]) + "': no such command");
+  }
+  return CommandHelp(operands[1]);
+}
+
 }  // namespace
 
 ParseResult ParseArguments(int argc, const char* const* argv) {
   SplitArguments split = SplitOptions(argc, argv);
-  if (split.help) return {};
+  if (split.help) return HelpFor(split.operands);
   if (!split.error.empty()) return UsageError(split.error);
   ParseResult result;
   if (split.version) {
@@ -384,6 +467,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     return result;
   }
   if (split.operands.empty()) return UsageError("no command given");
+  if (split.operands.front() == "help") return HelpCommand(split.operands);
   const CommandShape* shape = FindShape(split.operands.front());
   if (shape == nullptr) {
     return UsageError("unknown command '" + std::string(split.operands.front()) + "'");
@@ -399,9 +483,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   }
   if (!kind) return UsageError("wrong number of arguments for '" + std::string(shape->word) + "'");
   if (split.json && !TakesJson(*kind)) {
-    return UsageError(
-        "--json applies to 'check BANKCODE ACCOUNT', 'name', 'search', 'rules', 'directory', "
-        "'explain', 'suggest', 'generate', 'selftest', 'iban IBAN' and 'iban --from' only");
+    return UsageError("--json applies to every command but 'check --csv' and 'serve'");
   }
   if (std::optional<std::string> error =
           ApplyAssistOptions(IsAssistCommand(*kind) ? shape->word : std::string_view{},
@@ -423,16 +505,16 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   if (std::optional<std::string> error = ApplyDirectoryOptions(split, result.command)) {
     return UsageError(std::move(*error));
   }
-  if (*kind == CommandKind::kCsvBatch) return result;
+  if (IsBatch(*kind)) return result;
   for (std::size_t i = 0; i < split.operands.size(); ++i) {
-    std::optional<std::string> text = encoding::Utf8ToCp1252(split.operands[i]);
-    if (!text) {
+    ReadArgument text = ReadForgiving(split.operands[i], OperandKind(result.command, i));
+    if (!text.cp1252) {
       result.status = ParseStatus::kEncodingError;
       result.error = "argument " + std::to_string(i + 1) + " of '" + std::string(shape->word) +
-                     "' is not valid UTF-8 or has a character without a Windows-1252 form";
+                     "': " + text.fault;
       return result;
     }
-    result.command.operands.push_back(std::move(*text));
+    result.command.operands.push_back(std::move(*text.cp1252));
   }
   return result;
 }

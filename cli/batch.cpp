@@ -1,10 +1,7 @@
 #include "internal/batch.h"
 
-#include <unistd.h>
-
 #include <optional>
 
-#include "internal/exit_status.h"
 #include "internal/output.h"
 #include "tavrel/encoding.h"
 
@@ -35,44 +32,36 @@ bool IsAscii(std::string_view text) { return ScanBytes(text).ascii; }
 
 namespace {
 
-void AppendError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
-  out += "ERROR\tmalformed line ";
-  AppendDecimal(out, static_cast<long long>(lineNumber));
-  out += ": ";
-  out += reason;
-  out += '\n';
-}
-
-// Checks and converts one line, then hands it to the handler. ASCII lines are
+// Checks and converts one line, then hands it to `handle`. ASCII lines are
 // their own Windows-1252 form, so only lines with other bytes are converted.
-const char* ProcessLine(std::string_view line, LineHandler handler,
-                        const service::CheckSource& source, std::string& out) {
+template <typename Handle>
+const char* ProcessLine(std::string_view line, const Handle& handle) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   if (line.size() > kMaxLineLength) return kTooLong;
   const LineBytes bytes = ScanBytes(line);
   if (bytes.nul) return "contains a NUL byte";
-  if (bytes.ascii) return handler(source, line, line, out);
+  if (bytes.ascii) return handle(line, line);
   std::optional<std::string> converted = encoding::Utf8ToCp1252(line);
   if (!converted) return kNoCp1252Form;
-  return handler(source, line, *converted, out);
+  return handle(line, *converted);
 }
 
-}  // namespace
-
-BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
-                         const service::CheckSource& source, std::string& out) {
-  BatchCounts counts;
+template <typename Handle, typename AppendFault>
+BatchCounts ProcessLines(const Chunk& chunk, const Handle& handle, const AppendFault& appendFault,
+                         BatchCounts& counts) {
+  counts.bytes = chunk.lines.size();
   if (chunk.overLongLine) {
-    AppendError(out, chunk.firstLineNumber, kTooLong);
-    return {1, 1};
+    appendFault(chunk.firstLineNumber, kTooLong);
+    counts.lines = counts.malformed = 1;
+    return counts;
   }
   std::string_view rest = chunk.lines;
   while (!rest.empty()) {
     std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (const char* fault = ProcessLine(line, handler, source, out)) {
-      AppendError(out, chunk.firstLineNumber + counts.lines, fault);
+    if (const char* fault = ProcessLine(line, handle)) {
+      appendFault(chunk.firstLineNumber + counts.lines, fault);
       ++counts.malformed;
     }
     ++counts.lines;
@@ -80,27 +69,77 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
   return counts;
 }
 
-int RunBatch(int inFd, int outFd, LineHandler handler, const service::CheckSource& source,
-             unsigned threads) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kLines, kMaxLinesPerChunk);
-  OutputSink sink(outFd);
-  ProgressMeter progress(STDERR_FILENO);
-  const BatchCounts counts = RunChunks([&reader](Chunk& chunk) { return reader.Next(chunk); },
-                                       [handler, &source](const Chunk& chunk, std::string& out) {
-                                         return ProcessChunk(chunk, handler, source, out);
-                                       },
-                                       threads, sink, progress);
-  return BatchExitStatus(reader, sink, counts);
+}  // namespace
+
+BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
+                         const service::CheckSource& source, std::string& out) {
+  BatchCounts counts;
+  return ProcessLines(
+      chunk,
+      [&](std::string_view utf8, std::string_view cp1252) {
+        return handler(source, utf8, cp1252, out);
+      },
+      [&](std::uint64_t lineNumber, std::string_view reason) {
+        AppendPlainLineError(out, lineNumber, reason);
+      },
+      counts);
 }
 
-int BatchExitStatus(const ChunkReader& reader, const OutputSink& sink, const BatchCounts& counts) {
-  if (reader.ReadFailed()) {
-    WriteAll(STDERR_FILENO, IoFailureMessage(kReadFromStandardInput, reader.ReadError()));
-  }
-  if (sink.Failed())
-    WriteAll(STDERR_FILENO, IoFailureMessage(kWriteToStandardOutput, sink.Error()));
-  if (reader.ReadFailed() || sink.Failed()) return kExitIoError;
-  return counts.malformed == 0 ? kExitValid : kExitInputFault;
+BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
+                         const service::CheckSource& source, std::string& out) {
+  BatchCounts counts;
+  return ProcessLines(
+      chunk,
+      [&](std::string_view utf8, std::string_view cp1252) {
+        return format.line(source, utf8, cp1252, out, counts);
+      },
+      [&](std::uint64_t lineNumber, std::string_view reason) {
+        format.malformed(out, lineNumber, reason);
+      },
+      counts);
+}
+
+namespace {
+
+// Takes the header line off the first chunk of a file and, for the first file,
+// writes its answer: the line echoed with the result columns' names.
+void TakeHeaderLine(Chunk& chunk, const LineFormat& format, std::string* out) {
+  const std::size_t end = chunk.lines.find('\n');
+  std::string_view header = chunk.lines.substr(0, end);
+  chunk.lines.remove_prefix(end == std::string_view::npos ? chunk.lines.size() : end + 1);
+  ++chunk.firstLineNumber;
+  if (out == nullptr || (!format.echoesHeader && format.headerColumns.empty())) return;
+  if (!header.empty() && header.back() == '\r') header.remove_suffix(1);
+  if (format.echoesHeader) *out += header;
+  *out += format.headerColumns;
+  *out += '\n';
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, const LineFormat& format,
+             const service::CheckSource& source) {
+  BatchRun run(options, Framing::kLines);
+  if (const int status = run.Open()) return status;
+  bool headerTaken = false;
+  auto next = [&](Chunk& chunk) {
+    for (bool fileStart = false; run.Inputs().Next(chunk, fileStart);) {
+      if (!options.header || !fileStart) return true;
+      // An over-long header line is skipped whole, with nothing to echo.
+      if (!chunk.overLongLine)
+        TakeHeaderLine(chunk, format, headerTaken ? nullptr : &run.Sink().Buffer());
+      headerTaken = true;
+      if (!chunk.lines.empty()) return true;
+    }
+    return false;
+  };
+  const BatchCounts counts = RunChunks(
+      next,
+      [&format, &source](const Chunk& chunk, std::string& out) {
+        return ProcessChunk(chunk, format, source, out);
+      },
+      options.threads, run.Sink(), run.Progress());
+  return run.Finish(counts);
 }
 
 }  // namespace tavrel::cli

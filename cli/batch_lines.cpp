@@ -1,10 +1,11 @@
-// The line formats of the two batch modes.
+// The line formats of the batch modes, plain and JSON.
 #include <array>
 #include <span>
 
 #include "internal/batch.h"
 #include "internal/output.h"
 #include "tavrel/encoding.h"
+#include "tavrel/json.h"
 #include "tavrel/service.h"
 
 namespace tavrel::cli {
@@ -27,14 +28,76 @@ std::size_t SplitFields(std::string_view line, std::span<std::string_view> field
 constexpr int kLowestResult = ValueOf(Outcome::kIbanChecksum);
 constexpr int kHighestResult = 1;
 
+// The result fields of "check --json" for every outcome, written once:
+// "result":-3,"code":"invalid_check_digit","message":...,"verdict":...,"field":...
+const std::array<std::string, kHighestResult - kLowestResult + 1>& JsonResultFieldTable() {
+  static const auto table = [] {
+    std::array<std::string, kHighestResult - kLowestResult + 1> fields;
+    for (const OutcomeInfo& info : kOutcomes) {
+      json::Json object = json::CheckJson(info.outcome, std::nullopt, std::nullopt);
+      object.erase("bank");
+      object.erase("successor");
+      const std::string text = json::ToText(object);
+      fields[static_cast<std::size_t>(ValueOf(info.outcome) - kLowestResult)] =
+          text.substr(1, text.size() - 2);
+    }
+    return fields;
+  }();
+  return table;
+}
+
+void AppendJsonField(std::string& out, std::string_view name, std::string_view utf8) {
+  out += '"';
+  out += name;
+  out += "\":";
+  AppendJsonString(out, utf8);
+  out += ',';
+}
+
 }  // namespace
+
+void AppendJsonLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
+  out += "{\"error\":\"malformed_line\",\"line\":";
+  AppendDecimal(out, static_cast<long long>(lineNumber));
+  out += ",\"message\":";
+  AppendJsonString(out, reason);
+  out += "}\n";
+}
+
+void AppendPlainLineError(std::string& out, std::uint64_t lineNumber, std::string_view reason) {
+  out += "ERROR\tmalformed line ";
+  AppendDecimal(out, static_cast<long long>(lineNumber));
+  out += ": ";
+  out += reason;
+  out += '\n';
+}
+
+void AppendJsonResultFields(std::string& out, int result) {
+  if (result >= kLowestResult && result <= kHighestResult) {
+    const std::string& fields =
+        JsonResultFieldTable()[static_cast<std::size_t>(result - kLowestResult)];
+    if (!fields.empty()) {
+      out += fields;
+      return;
+    }
+  }
+  out += "\"result\":";
+  AppendDecimal(out, result);
+  out += ",\"code\":null,\"message\":null,\"verdict\":null,\"field\":null";
+}
+
+std::string JsonResultObject(int result) {
+  std::string text = "{";
+  AppendJsonResultFields(text, result);
+  return text + "}\n";
+}
 
 std::string_view BatchMessage(int result) {
   static const auto messages = [] {
     std::array<std::string, kHighestResult - kLowestResult + 1> table;
     for (int value = kLowestResult; value <= kHighestResult; ++value) {
       const OutcomeInfo* info = FindOutcome(value);
-      if (info == nullptr || IsValid(info->outcome)) continue;
+      if (info == nullptr) continue;
       table[static_cast<std::size_t>(value - kLowestResult)] =
           encoding::Cp1252ToUtf8(info->message);
     }
@@ -44,9 +107,13 @@ std::string_view BatchMessage(int result) {
   return messages[static_cast<std::size_t>(result - kLowestResult)];
 }
 
-const char* CheckLine(const service::CheckSource& source, std::string_view utf8Line,
-                      std::string_view cp1252Line, std::string& out) {
-  std::array<std::string_view, 2> given;
+namespace {
+
+// The check of a BANKCODE<TAB>ACCOUNT line: nullptr and the result, or why the
+// line is malformed. `given` gets the two fields as given.
+const char* CheckFields(const service::CheckSource& source, std::string_view utf8Line,
+                        std::string_view cp1252Line, std::array<std::string_view, 2>& given,
+                        int& result) {
   std::array<std::string_view, 2> text;
   if (SplitFields(utf8Line, given) != given.size()) return "expected BANKCODE<TAB>ACCOUNT";
   // An ASCII line is passed as its own Windows-1252 form: no second split.
@@ -55,7 +122,16 @@ const char* CheckLine(const service::CheckSource& source, std::string_view utf8L
   } else {
     SplitFields(cp1252Line, text);
   }
-  const int result = ValueOf(service::CheckAccount({text[0], text[1]}, source));
+  result = ValueOf(service::CheckAccount({text[0], text[1]}, source));
+  return nullptr;
+}
+
+const char* PlainCheckLine(const service::CheckSource& source, std::string_view utf8Line,
+                           std::string_view cp1252Line, std::string& out, BatchCounts& counts) {
+  std::array<std::string_view, 2> given;
+  int result = 0;
+  if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
+  counts.CountResult(result);
   out += utf8Line;  // exactly the two fields and the tab between them
   out += '\t';
   AppendDecimal(out, result);
@@ -65,15 +141,74 @@ const char* CheckLine(const service::CheckSource& source, std::string_view utf8L
   return nullptr;
 }
 
+const char* JsonCheckLine(const service::CheckSource& source, std::string_view utf8Line,
+                          std::string_view cp1252Line, std::string& out, BatchCounts& counts) {
+  std::array<std::string_view, 2> given;
+  int result = 0;
+  if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
+  counts.CountResult(result);
+  out += '{';
+  AppendJsonField(out, "bank_code", given[0]);
+  AppendJsonField(out, "account", given[1]);
+  AppendJsonResultFields(out, result);
+  out += "}\n";
+  return nullptr;
+}
+
+constexpr const char* kExpectedMethodLine = "expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]";
+
 // The output holds no input field, so only the Windows-1252 line is read.
-const char* MethodLine(const service::CheckSource& source, std::string_view,
-                       std::string_view cp1252Line, std::string& out) {
+const char* PlainMethodLine(const service::CheckSource& source, std::string_view,
+                            std::string_view cp1252Line, std::string& out, BatchCounts& counts) {
   std::array<std::string_view, 3> text;
   const std::size_t count = SplitFields(cp1252Line, text);
-  if (count < 2 || count > text.size()) return "expected KEY<TAB>ACCOUNT[<TAB>BANKCODE]";
-  AppendDecimal(out, service::ComputeMethod(text[1], text[0], text[2], *source.rules));
+  if (count < 2 || count > text.size()) return kExpectedMethodLine;
+  const int result = service::ComputeMethod(text[1], text[0], text[2], *source.rules);
+  counts.CountResult(result);
+  AppendDecimal(out, result);
   out += '\n';
   return nullptr;
 }
+
+const char* JsonMethodLine(const service::CheckSource& source, std::string_view utf8Line,
+                           std::string_view cp1252Line, std::string& out, BatchCounts& counts) {
+  std::array<std::string_view, 3> given;
+  std::array<std::string_view, 3> text;
+  const std::size_t count = SplitFields(utf8Line, given);
+  if (count < 2 || count > given.size()) return kExpectedMethodLine;
+  SplitFields(cp1252Line, text);
+  out += '{';
+  AppendJsonField(out, "key", given[0]);
+  AppendJsonField(out, "account", given[1]);
+  if (count == 3) {
+    AppendJsonField(out, "bank_code", given[2]);
+  } else {
+    out += "\"bank_code\":null,";
+  }
+  const int result = service::ComputeMethod(text[1], text[0], text[2], *source.rules);
+  counts.CountResult(result);
+  AppendJsonResultFields(out, result);
+  out += "}\n";
+  return nullptr;
+}
+
+}  // namespace
+
+const char* CheckLine(const service::CheckSource& source, std::string_view utf8Line,
+                      std::string_view cp1252Line, std::string& out) {
+  BatchCounts uncounted;
+  return PlainCheckLine(source, utf8Line, cp1252Line, out, uncounted);
+}
+
+const char* MethodLine(const service::CheckSource& source, std::string_view utf8Line,
+                       std::string_view cp1252Line, std::string& out) {
+  BatchCounts uncounted;
+  return PlainMethodLine(source, utf8Line, cp1252Line, out, uncounted);
+}
+
+const LineFormat kCheckLines{PlainCheckLine, AppendPlainLineError, "\tresult\tmessage", true};
+const LineFormat kCheckJsonLines{JsonCheckLine, AppendJsonLineError};
+const LineFormat kMethodLines{PlainMethodLine, AppendPlainLineError, "result"};
+const LineFormat kMethodJsonLines{JsonMethodLine, AppendJsonLineError};
 
 }  // namespace tavrel::cli

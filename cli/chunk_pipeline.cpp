@@ -106,9 +106,8 @@ class WorkerPool {
 };
 
 void Count(BatchCounts& total, const BatchCounts& counts, ProgressMeter& progress) {
-  total.lines += counts.lines;
-  total.malformed += counts.malformed;
-  progress.Add(counts.lines);
+  total += counts;
+  progress.Add(counts.lines, counts.bytes);
 }
 
 BatchCounts RunOnCallingThread(const ChunkSource& next, const ChunkWork& work, OutputSink& sink,

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "internal/batch.h"
 #include "internal/exit_status.h"
 #include "internal/output.h"
 #include "internal/result_text.h"
@@ -87,8 +88,9 @@ int RunName(const std::string& bankCode, const service::Directory& directory, bo
 }
 
 int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode,
-              const service::RuleSet& rules) {
+              const service::RuleSet& rules, bool asJson) {
   const int result = service::ComputeMethod(account, key, bankCode, rules);
+  if (asJson) return Print(JsonResultObject(result), ExitStatusForResult(result));
   return Print(std::to_string(result) + '\n', ExitStatusForResult(result));
 }
 

@@ -67,12 +67,15 @@ void AppendResult(std::string& out, char delimiter, Outcome outcome) {
   AppendCsvField(out, BatchMessage(ValueOf(outcome)), delimiter);
 }
 
-const char* AppendIbanColumns(const CsvLayout& layout, RecordWork& work, std::string& out) {
+const char* AppendIbanColumns(const CsvLayout& layout, RecordWork& work, std::string& out,
+                              BatchCounts& counts) {
   if (work.fields.size() <= layout.ibanIndex) return "too few columns";
   const std::string_view value = CsvFieldValue(work.fields[layout.ibanIndex], work.unquoted[0]);
   std::string_view text;
   if (!ToCp1252(value, work.converted[0], text)) return kNoCp1252Form;
   const iban::IbanVerdict verdict = iban::CheckIban(text, layout.source);
+  const bool accountDecides = IsValid(verdict.iban) && verdict.german;
+  counts.CountResult(ValueOf(accountDecides ? verdict.german->accountOutcome : verdict.iban));
   AppendResult(out, layout.delimiter, verdict.iban);
   if (verdict.german) {
     AppendResult(out, layout.delimiter, verdict.german->accountOutcome);
@@ -85,8 +88,9 @@ const char* AppendIbanColumns(const CsvLayout& layout, RecordWork& work, std::st
 
 // Checks a well-formed record and appends its result columns; or returns why
 // the record cannot be checked.
-const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::string& out) {
-  if (layout.iban) return AppendIbanColumns(layout, work, out);
+const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::string& out,
+                                BatchCounts& counts) {
+  if (layout.iban) return AppendIbanColumns(layout, work, out, counts);
   if (work.fields.size() <= std::max(layout.bankIndex, layout.accountIndex)) {
     return "too few columns";
   }
@@ -96,7 +100,9 @@ const char* AppendResultColumns(const CsvLayout& layout, RecordWork& work, std::
     const std::string_view value = CsvFieldValue(work.fields[indices[i]], work.unquoted[i]);
     if (!ToCp1252(value, work.converted[i], text[i])) return kNoCp1252Form;
   }
-  AppendResult(out, layout.delimiter, service::CheckAccount({text[0], text[1]}, layout.source));
+  const Outcome outcome = service::CheckAccount({text[0], text[1]}, layout.source);
+  counts.CountResult(ValueOf(outcome));
+  AppendResult(out, layout.delimiter, outcome);
   return nullptr;
 }
 
@@ -108,7 +114,7 @@ void AppendOverLongRow(std::string& out, char delimiter, std::uint64_t lineNumbe
 
 // Appends the output row of one record; returns false when it is malformed.
 bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lineNumber,
-               RecordWork& work, std::string& out) {
+               RecordWork& work, std::string& out, BatchCounts& counts) {
   if (split.status == CsvSplitStatus::kOverLong) {
     AppendOverLongRow(out, layout.delimiter, lineNumber);
     return false;
@@ -116,7 +122,7 @@ bool AppendRow(const CsvLayout& layout, const CsvSplit& split, std::uint64_t lin
   const std::size_t rowStart = out.size();
   out += split.text;
   const char* fault = split.fault;
-  if (!fault) fault = AppendResultColumns(layout, work, out);
+  if (!fault) fault = AppendResultColumns(layout, work, out, counts);
   if (fault) {
     out.resize(rowStart + split.text.size());
     // Closing an open quote keeps the output readable as CSV.
@@ -185,6 +191,18 @@ int TakeHeader(Chunk& first, const CsvOptions& options, const service::CheckSour
   return kExitValid;
 }
 
+// Drops the header record of a later input from its first chunk.
+void DropHeader(Chunk& first, char delimiter) {
+  if (first.overLongLine) {
+    first.overLongLine = false;
+    return;
+  }
+  std::vector<std::string_view> fields;
+  const CsvSplit split = SplitCsvRecord(first.lines, delimiter, true, fields);
+  first.firstLineNumber += CountLineFeeds(first.lines.substr(0, split.consumed));
+  first.lines.remove_prefix(split.consumed);
+}
+
 }  // namespace
 
 BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out) {
@@ -193,11 +211,12 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
     return {1, 1};
   }
   BatchCounts counts;
+  counts.bytes = chunk.lines.size();
   RecordWork work;
   std::uint64_t lineNumber = chunk.firstLineNumber;
   for (std::string_view rest = chunk.lines; !rest.empty();) {
     const CsvSplit split = SplitCsvRecord(rest, layout.delimiter, true, work.fields);
-    if (!AppendRow(layout, split, lineNumber, work, out)) ++counts.malformed;
+    if (!AppendRow(layout, split, lineNumber, work, out, counts)) ++counts.malformed;
     ++counts.lines;
     lineNumber += CountLineFeeds(rest.substr(0, split.consumed));
     rest.remove_prefix(split.consumed);
@@ -205,36 +224,50 @@ BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::st
   return counts;
 }
 
-int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, const service::CheckSource& source,
-                unsigned threads) {
-  ChunkReader reader(inFd, kMaxLineLength, kReadBlockSize, Framing::kCsvRecords, kMaxLinesPerChunk,
-                     options.delimiter);
-  OutputSink sink(outFd);
+int RunCsvBatch(const BatchOptions& batch, const CsvOptions& options,
+                const service::CheckSource& source) {
+  BatchRun run(batch, Framing::kCsvRecords, options.delimiter);
+  if (const int status = run.Open()) return status;
   CsvLayout layout;
   // Without a header row the columns are known before any input is read.
   if (!options.header) {
     if (const int status = SetLayout(nullptr, options, source, layout)) return status;
   }
-  Chunk first;
-  bool firstPending = reader.Next(first);
-  if (options.header && firstPending) {
-    if (const int status = TakeHeader(first, options, source, layout, sink)) return status;
-    firstPending = !first.lines.empty();
-  }
+  // The first input's header row sets the columns; the later ones' are dropped.
+  bool headerTaken = false;
+  int headerStatus = kExitValid;
   auto next = [&](Chunk& chunk) {
-    if (!firstPending) return reader.Next(chunk);
+    for (bool fileStart = false; run.Inputs().Next(chunk, fileStart);) {
+      if (!options.header || !fileStart) return true;
+      if (headerTaken) {
+        DropHeader(chunk, options.delimiter);
+      } else {
+        headerStatus = TakeHeader(chunk, options, source, layout, run.Sink());
+        if (headerStatus != kExitValid) return false;
+      }
+      headerTaken = true;
+      if (!chunk.lines.empty()) return true;
+    }
+    return false;
+  };
+  // The first header row is read before the workers start, so one that cannot
+  // be used stops the run before anything is written.
+  Chunk first;
+  bool firstPending = next(first);
+  if (headerStatus != kExitValid) return headerStatus;
+  auto fromFirst = [&](Chunk& chunk) {
+    if (!firstPending) return next(chunk);
     chunk = first;
     firstPending = false;
     return true;
   };
-  ProgressMeter progress(STDERR_FILENO);
   const BatchCounts counts = RunChunks(
-      next,
+      fromFirst,
       [&layout](const Chunk& chunk, std::string& out) {
         return ProcessCsvChunk(chunk, layout, out);
       },
-      threads, sink, progress);
-  return BatchExitStatus(reader, sink, counts);
+      batch.threads, run.Sink(), run.Progress());
+  return run.Finish(counts);
 }
 
 }  // namespace tavrel::cli

@@ -34,16 +34,16 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kCheck:
       return RunCheck(operand[0], operand[1], source, command.json);
     case CommandKind::kCheckBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, CheckLine, source, command.threads);
+      return RunBatch(command.batch, command.json ? kCheckJsonLines : kCheckLines, source);
     case CommandKind::kCsvBatch:
-      return RunCsvBatch(STDIN_FILENO, STDOUT_FILENO, command.csv, source, command.threads);
+      return RunCsvBatch(command.batch, command.csv, source);
     case CommandKind::kName:
       return RunName(operand[0], *source.directory, command.json);
     case CommandKind::kMethod:
       return RunMethod(operand[0], operand[1], operand.size() > 2 ? operand[2] : std::string(),
-                       *source.rules);
+                       *source.rules, command.json);
     case CommandKind::kMethodBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, MethodLine, source, command.threads);
+      return RunBatch(command.batch, command.json ? kMethodJsonLines : kMethodLines, source);
     case CommandKind::kSearch:
       if (command.fuzzy) return RunFuzzySearch(operand[0], *source.directory, command.json);
       return RunSearch(operand[0], *source.directory, command.json);
@@ -58,7 +58,7 @@ int RunAgainst(const Command& command, const tavrel::service::CheckSource& sourc
     case CommandKind::kIban:
       return RunIban(operand[0], source, command.json);
     case CommandKind::kIbanBatch:
-      return RunBatch(STDIN_FILENO, STDOUT_FILENO, IbanLine, source, command.threads);
+      return RunBatch(command.batch, command.json ? kIbanJsonLines : kIbanLines, source);
     case CommandKind::kIbanFrom:
       return RunIbanFrom(operand[0], operand[1], source, command.json);
     default:
@@ -70,6 +70,12 @@ int Run(const Command& command) {
   switch (command.kind) {
     case CommandKind::kHelp:
       return Print(HelpText(), kExitValid);
+    case CommandKind::kCommandHelp:
+      if (command.helpWord == "serve") {
+        const char* serveHelp[] = {"--help", nullptr};
+        return tavrel::http::RunServeCommand(1, serveHelp);
+      }
+      return Print(CommandHelpText(command.helpWord), kExitValid);
     case CommandKind::kVersion:
       return Print(VersionLine(), kExitValid);
     case CommandKind::kRules:

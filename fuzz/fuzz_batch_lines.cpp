@@ -19,6 +19,7 @@
 #include "cli/internal/batch_reader.h"
 #include "fuzz_assert.h"
 #include "tavrel/encoding.h"
+#include "tavrel/outcome.h"
 #include "tavrel/service.h"
 
 namespace {
@@ -48,9 +49,10 @@ bool ParseResult(std::string_view text, int& value) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
+// A batch line says the outcome table's message, as the single check does.
 std::string CheckSuffix(int result) {
-  std::string message;
-  service::ResultMessage(result, message);
+  const OutcomeInfo* info = FindOutcome(result);
+  const std::string_view message = info == nullptr ? std::string_view() : info->message;
   return "\t" + std::to_string(result) + "\t" + encoding::Cp1252ToUtf8(message);
 }
 

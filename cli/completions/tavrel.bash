@@ -14,7 +14,7 @@ _tavrel() {
   local cur=${COMP_WORDS[COMP_CWORD]}
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
   local value_options='--threads --rules --bank-column --account-column --iban-column --delimiter --on --bind --port
-    --directory --as-of --method --bank --max --count --seed --length'
+    --directory --as-of --method --bank --max --count --seed --length --output -o'
   # bash cuts "--rules=cu" into "--rules", "=" and "cu".
   if [[ $cur == = ]]; then
     cur=''
@@ -33,6 +33,10 @@ _tavrel() {
     --threads) _tavrel_offer 1 2 4 8 16; return ;;
     --delimiter) _tavrel_offer , "';'" "'|'" "'\\t'"; return ;;
     --on | --as-of) _tavrel_offer "$(date +%F)"; return ;;
+    --output | -o) COMPREPLY=()
+                 local path
+                 while IFS= read -r path; do COMPREPLY+=("$path"); done < <(compgen -f -- "$cur")
+                 return ;;
     --directory) _tavrel_offer 2009 current
                  local file
                  while IFS= read -r file; do COMPREPLY+=("$file"); done < <(compgen -f -- "$cur")
@@ -62,13 +66,19 @@ _tavrel() {
     '') if [[ $cur == -* ]]; then
           _tavrel_offer --help -h --version
         else
-          _tavrel_offer check name method search rules directory explain suggest generate selftest iban serve
+          _tavrel_offer help check name method search rules directory explain suggest generate selftest iban serve
         fi
         return ;;
+    help) if ((operands == 0)); then
+            _tavrel_offer check name method search rules directory explain suggest generate selftest iban serve
+          else
+            COMPREPLY=()
+          fi
+          return ;;
     check) options='--rules --threads --csv --bank-column --account-column --iban-column
                     --delimiter --no-header --verbose --json' ;;
     iban) options='--from --rules --threads --json' ;;
-    method) options='--rules --threads'
+    method) options='--rules --threads --json'
             # The first operand is a method code: those of every rule generation.
             if ((operands == 0)) && [[ $cur != -* ]]; then
               _tavrel_offer $("${COMP_WORDS[0]}" rules 2>/dev/null | cut -f3 | tr ' ' '\n' | sort -u)
@@ -88,6 +98,9 @@ _tavrel() {
   case $command in
     check | method | name | search | directory | explain | suggest | generate | iban)
       options+=' --directory --as-of --strict' ;;
+  esac
+  case $command in
+    check | method | iban) options+=' --header --output --summary --no-summary --fail-on-invalid' ;;
   esac
   if [[ $cur == -* ]]; then
     _tavrel_offer $options --help

@@ -15,14 +15,15 @@
 namespace tavrel::cli {
 
 enum class CommandKind {
-  kHelp,
+  kHelp,         // --help, help
+  kCommandHelp,  // help COMMAND, COMMAND --help
   kVersion,
   kCheck,        // check BANKCODE ACCOUNT
-  kCheckBatch,   // check -
-  kCsvBatch,     // check --csv -
+  kCheckBatch,   // check - [FILE...]
+  kCsvBatch,     // check --csv [- [FILE...]]
   kName,         // name BANKCODE
   kMethod,       // method KEY ACCOUNT [BANKCODE]
-  kMethodBatch,  // method -
+  kMethodBatch,  // method - [FILE...]
   kSearch,       // search [--json] [--fuzzy] TEXT
   kRules,        // rules [--json] [--on DATE]
   kDirectory,    // directory [--json]
@@ -31,16 +32,17 @@ enum class CommandKind {
   kGenerate,     // generate (--bank BANKCODE | --method KEY)
   kSelfTest,     // selftest
   kIban,         // iban IBAN
-  kIbanBatch,    // iban -
+  kIbanBatch,    // iban - [FILE...]
   kIbanFrom,     // iban --from BANKCODE ACCOUNT
 };
 
 struct Command {
   CommandKind kind = CommandKind::kHelp;
   std::vector<std::string> operands;  // Windows-1252, without the command word
+  std::string helpWord;               // kCommandHelp: the command
   bool json = false;
-  bool fuzzy = false;                  // search: the typo-tolerant search
-  unsigned threads = kDefaultThreads;  // batch modes only
+  bool fuzzy = false;  // search: the typo-tolerant search
+  BatchOptions batch;  // batch modes only: inputs, output, --threads, ...
   CsvOptions csv;
   // check and method: the rule generation that runs the methods (--rules);
   // null: the directory's own.
@@ -65,7 +67,8 @@ struct ParseResult {
   std::string error;  // UTF-8, for standard error, when status is not kOk
 };
 
-// Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything;
+// Reads argv[1..argc-1]. "--help"/"-h" anywhere before "--" wins over everything
+// (after a command word, that command's help);
 // "--" ends the options so operands may begin with '-'; a lone "-" is an operand.
 // Options with a value take it as the next argument or after '='. "check --csv"
 // needs no "-" operand: the CSV mode always reads standard input.

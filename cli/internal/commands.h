@@ -17,8 +17,9 @@ int RunCheck(const std::string& bankCode, const std::string& account,
 // The short name, or with `asJson` the bank's record; an unknown bank code is
 // an input fault said on standard error.
 int RunName(const std::string& bankCode, const service::Directory& directory, bool asJson);
+// RESULT, or with `asJson` the result fields of "check --json" as one object.
 int RunMethod(const std::string& key, const std::string& account, const std::string& bankCode,
-              const service::RuleSet& rules);
+              const service::RuleSet& rules, bool asJson);
 int RunSearch(const std::string& text, const service::Directory& directory, bool asJson);
 // The directory's info block and its banks per method code.
 int RunDirectory(const service::Directory& directory, bool asJson);

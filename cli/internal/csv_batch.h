@@ -9,6 +9,7 @@
 #include <string>
 
 #include "batch_reader.h"
+#include "batch_run.h"
 #include "chunk_pipeline.h"
 #include "csv_columns.h"
 #include "tavrel/service.h"
@@ -36,10 +37,12 @@ struct CsvLayout {
 // result "ERROR" and the message "malformed record at line N: REASON".
 BatchCounts ProcessCsvChunk(const Chunk& chunk, const CsvLayout& layout, std::string& out);
 
-// Runs the CSV batch from `inFd` to `outFd`; exit statuses as RunBatch, plus 2
+// Runs the CSV batch over `batch`'s inputs, each input's first record its header
+// row unless `options.header` is off (the first one's sets the columns, the
+// later ones' are dropped); exit statuses as RunBatch, plus 2
 // when the header row is malformed or lacks a named column, and 64 when the
 // columns cannot be told apart (see csv_columns.h); then nothing is written.
-int RunCsvBatch(int inFd, int outFd, const CsvOptions& options, const service::CheckSource& source,
-                unsigned threads);
+int RunCsvBatch(const BatchOptions& batch, const CsvOptions& options,
+                const service::CheckSource& source);
 
 }  // namespace tavrel::cli

@@ -21,7 +21,6 @@ bool WriteAll(int fd, std::string_view bytes);
 // `action` "write to standard output" and the system's error number.
 std::string IoFailureMessage(std::string_view action, int error);
 inline constexpr std::string_view kWriteToStandardOutput = "write to standard output";
-inline constexpr std::string_view kReadFromStandardInput = "read from standard input";
 
 // Writes `text` to standard output and returns `exitStatus`; when the write fails,
 // says why on standard error and returns 74 instead.

@@ -48,17 +48,22 @@ const std::string kInvalidMessage = "Pr\u00fcfziffer ung\u00fcltig!";
 const BatchCase kCheckCases[] = {
     {"Empty", "", "", 0},
     {"ValidAndInvalid", "12030000\t9290701\n12030000\t9290702\n10000000\t1\n",
-     "12030000\t9290701\t0\t\n12030000\t9290702\t-3\t" + kInvalidMessage + "\n10000000\t1\t1\t\n",
+     "12030000\t9290701\t0\tg\u00fcltig\n12030000\t9290702\t-3\t" + kInvalidMessage +
+         "\n10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
      0},
-    {"LastLineWithoutLineEnd", "10000000\t1", "10000000\t1\t1\t\n", 0},
+    {"LastLineWithoutLineEnd", "10000000\t1", "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
+     0},
     {"ByteOrderMarkDropped",
      "\xEF\xBB\xBF"
      "10000000\t1\n",
-     "10000000\t1\t1\t\n", 0},
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n", 0},
     {"CrLfLineEnds", "10000000\t1\r\n12030000\t9290702\r\n",
-     "10000000\t1\t1\t\n12030000\t9290702\t-3\t" + kInvalidMessage + "\n", 0},
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n12030000\t9290702\t-3\t" + kInvalidMessage +
+         "\n",
+     0},
     {"FieldsEchoedAsGiven", " 10000000 \t 0001 \n10000000\t12\u20ac\n",
-     " 10000000 \t 0001 \t1\t\n10000000\t12\u20ac\t-8\tKonto enth\u00e4lt ung\u00fcltige "
+     " 10000000 \t 0001 \t1\tg\u00fcltig (ohne Pr\u00fcfung)\n10000000\t12\u20ac\t-8\tKonto "
+     "enth\u00e4lt ung\u00fcltige "
      "Zeichen!\n",
      0},
     {"InputFaults", "1000000\t1\n10000000\t\n10000000\t12345678901\n10000000\tabc\n99999999\t1\n",
@@ -76,14 +81,18 @@ const BatchCase kCheckCases[] = {
      "ERROR\tmalformed line 4: contains a NUL byte\n"
      "ERROR\tmalformed line 5: not valid UTF-8 or a character without a Windows-1252 form\n"
      "ERROR\tmalformed line 6: not valid UTF-8 or a character without a Windows-1252 form\n"
-     "10000000\t1\t1\t\n",
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
      2},
     {"CharacterWithoutCp1252Form", "10000000\t1\u4e2d\n",
      "ERROR\tmalformed line 1: not valid UTF-8 or a character without a Windows-1252 form\n", 2},
     {"MegabyteLineSkipped", "10000000\t1\n" + std::string(1 << 20, '7') + "\n10000000\t2\n",
-     "10000000\t1\t1\t\nERROR\tmalformed line 2: longer than 65536 bytes\n10000000\t2\t1\t\n", 2},
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\nERROR\tmalformed line 2: longer than 65536 "
+     "bytes\n10000000\t2\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
+     2},
     {"MegabyteLastLineWithoutLineEnd", "10000000\t1\n" + std::string(1 << 20, '7'),
-     "10000000\t1\t1\t\nERROR\tmalformed line 2: longer than 65536 bytes\n", 2},
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\nERROR\tmalformed line 2: longer than 65536 "
+     "bytes\n",
+     2},
     {"LineJustOverTheLimit", std::string(65537, '1') + "\n",
      "ERROR\tmalformed line 1: longer than 65536 bytes\n", 2},
     {"LineAtTheLimitIsRead", std::string(65535, '1') + "\t\r\n",
@@ -117,11 +126,16 @@ TEST(CheckBatch, LongInputKeepsOrderAndLineNumbers) {
   const RunResult run = RunTavrel({"check", "-"}, input);
   EXPECT_EQ(run.exitStatus, 2);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), kLines);
-  EXPECT_EQ(run.out.rfind("10000000\t1\t1\t\n10000000\t2\t1\t\n", 0), 0u);
-  EXPECT_NE(run.out.find("10000000\t150000\t1\t\nERROR\tmalformed line 150001: expected "
-                         "BANKCODE<TAB>ACCOUNT\n10000000\t150002\t1\t\n"),
-            std::string::npos);
-  EXPECT_TRUE(run.out.ends_with("10000000\t200000\t1\t\n"));
+  EXPECT_EQ(run.out.rfind("10000000\t1\t1\tg\u00fcltig (ohne "
+                          "Pr\u00fcfung)\n10000000\t2\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
+                          0),
+            0u);
+  EXPECT_NE(
+      run.out.find("10000000\t150000\t1\tg\u00fcltig (ohne Pr\u00fcfung)\nERROR\tmalformed line "
+                   "150001: expected "
+                   "BANKCODE<TAB>ACCOUNT\n10000000\t150002\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n"),
+      std::string::npos);
+  EXPECT_TRUE(run.out.ends_with("10000000\t200000\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n"));
 }
 
 }  // namespace

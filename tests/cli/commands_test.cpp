@@ -158,13 +158,12 @@ const UsageCase kUsageCases[] = {
     {"UnknownOption", {"check", "--fast", "10000000", "1"}},
     {"CheckOneOperand", {"check", "10000000"}},
     {"CheckThreeOperands", {"check", "10000000", "1", "2"}},
-    {"MethodBatchWithExtraOperands", {"method", "-", "1", "2", "3"}},
+    {"OutputOnSingleMethod", {"method", "00", "1", "-o", "out.tsv"}},
     {"NameNoOperand", {"name"}},
     {"MethodOneOperand", {"method", "00"}},
     {"MethodFourOperands", {"method", "00", "1", "10000000", "x"}},
     {"SearchTwoOperands", {"search", "a", "b"}},
-    {"JsonOnMethod", {"method", "--json", "00", "1"}},
-    {"JsonOnBatch", {"check", "-", "--json"}},
+    {"JsonOnCsv", {"check", "--csv", "--json"}},
     {"VersionWithCommand", {"--version", "check", "10000000", "1"}},
     {"NegativeNumberAsOption", {"method", "00", "-5"}},
 };
@@ -176,7 +175,7 @@ TEST(HelpAndVersion, PrintOnStandardOutputAndSucceed) {
   EXPECT_EQ(version.exitStatus, 0);
   EXPECT_EQ(version.out, "tavrel 1.0.0\n");
   for (const char* option : {"--help", "-h"}) {
-    const RunResult help = RunTavrel({"check", option});
+    const RunResult help = RunTavrel({option});
     EXPECT_EQ(help.exitStatus, 0) << option;
     EXPECT_EQ(help.err, "") << option;
     for (const char* part : {"check BANKCODE ACCOUNT", "Exit status:", "ERROR<TAB>malformed line",

@@ -120,6 +120,9 @@ const BashCase kBashCases[] = {
     {{"serve", "--b"}, {"--bind"}},
     {{"method", "E"}, {"E0", "E1", "E2", "E3", "E4"}},
     {{"name", ""}, {}},
+    {{"help", "ex"}, {"explain"}},
+    {{"iban", "-", "--f"}, {"--from", "--fail-on-invalid"}},
+    {{"check", "--s"}, {"--strict", "--summary"}},
 };
 
 TEST(Completions, BashOffersCommandsOptionsAndValues) {

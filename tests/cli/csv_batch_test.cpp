@@ -82,19 +82,19 @@ const CsvCase kCases[] = {
     {"VerboseSaysWhichColumns",
      {"--verbose", "--delimiter", ";"},
      "Name;Kto.-Nr.;BLZ\nA;9290701;12030000\n",
-     "Name;Kto.-Nr.;BLZ;result;message\nA;9290701;12030000;0;\n",
+     "Name;Kto.-Nr.;BLZ;result;message\nA;9290701;12030000;0;g\u00fcltig\n",
      0,
      "tavrel: bank code from column 3 \"BLZ\", account from column 2 \"Kto.-Nr.\"\n"},
     {"VerboseWithoutHeader",
      {"--verbose", "--no-header"},
      "12030000,9290701\n",
-     "12030000,9290701,0,\n",
+     "12030000,9290701,0,g\u00fcltig\n",
      0,
      "tavrel: bank code from column 1, account from column 2\n"},
     {"DefaultColumnsByName",
      {},
      "Name,KONTO, blz \nx,9290701,12030000\n",
-     "Name,KONTO, blz ,result,message\nx,9290701,12030000,0,\n",
+     "Name,KONTO, blz ,result,message\nx,9290701,12030000,0,g\u00fcltig\n",
      0},
     {"EnglishDefaultNames",
      {},
@@ -104,29 +104,34 @@ const CsvCase kCases[] = {
     {"ColumnsByNumber",
      {"--bank-column", "3", "--account-column=1"},
      "k,x,b\n9290701,,12030000\n",
-     "k,x,b,result,message\n9290701,,12030000,0,\n",
+     "k,x,b,result,message\n9290701,,12030000,0,g\u00fcltig\n",
      0},
     {"ColumnsByName",
      {"--bank-column", "Bank Code", "--account-column", "IBAN-free account"},
      "\"iban-free account\",\"bank code\"\n9290701,12030000\n",
-     "\"iban-free account\",\"bank code\",result,message\n9290701,12030000,0,\n",
+     "\"iban-free account\",\"bank code\",result,message\n9290701,12030000,0,g\u00fcltig\n",
      0},
     {"QuotedFieldsKeptAsRead",
      {},
      "blz,konto,note\n\"12030000\",\"9290701\",\"a, \"\"b\"\"\nc\"\n",
-     "blz,konto,note,result,message\n\"12030000\",\"9290701\",\"a, \"\"b\"\"\nc\",0,\n",
+     "blz,konto,note,result,message\n\"12030000\",\"9290701\",\"a, \"\"b\"\"\nc\",0,g\u00fcltig\n",
      0},
     {"CrLfKept",
      {},
      "blz,konto\r\n10000000,1\r\n\"10000000\",\"2\r\n3\"\r\n",
-     "blz,konto,result,message\r\n10000000,1,1,\r\n\"10000000\",\"2\r\n3\",-8,"
+     "blz,konto,result,message\r\n10000000,1,1,g\u00fcltig (ohne "
+     "Pr\u00fcfung)\r\n\"10000000\",\"2\r\n3\",-8,"
      "Konto enth\u00e4lt ung\u00fcltige Zeichen!\r\n",
      0},
-    {"LastRecordWithoutLineEnd", {"--no-header"}, "10000000,1", "10000000,1,1,\n", 0},
+    {"LastRecordWithoutLineEnd",
+     {"--no-header"},
+     "10000000,1",
+     "10000000,1,1,g\u00fcltig (ohne Pr\u00fcfung)\n",
+     0},
     {"NoHeaderReadsFirstRecord",
      {"--no-header", "--bank-column", "2", "--account-column", "1"},
      "1,10000000\n",
-     "1,10000000,1,\n",
+     "1,10000000,1,g\u00fcltig (ohne Pr\u00fcfung)\n",
      0},
     {"InputFaultsAreResults",
      {"--no-header"},
@@ -137,12 +142,12 @@ const CsvCase kCases[] = {
     {"SemicolonAndTab",
      {"--delimiter", ";"},
      "blz;konto;x,y\n10000000;1;a,b\n",
-     "blz;konto;x,y;result;message\n10000000;1;a,b;1;\n",
+     "blz;konto;x,y;result;message\n10000000;1;a,b;1;g\u00fcltig (ohne Pr\u00fcfung)\n",
      0},
     {"TabDelimiter",
      {"--delimiter", "\\t", "--no-header"},
      "10000000\t1\n",
-     "10000000\t1\t1\t\n",
+     "10000000\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n",
      0},
     {"MessageQuotedWhenItHoldsTheDelimiter",
      {"--delimiter", "!", "--no-header"},
@@ -159,12 +164,12 @@ const CsvCase kCases[] = {
      "\"3\",ERROR,malformed record at line 5: unterminated quote\n"
      "10000000,\xff,ERROR,malformed record at line 6: not valid UTF-8 or a character without "
      "a Windows-1252 form\n"
-     "10000000,1,\xff,1,\n",
+     "10000000,1,\xff,1,g\u00fcltig (ohne Pr\u00fcfung)\n",
      2},
     {"UnterminatedQuoteAtEndClosed",
      {},
      "blz,konto\n10000000,1\n10000000,\"2\n3",
-     "blz,konto,result,message\n10000000,1,1,\n"
+     "blz,konto,result,message\n10000000,1,1,g\u00fcltig (ohne Pr\u00fcfung)\n"
      "10000000,\"2\",ERROR,malformed record at line 3: unterminated quote\n"
      "3,ERROR,malformed record at line 4: too few columns\n",
      2},
@@ -174,24 +179,28 @@ const CsvCase kCases[] = {
      "blz,konto,note,result,message\n"
      "12030000,9290701,\"TV 40\",ERROR,malformed record at line 2: unterminated quote\n"
      "12030000,9290702,ok,-3," +
-         kInvalid + "\n12030000,9290701,x,0,\n",
+         kInvalid + "\n12030000,9290701,x,0,g\u00fcltig\n",
      2},
     {"StrayQuotesArePlainCharacters",
      {"--no-header"},
      "12030000,9290701,5\"\n12030000,9290701,ok\n12030000,9290701,TV 40\"\n",
-     "12030000,9290701,5\",0,\n12030000,9290701,ok,0,\n12030000,9290701,TV 40\",0,\n",
+     "12030000,9290701,5\",0,g\u00fcltig\n12030000,9290701,ok,0,g\u00fcltig\n12030000,9290701,TV "
+     "40\",0,g\u00fcltig\n",
      0},
     // A record longer than the limit is never echoed, however it arrives.
     {"RecordJustOverTheLimitSkipped",
      {"--no-header"},
      "\"" + std::string(65535, 'x') + "\",1\n10000000,2\n",
-     ",ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,\n",
+     ",ERROR,malformed record at line 1: longer than 65536 bytes\n10000000,2,1,g\u00fcltig (ohne "
+     "Pr\u00fcfung)\n",
      2},
     {"OverLongRecordSkipped",
      {"--no-header"},
      "10000000,1\n\"" + std::string(400000, 'x') + "\n\",1\n10000000,2\n",
-     "10000000,1,1,\n,ERROR,malformed record at line 2: longer than 65536 bytes\n"
-     "\",1\",ERROR,malformed record at line 3: unterminated quote\n10000000,2,1,\n",
+     "10000000,1,1,g\u00fcltig (ohne Pr\u00fcfung)\n,ERROR,malformed record at line 2: longer than "
+     "65536 bytes\n"
+     "\",1\",ERROR,malformed record at line 3: unterminated quote\n10000000,2,1,g\u00fcltig (ohne "
+     "Pr\u00fcfung)\n",
      2},
     {"MissingNamedColumn",
      {"--account-column", "iban"},
@@ -215,7 +224,7 @@ TEST(CsvBatch, RecognisesTheUsualHeaderNames) {
     const RunResult run =
         RunTavrel({"check", "--csv", "--delimiter", ";"}, header + "\nA;9290701;12030000\n");
     EXPECT_EQ(run.exitStatus, 0) << header << ": " << run.err;
-    EXPECT_EQ(run.out, header + ";result;message\nA;9290701;12030000;0;\n");
+    EXPECT_EQ(run.out, header + ";result;message\nA;9290701;12030000;0;g\u00fcltig\n");
   }
 }
 

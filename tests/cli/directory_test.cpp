@@ -126,13 +126,14 @@ const DirectoryCase kCases[] = {
      {"check", "-", "--directory", "current"},
      "10011001\t1234567890\n10022200\t1\n",
      0,
-     "10011001\t1234567890\t1\t\n10022200\t1\t-9\tBLZ ung\u00fcltig!\n",
+     "10011001\t1234567890\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n10022200\t1\t-9\tBLZ "
+     "ung\u00fcltig!\n",
      ""},
     {"Csv",
      {"check", "--csv", "--as-of", "2026-03-09"},
      "blz,konto\n10011001,1234567890\n",
      0,
-     "blz,konto,result,message\n10011001,1234567890,1,\n",
+     "blz,konto,result,message\n10011001,1234567890,1,g\u00fcltig (ohne Pr\u00fcfung)\n",
      ""},
     {"MethodRulesFollowTheDirectory",
      {"method", "--directory", "current", "E4", "1501836"},
@@ -279,7 +280,9 @@ TEST(OutOfDateNote, ShowsOnceOnATerminalOnly) {
   EXPECT_NE(single.err.find(note), std::string::npos) << single.err;
   const RunResult batch =
       RunTavrelWithTerminal({"check", "-", "--as-of", "2026-12-01"}, "10011001\t1\n10011001\t2\n");
-  EXPECT_EQ(batch.out, "10011001\t1\t1\t\n10011001\t2\t1\t\n");
+  EXPECT_EQ(batch.out,
+            "10011001\t1\t1\tg\u00fcltig (ohne Pr\u00fcfung)\n10011001\t2\t1\tg\u00fcltig (ohne "
+            "Pr\u00fcfung)\n");
   const std::size_t first = batch.err.find(note);
   EXPECT_NE(first, std::string::npos) << batch.err;
   EXPECT_EQ(batch.err.find(note, first + 1), std::string::npos) << batch.err;

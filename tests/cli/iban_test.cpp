@@ -113,10 +113,10 @@ TEST(IbanBatch, AnswersEveryLineInOrder) {
   const std::string input = std::string(kValidDkb) + "\n" + kFailingAccount +
                             "\r\nDE88370400440532013000\nGB82WEST12345698765432\nDE59\t1\n";
   const std::string expected =
-      std::string(kValidDkb) + "\t0\t\t0\t\n" + kFailingAccount +
-      "\t0\t\t-3\tPr\u00fcfziffer ung\u00fcltig!\n"
+      std::string(kValidDkb) + "\t0\tg\u00fcltig\t0\tg\u00fcltig\n" + kFailingAccount +
+      "\t0\tg\u00fcltig\t-3\tPr\u00fcfziffer ung\u00fcltig!\n"
       "DE88370400440532013000\t-13\tIBAN-Pr\u00fcfsumme ung\u00fcltig!\t\t\n"
-      "GB82WEST12345698765432\t0\t\t\t\n"
+      "GB82WEST12345698765432\t0\tg\u00fcltig\t\t\n"
       "ERROR\tmalformed line 5: expected one IBAN, no tab\n";
   for (const char* threads : {"1", "2"}) {
     const RunResult run = RunTavrel({"iban", "-", "--threads", threads}, input);
@@ -170,7 +170,7 @@ TEST(IbanFrom, NamesTheBanksOwnRule) {
 TEST(IbanCsv, ChecksTheIbanColumn) {
   const std::string expectedRows =
       std::string("a,") + kFailingAccount +
-      ",0,,-3,Pr\u00fcfziffer ung\u00fcltig!\n"
+      ",0,g\u00fcltig,-3,Pr\u00fcfziffer ung\u00fcltig!\n"
       "b,DE88370400440532013000,-13,IBAN-Pr\u00fcfsumme ung\u00fcltig!,,\n";
   const std::string rows = std::string("a,") + kFailingAccount + "\nb,DE88370400440532013000\n";
   // Recognised by its header name, or chosen by number.
@@ -183,7 +183,7 @@ TEST(IbanCsv, ChecksTheIbanColumn) {
   EXPECT_EQ(byNumber.out, expectedRows);
   // A header with bank code and account columns keeps them, IBAN column or not.
   const RunResult accounts = RunTavrel({"check", "--csv"}, "blz,konto,iban\n12030000,9290701,x\n");
-  EXPECT_EQ(accounts.out, "blz,konto,iban,result,message\n12030000,9290701,x,0,\n");
+  EXPECT_EQ(accounts.out, "blz,konto,iban,result,message\n12030000,9290701,x,0,g\u00fcltig\n");
 }
 
 }  // namespace
