@@ -126,6 +126,24 @@ const char* CheckFields(const service::CheckSource& source, std::string_view utf
   return nullptr;
 }
 
+// "\tRESULT\tMESSAGE\n" of every result, written once: a line's answer is its
+// own text and one of these, two appends.
+std::string_view PlainResultTail(int result) {
+  static const auto tails = [] {
+    std::array<std::string, kHighestResult - kLowestResult + 1> table;
+    for (int value = kLowestResult; value <= kHighestResult; ++value) {
+      std::string& tail = table[static_cast<std::size_t>(value - kLowestResult)];
+      tail += '\t';
+      AppendDecimal(tail, value);
+      tail += '\t';
+      tail += BatchMessage(value);
+      tail += '\n';
+    }
+    return table;
+  }();
+  return tails[static_cast<std::size_t>(result - kLowestResult)];
+}
+
 const char* PlainCheckLine(const service::CheckSource& source, std::string_view utf8Line,
                            std::string_view cp1252Line, std::string& out, BatchCounts& counts) {
   std::array<std::string_view, 2> given;
@@ -133,6 +151,10 @@ const char* PlainCheckLine(const service::CheckSource& source, std::string_view 
   if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
   counts.CountResult(result);
   out += utf8Line;  // exactly the two fields and the tab between them
+  if (result >= kLowestResult && result <= kHighestResult) {
+    out += PlainResultTail(result);
+    return nullptr;
+  }
   out += '\t';
   AppendDecimal(out, result);
   out += '\t';
