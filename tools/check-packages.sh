@@ -8,22 +8,11 @@
 # installed: CI's machine is shared and kept for later runs, and a run stopped
 # half-way must not leave packages behind.
 #
-#   tools/check-packages.sh [--no-lto]
-#
-# --no-lto builds without link-time optimisation: the same files and programs,
-# about a third faster to build, for CI, which checks the packaging rather
-# than the speed of what it holds.
+#   tools/check-packages.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-lto=ON
-case "${1:-}" in
-  --no-lto) lto=OFF ;;
-  "") ;;
-  *) echo "usage: tools/check-packages.sh [--no-lto]" >&2; exit 64 ;;
-esac
-
-cmake --preset package -DCMAKE_INTERPROCEDURAL_OPTIMIZATION="$lto" >/dev/null
+cmake --preset package >/dev/null
 cmake --build --preset package --parallel 2
 out=build/package/packages
 rm -rf "$out"
