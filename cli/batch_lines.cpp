@@ -126,22 +126,29 @@ const char* CheckFields(const service::CheckSource& source, std::string_view utf
   return nullptr;
 }
 
-// "\tRESULT\tMESSAGE\n" of every result, written once: a line's answer is its
-// own text and one of these, two appends.
-std::string_view PlainResultTail(int result) {
+void AppendPlainResultTail(std::string& out, int result) {
+  out += '\t';
+  AppendDecimal(out, result);
+  out += '\t';
+  out += BatchMessage(result);
+  out += '\n';
+}
+
+// "\tRESULT\tMESSAGE\n" of a result, written once for the outcome table's
+// results: a line's answer is then its own text and one of these, two appends.
+void AppendPlainResult(std::string& out, int result) {
   static const auto tails = [] {
     std::array<std::string, kHighestResult - kLowestResult + 1> table;
     for (int value = kLowestResult; value <= kHighestResult; ++value) {
-      std::string& tail = table[static_cast<std::size_t>(value - kLowestResult)];
-      tail += '\t';
-      AppendDecimal(tail, value);
-      tail += '\t';
-      tail += BatchMessage(value);
-      tail += '\n';
+      AppendPlainResultTail(table[static_cast<std::size_t>(value - kLowestResult)], value);
     }
     return table;
   }();
-  return tails[static_cast<std::size_t>(result - kLowestResult)];
+  if (result >= kLowestResult && result <= kHighestResult) {
+    out += tails[static_cast<std::size_t>(result - kLowestResult)];
+  } else {
+    AppendPlainResultTail(out, result);
+  }
 }
 
 const char* PlainCheckLine(const service::CheckSource& source, std::string_view utf8Line,
@@ -151,15 +158,7 @@ const char* PlainCheckLine(const service::CheckSource& source, std::string_view 
   if (const char* fault = CheckFields(source, utf8Line, cp1252Line, given, result)) return fault;
   counts.CountResult(result);
   out += utf8Line;  // exactly the two fields and the tab between them
-  if (result >= kLowestResult && result <= kHighestResult) {
-    out += PlainResultTail(result);
-    return nullptr;
-  }
-  out += '\t';
-  AppendDecimal(out, result);
-  out += '\t';
-  out += BatchMessage(result);
-  out += '\n';
+  AppendPlainResult(out, result);
   return nullptr;
 }
 

@@ -4,13 +4,9 @@
 // item; plain ASCII input, the usual case, is checked in place without a copy.
 #include <cstddef>
 #include <cstring>
-#include <string>
-#include <string_view>
 
 #include "library_support.h"
 #include "tavrel.h"
-#include "tavrel/digit_block.h"
-#include "tavrel/encoding.h"
 #include "tavrel/outcome.h"
 #include "tavrel/service.h"
 
@@ -18,43 +14,9 @@ namespace {
 
 namespace service = tavrel::service;
 
-// The Windows-1252 form of a UTF-8 input: ASCII is the same bytes in both, so
-// only other input is converted, into `storage`.
-std::string_view AsCp1252(std::string_view utf8, std::string& storage) {
-  if (tavrel::IsAsciiText(utf8)) return utf8;
-  storage = tavrel::encoding::Utf8ToCp1252Lossy(utf8);
-  return storage;
-}
-
-template <typename Source>
-signed char CheckOne(std::string_view bankCode, std::string_view account, const Source& source) {
-  try {
-    std::string bankCodeStorage;
-    std::string accountStorage;
-    const service::AccountQuery query{AsCp1252(bankCode, bankCodeStorage),
-                                      AsCp1252(account, accountStorage)};
-    return static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(query, source)));
-  } catch (...) {
-    return TAVREL_CHECK_NO_MEMORY;
-  }
-}
-
-std::string_view ViewOf(const char* text) {
-  return text == nullptr ? std::string_view() : std::string_view(text);
-}
-
-// One item of a batch. Plain ASCII, the usual input, is checked in place.
 template <typename Source>
 signed char CheckItem(const char* bankCode, const char* account, const Source& source) {
-  if (bankCode != nullptr && account != nullptr) {
-    const tavrel::CText bankText = tavrel::ReadCText(bankCode);
-    const tavrel::CText accountText = tavrel::ReadCText(account);
-    if (bankText.ascii && accountText.ascii) {
-      return static_cast<signed char>(tavrel::ValueOf(service::CheckAccount(
-          {{bankCode, bankText.length}, {account, accountText.length}}, source)));
-    }
-  }
-  return CheckOne(ViewOf(bankCode), ViewOf(account), source);
+  return static_cast<signed char>(tavrel::c_api::CheckCStrings(bankCode, account, source));
 }
 
 }  // namespace

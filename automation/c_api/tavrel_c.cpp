@@ -12,7 +12,6 @@
 #include "internal/registry.h"
 #include "library_support.h"
 #include "tavrel.h"
-#include "tavrel/digit_block.h"
 #include "tavrel/directory.h"
 #include "tavrel/encoding.h"
 #include "tavrel/json.h"
@@ -258,18 +257,7 @@ const char* tavrel_version(void) { return TAVREL_VERSION; }
 void tavrel_free(void* memory) { std::free(memory); }
 
 int tavrel_check(const char* bank_code, const char* account) {
-  // Plain ASCII reads the same in UTF-8 and Windows-1252: checked in place.
-  if (bank_code != nullptr && account != nullptr) {
-    const tavrel::CText bankCode = tavrel::ReadCText(bank_code);
-    const tavrel::CText accountText = tavrel::ReadCText(account);
-    if (bankCode.ascii && accountText.ascii) {
-      return tavrel::service::CheckAccount({account, accountText.length},
-                                           {bank_code, bankCode.length});
-    }
-  }
-  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
-    return tavrel::service::CheckAccount(Cp1252From(account), Cp1252From(bank_code));
-  });
+  return tavrel::c_api::CheckCStrings(bank_code, account, tavrel::service::DefaultRules());
 }
 
 int tavrel_check_rules(const char* bank_code, const char* account, const char* rules) {
@@ -277,11 +265,7 @@ int tavrel_check_rules(const char* bank_code, const char* account, const char* r
                                                 ? &tavrel::service::DefaultRules()
                                                 : tavrel::service::FindRules(ViewOf(rules));
   if (ruleSet == nullptr) return tavrel::ValueOf(tavrel::Outcome::kMethodNotFound);
-  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
-    const std::string bankCode = Cp1252From(bank_code);
-    const std::string accountText = Cp1252From(account);
-    return tavrel::ValueOf(tavrel::service::CheckAccount({bankCode, accountText}, *ruleSet));
-  });
+  return tavrel::c_api::CheckCStrings(bank_code, account, *ruleSet);
 }
 
 tavrel_directory* tavrel_open_directory(const char* path_or_name, char** error) {
@@ -300,12 +284,7 @@ tavrel_directory* tavrel_open_directory(const char* path_or_name, char** error) 
 
 int tavrel_check_in(const tavrel_directory* directory, const char* bank_code, const char* account) {
   if (directory == nullptr) return tavrel::ValueOf(tavrel::Outcome::kBankCodeUnknown);
-  return Guarded(TAVREL_CHECK_NO_MEMORY, [&] {
-    const std::string bankCode = Cp1252From(bank_code);
-    const std::string accountText = Cp1252From(account);
-    return tavrel::ValueOf(
-        tavrel::service::CheckAccount({bankCode, accountText}, directory->source));
-  });
+  return tavrel::c_api::CheckCStrings(bank_code, account, directory->source);
 }
 
 void tavrel_close_directory(tavrel_directory* directory) { delete directory; }

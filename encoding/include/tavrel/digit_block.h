@@ -56,6 +56,28 @@ TAVREL_DELIBERATE_OVERREAD inline __m128i LoadAlignedBlock(std::uintptr_t addres
   return _mm_load_si128(reinterpret_cast<const __m128i*>(address));
 }
 #undef TAVREL_DELIBERATE_OVERREAD
+
+// The last `n` (one to sixteen) bytes of the text that ends at `end`, right-
+// aligned in a block, and the mask of their lanes; the other lanes hold
+// whatever the load found and are to be masked out.
+struct TailBlock {
+  __m128i bytes;
+  __m128i inside;
+};
+
+inline TailBlock LoadTail(const char* end, std::size_t n) {
+  TailBlock tail;
+  if (((reinterpret_cast<std::uintptr_t>(end) - 1) % kPageSize) >= 15) {
+    tail.bytes = LoadEndingAt(end);
+  } else {
+    alignas(16) std::array<char, 16> copy{};
+    std::memcpy(copy.data() + 16 - n, end - n, n);
+    tail.bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copy.data()));
+  }
+  const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  tail.inside = _mm_cmpgt_epi8(index, _mm_set1_epi8(static_cast<char>(15 - n)));
+  return tail;
+}
 #endif
 
 }  // namespace digit_block_detail
@@ -65,17 +87,7 @@ inline DigitBlock ReadDigitBlock(std::string_view text) {
   const std::size_t n = text.size();
   DigitBlock block;
 #if defined(__SSE2__)
-  const char* end = text.data() + n;
-  __m128i bytes;
-  if (((reinterpret_cast<std::uintptr_t>(end) - 1) % digit_block_detail::kPageSize) >= 15) {
-    bytes = digit_block_detail::LoadEndingAt(end);
-  } else {
-    alignas(16) std::array<char, 16> copy{};
-    std::memcpy(copy.data() + 16 - n, text.data(), n);
-    bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copy.data()));
-  }
-  const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-  const __m128i inside = _mm_cmpgt_epi8(index, _mm_set1_epi8(static_cast<char>(15 - n)));
+  const auto [bytes, inside] = digit_block_detail::LoadTail(text.data() + n, n);
   const __m128i values = _mm_sub_epi8(bytes, _mm_set1_epi8('0'));
   const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(values, _mm_set1_epi8(9)), values);
   const __m128i digits = _mm_and_si128(values, inside);
@@ -110,18 +122,7 @@ inline bool IsAsciiText(std::string_view text) {
         _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + done)));
   }
   // The last one to sixteen bytes, in the block that ends with the text.
-  const std::size_t rest = n - done;
-  const char* end = text.data() + n;
-  __m128i bytes;
-  if (((reinterpret_cast<std::uintptr_t>(end) - 1) % digit_block_detail::kPageSize) >= 15) {
-    bytes = digit_block_detail::LoadEndingAt(end);
-  } else {
-    alignas(16) std::array<char, 16> copy{};
-    std::memcpy(copy.data() + 16 - rest, end - rest, rest);
-    bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(copy.data()));
-  }
-  const __m128i index = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-  const __m128i inside = _mm_cmpgt_epi8(index, _mm_set1_epi8(static_cast<char>(15 - rest)));
+  const auto [bytes, inside] = digit_block_detail::LoadTail(text.data() + n, n - done);
   high |= _mm_movemask_epi8(_mm_and_si128(bytes, inside));
   return high == 0;
 #else
