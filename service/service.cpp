@@ -47,9 +47,21 @@ namespace {
   return TrimWhiteSpace(text);
 }
 
-// Trims and validates both strings, finds the bank's method code (`find` gives
-// an empty view for an unknown bank) and runs it by `rules`. The account is read
-// once, into the digit block that the form test and the method share.
+// Finds the bank's method code of an account in form (`find` gives an empty
+// view for an unknown bank) and runs it by `rules`. The account is read once,
+// into the digit block that the zero test and the method share.
+template <typename FindMethodCode>
+[[gnu::always_inline]] inline int CheckFormed(std::string_view account, std::string_view bankCode,
+                                              const DigitBlock& digits, FindMethodCode find,
+                                              const RuleSet& rules) {
+  // An account of zeros only has no check digit to test.
+  if (!digits.nonZero) return engine::kInvalid;
+  const std::string_view methodCode = find(bankCode);
+  if (methodCode.empty()) return kBankCodeUnknown;
+  return engine::ComputeMethodOnDigits(digits, account, methodCode, bankCode, rules);
+}
+
+// Trims and validates both strings, then checks them as above.
 template <typename FindMethodCode>
 int Check(std::string_view account, std::string_view bankCode, FindMethodCode find,
           const RuleSet& rules) {
@@ -59,11 +71,7 @@ int Check(std::string_view account, std::string_view bankCode, FindMethodCode fi
   if (account.empty() || account.size() > kMaxAccountLength) return kAccountLength;
   const DigitBlock digits = ReadDigitBlock(account);
   if (!digits.digits) return kAccountNotDigits;
-  // An account of zeros only has no check digit to test.
-  if (!digits.nonZero) return engine::kInvalid;
-  const std::string_view methodCode = find(bankCode);
-  if (methodCode.empty()) return kBankCodeUnknown;
-  return engine::ComputeMethodOnDigits(digits, account, methodCode, bankCode, rules);
+  return CheckFormed(account, bankCode, digits, find, rules);
 }
 
 // The 2009 directory of the specified entry, filled on first use.
@@ -91,6 +99,20 @@ Outcome CheckAccount(const AccountQuery& query, const CheckSource& source) {
   const Directory& directory = *source.directory;
   return static_cast<Outcome>(Check(
       query.account, query.bankCode,
+      [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
+      *source.rules));
+}
+
+Outcome CheckFormedAccount(const AccountQuery& query) {
+  return static_cast<Outcome>(CheckFormed(query.account, query.bankCode,
+                                          ReadDigitBlock(query.account), FindInCompiledTable,
+                                          engine::Rules(engine::Generation::k2009)));
+}
+
+Outcome CheckFormedAccount(const AccountQuery& query, const CheckSource& source) {
+  const Directory& directory = *source.directory;
+  return static_cast<Outcome>(CheckFormed(
+      query.account, query.bankCode, ReadDigitBlock(query.account),
       [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
       *source.rules));
 }

@@ -129,7 +129,7 @@ class GermanAccount {
   constexpr std::string_view account() const { return {digits_.data() + 8, 10}; }
   // Without leading zeros, but at least one digit ("0" for an account of zeros).
   constexpr std::string_view accountWithoutLeadingZeros() const {
-    return account().substr(leadingZeros_);
+    return {digits_.data() + 8 + leadingZeros_, std::size_t{10} - leadingZeros_};  // at most nine
   }
 
  private:

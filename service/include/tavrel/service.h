@@ -135,6 +135,13 @@ CheckSource SourceOf(std::shared_ptr<const Directory> directory);
 // Allocation-free.
 Outcome CheckAccount(const AccountQuery& query, const CheckSource& source);
 
+// CheckAccount for input already in form, as a valid German IBAN holds it: a
+// bank code of eight ASCII digits and an account of one to ten ASCII digits.
+// Nothing is trimmed and no form is tested, so only the outcomes from an account
+// of zeros on can result. Allocation-free.
+Outcome CheckFormedAccount(const AccountQuery& query);
+Outcome CheckFormedAccount(const AccountQuery& query, const CheckSource& source);
+
 // The record of the bank code, trimmed as CheckAccount trims it; nullopt when
 // `directory` does not list it.
 std::optional<Bank> FindBank(const Directory& directory, std::string_view bankCode);
