@@ -46,9 +46,11 @@ const char* ProcessLine(std::string_view line, const Handle& handle) {
   return handle(line, *converted);
 }
 
-template <typename Handle, typename AppendFault>
-BatchCounts ProcessLines(const Chunk& chunk, const Handle& handle, const AppendFault& appendFault,
-                         BatchCounts& counts) {
+// `leading` answers the run of usual lines at the start of what is left and
+// returns the bytes it took, so that only the others are handled one by one.
+template <typename Leading, typename Handle, typename AppendFault>
+BatchCounts ProcessLines(const Chunk& chunk, const Leading& leading, const Handle& handle,
+                         const AppendFault& appendFault, BatchCounts& counts) {
   counts.bytes = chunk.lines.size();
   if (chunk.overLongLine) {
     appendFault(chunk.firstLineNumber, kTooLong);
@@ -57,6 +59,8 @@ BatchCounts ProcessLines(const Chunk& chunk, const Handle& handle, const AppendF
   }
   std::string_view rest = chunk.lines;
   while (!rest.empty()) {
+    rest.remove_prefix(leading(rest, counts));
+    if (rest.empty()) break;
     std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
@@ -75,7 +79,7 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
                          const service::CheckSource& source, std::string& out) {
   BatchCounts counts;
   return ProcessLines(
-      chunk,
+      chunk, [](std::string_view, BatchCounts&) { return std::size_t{0}; },
       [&](std::string_view utf8, std::string_view cp1252) {
         return handler(source, utf8, cp1252, out);
       },
@@ -88,8 +92,11 @@ BatchCounts ProcessChunk(const Chunk& chunk, LineHandler handler,
 BatchCounts ProcessChunk(const Chunk& chunk, const LineFormat& format,
                          const service::CheckSource& source, std::string& out) {
   BatchCounts counts;
+  const auto leading = [&](std::string_view rest, BatchCounts& counted) {
+    return format.leadingLines ? format.leadingLines(source, rest, out, counted) : 0;
+  };
   return ProcessLines(
-      chunk,
+      chunk, leading,
       [&](std::string_view utf8, std::string_view cp1252) {
         return format.line(source, utf8, cp1252, out, counts);
       },

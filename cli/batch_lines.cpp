@@ -1,9 +1,11 @@
 // The line formats of the batch modes, plain and JSON.
 #include <array>
+#include <bit>
 #include <span>
 
 #include "internal/batch.h"
 #include "internal/output.h"
+#include "internal/usual_lines.h"
 #include "tavrel/encoding.h"
 #include "tavrel/json.h"
 #include "tavrel/service.h"
@@ -134,9 +136,9 @@ void AppendPlainResultTail(std::string& out, int result) {
   out += '\n';
 }
 
-// "\tRESULT\tMESSAGE\n" of a result, written once for the outcome table's
-// results: a line's answer is then its own text and one of these, two appends.
-void AppendPlainResult(std::string& out, int result) {
+// "\tRESULT\tMESSAGE\n" of the outcome table's results, written once: a line's
+// answer is then its own text and one of these, two appends.
+const std::array<std::string, kHighestResult - kLowestResult + 1>& PlainResultTails() {
   static const auto tails = [] {
     std::array<std::string, kHighestResult - kLowestResult + 1> table;
     for (int value = kLowestResult; value <= kHighestResult; ++value) {
@@ -144,11 +146,45 @@ void AppendPlainResult(std::string& out, int result) {
     }
     return table;
   }();
+  return tails;
+}
+
+void AppendPlainResult(std::string& out, int result) {
   if (result >= kLowestResult && result <= kHighestResult) {
-    out += tails[static_cast<std::size_t>(result - kLowestResult)];
+    out += PlainResultTails()[static_cast<std::size_t>(result - kLowestResult)];
   } else {
     AppendPlainResultTail(out, result);
   }
+}
+
+// The result tails again, in fixed slots for the usual lines.
+using CheckTail = FixedTail<64>;
+
+const std::array<CheckTail, kHighestResult - kLowestResult + 1>& FixedResultTails() {
+  static const auto tails = [] {
+    std::array<CheckTail, kHighestResult - kLowestResult + 1> table;
+    for (std::size_t i = 0; i < table.size(); ++i) table[i].Assign(PlainResultTails()[i]);
+    return table;
+  }();
+  return tails;
+}
+
+// The usual line of `check -` has one tab: BANKCODE<TAB>ACCOUNT.
+std::size_t AnswerUsualCheckLines(const service::CheckSource& source, std::string_view lines,
+                                  std::string& out, BatchCounts& counts) {
+  const auto& tails = FixedResultTails();
+  return AnswerUsualLines<CheckTail>(
+      lines, out, [&](std::string_view line, std::uint32_t tabs) -> const CheckTail* {
+        if (tabs == 0 || (tabs & (tabs - 1)) != 0) return nullptr;
+        const auto split = static_cast<std::size_t>(std::countr_zero(tabs));
+        const int result =
+            ValueOf(service::CheckAccount({line.substr(0, split), line.substr(split + 1)}, source));
+        const auto slot = static_cast<std::size_t>(static_cast<unsigned>(result - kLowestResult));
+        if (slot >= tails.size() || tails[slot].size == 0) return nullptr;
+        counts.CountResult(result);
+        ++counts.lines;
+        return &tails[slot];
+      });
 }
 
 const char* PlainCheckLine(const service::CheckSource& source, std::string_view utf8Line,
@@ -227,7 +263,8 @@ const char* MethodLine(const service::CheckSource& source, std::string_view utf8
   return PlainMethodLine(source, utf8Line, cp1252Line, out, uncounted);
 }
 
-const LineFormat kCheckLines{PlainCheckLine, AppendPlainLineError, "\tresult\tmessage", true};
+const LineFormat kCheckLines{PlainCheckLine, AppendPlainLineError, "\tresult\tmessage", true,
+                             AnswerUsualCheckLines};
 const LineFormat kCheckJsonLines{JsonCheckLine, AppendJsonLineError};
 const LineFormat kMethodLines{PlainMethodLine, AppendPlainLineError, "result"};
 const LineFormat kMethodJsonLines{JsonMethodLine, AppendJsonLineError};

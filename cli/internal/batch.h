@@ -73,6 +73,12 @@ struct LineFormat {
   void (*malformed)(std::string& out, std::uint64_t lineNumber, std::string_view reason);
   std::string_view headerColumns = {};
   bool echoesHeader = false;
+  // Answers, as `line` would, the run of usual lines at the start of `lines`
+  // (whole lines with their line ends, counted in `counts`) and returns the
+  // bytes it took; the line it stops at goes through the general handling.
+  // Null when the format has no such shortcut.
+  std::size_t (*leadingLines)(const service::CheckSource& source, std::string_view lines,
+                              std::string& out, BatchCounts& counts) = nullptr;
 };
 
 // check -, method - and iban -: the plain lines above, or with --json one object a
