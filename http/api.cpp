@@ -110,8 +110,15 @@ std::string_view MediaType(std::string_view contentType) {
 class BatchWriter : public ItemSink {
  public:
   BatchWriter(const Core& core, const Source& source, bool ndjson, std::string& out)
-      : core_(core), source_(source), ndjson_(ndjson), out_(out) {
+      : core_(core), source_(source), ndjson_(ndjson), out_(out), start_(out.size()) {
     if (!ndjson_) out_ += '[';
+  }
+
+  // Drops the answers written so far, for a body that is read again.
+  void Restart() {
+    out_.resize(start_);
+    if (!ndjson_) out_ += '[';
+    first_ = true;
   }
 
   void Item(std::string_view bankCode, std::string_view account) override {
@@ -147,6 +154,7 @@ class BatchWriter : public ItemSink {
   const Source& source_;
   const bool ndjson_;
   std::string& out_;
+  const std::size_t start_;
   bool first_ = true;
 };
 
@@ -311,9 +319,12 @@ Response Api::CheckBatch(const Request& request) const {
   // Each item of about 45 bytes gets an answer of about 300.
   response.body.reserve(request.body.size() * 7);
   BatchWriter writer(*core_, *std::get<const Source*>(source), ndjson, response.body);
-  const std::optional<BatchFault> fault =
-      ndjson ? ReadNdjsonItems(request.body, writer) : ReadJsonItems(request.body, writer);
-  if (fault) return ErrorResponse(fault->status, fault->code, fault->message);
+  if (!ReadCompactItems(request.body, ndjson, writer)) {
+    writer.Restart();
+    const std::optional<BatchFault> fault =
+        ndjson ? ReadNdjsonItems(request.body, writer) : ReadJsonItems(request.body, writer);
+    if (fault) return ErrorResponse(fault->status, fault->code, fault->message);
+  }
   writer.Finish();
   return response;
 }

@@ -1,5 +1,7 @@
 #include "internal/batch.h"
 
+#include <array>
+#include <cstring>
 #include <nlohmann/json.hpp>
 
 namespace tavrel::http {
@@ -203,6 +205,97 @@ std::optional<BatchFault> ReadNdjsonItems(std::string_view body, ItemSink& sink)
     }
   }
   return std::nullopt;
+}
+
+namespace {
+
+// The bytes that a compact string may hold: what nlohmann reads as themselves.
+constexpr auto kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x7f; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+  return plain;
+}();
+
+// Reads the compact item form at `at`, a cursor over [at, end).
+class CompactScanner {
+ public:
+  CompactScanner(const char* at, const char* end) : at_(at), end_(end) {}
+
+  bool AtEnd() const { return at_ == end_; }
+
+  bool Take(char c) {
+    if (at_ == end_ || *at_ != c) return false;
+    ++at_;
+    return true;
+  }
+
+  bool Take(std::string_view text) {
+    if (static_cast<std::size_t>(end_ - at_) < text.size() ||
+        std::memcmp(at_, text.data(), text.size()) != 0) {
+      return false;
+    }
+    at_ += text.size();
+    return true;
+  }
+
+  // The rest of a string whose opening quote was taken, and its closing quote.
+  bool String(std::string_view& text) {
+    const char* start = at_;
+    while (at_ != end_ && kPlainBytes[static_cast<unsigned char>(*at_)]) ++at_;
+    if (at_ == end_ || *at_ != '"') return false;
+    text = {start, static_cast<std::size_t>(at_ - start)};
+    ++at_;
+    return true;
+  }
+
+  // {"bank_code":"...","account":"..."}, the keys in either order.
+  bool Item(std::string_view& bankCode, std::string_view& account) {
+    if (Take(R"({"bank_code":")")) {
+      return String(bankCode) && Take(R"(,"account":")") && String(account) && Take('}');
+    }
+    return Take(R"({"account":")") && String(account) && Take(R"(,"bank_code":")") &&
+           String(bankCode) && Take('}');
+  }
+
+ private:
+  const char* at_;
+  const char* end_;
+};
+
+bool IsJsonBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+bool ReadCompactArray(std::string_view body, ItemSink& sink) {
+  while (!body.empty() && IsJsonBlank(body.back())) body.remove_suffix(1);
+  CompactScanner scan(body.data(), body.data() + body.size());
+  if (!scan.Take('[')) return false;
+  std::string_view bankCode;
+  std::string_view account;
+  for (std::size_t count = 1;; ++count) {
+    if (count > kMaxBatchItems || !scan.Item(bankCode, account)) return false;
+    sink.Item(bankCode, account);
+    if (scan.Take(']')) return scan.AtEnd();
+    if (!scan.Take(',')) return false;
+  }
+}
+
+bool ReadCompactLines(std::string_view body, ItemSink& sink) {
+  CompactScanner scan(body.data(), body.data() + body.size());
+  std::string_view bankCode;
+  std::string_view account;
+  for (std::size_t count = 1;; ++count) {
+    if (count > kMaxBatchItems || !scan.Item(bankCode, account)) return false;
+    sink.Item(bankCode, account);
+    if (scan.AtEnd()) return true;
+    scan.Take('\r');
+    if (!scan.Take('\n')) return false;
+    if (scan.AtEnd()) return true;
+  }
+}
+
+}  // namespace
+
+bool ReadCompactItems(std::string_view body, bool ndjson, ItemSink& sink) {
+  return ndjson ? ReadCompactLines(body, sink) : ReadCompactArray(body, sink);
 }
 
 }  // namespace tavrel::http

@@ -36,4 +36,13 @@ std::optional<BatchFault> ReadJsonItems(std::string_view body, ItemSink& sink);
 // is not an item, an empty one included, is a bad item in place.
 std::optional<BatchFault> ReadNdjsonItems(std::string_view body, ItemSink& sink);
 
+// The shortcut for the form nearly every client sends, read byte by byte: a JSON
+// array (or NDJSON lines, LF or CRLF) of {"bank_code":"...","account":"..."}
+// with the two keys in either order, no blanks inside, printable ASCII strings
+// without escapes, at most kMaxBatchItems items. Items are handed on as they are
+// read; false at the first byte that leaves this form, and then the items
+// handed on are to be dropped and the body read by ReadJsonItems or
+// ReadNdjsonItems, which hand on the same items for every body taken here.
+bool ReadCompactItems(std::string_view body, bool ndjson, ItemSink& sink);
+
 }  // namespace tavrel::http
