@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -45,6 +46,8 @@ Connection::Connection(int socket, const ConnectionLimits& limits)
   // where a poll before each recv would cost a second one per request.
   const timeval wait{0, static_cast<suseconds_t>(std::chrono::microseconds(kStopPoll).count())};
   ::setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+  const int on = 1;
+  ::setsockopt(socket_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 bool Connection::WaitFor(short events, Clock::time_point deadline) const {
@@ -107,6 +110,13 @@ HeadStatus Connection::ReadHead(std::chrono::milliseconds idleTimeout,
     if (got <= 0) return HeadStatus::kClosed;
     end_ += static_cast<std::size_t>(got);
   }
+}
+
+std::string_view Connection::Head() const {
+  const std::string_view buffered(in_.data() + begin_, end_ - begin_);
+  const std::size_t end = buffered.find(kHeadEnd);
+  return end == std::string_view::npos ? std::string_view{}
+                                       : buffered.substr(0, end + kHeadEnd.size());
 }
 
 bool Connection::is_readable() const { return begin_ < end_ || WaitFor(POLLIN, ReadDeadline()); }

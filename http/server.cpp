@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "internal/api.h"
+#include "internal/simple_get.h"
 #include "internal/task_queue.h"
 
 namespace tavrel::http {
@@ -269,6 +270,13 @@ class Server::Wiring final : public httplib::Server {
         [buffers = std::move(buffers)](bool) {});
   }
 
+  // httplib listens with a backlog of 5: a client that opens its connections at
+  // once (a pool, a load test) finds the queue full and waits a second for its
+  // SYN to be sent again. listen() again widens the queue.
+ public:
+  void WidenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
+
+ private:
   bool process_and_close_socket(socket_t socket) override {
     ServeConnection(socket);
     ::shutdown(socket, SHUT_RDWR);
@@ -294,6 +302,17 @@ class Server::Wiring final : public httplib::Server {
       }
       if (head != HeadStatus::kComplete) return;
       const bool last = served + 1 == limits.keepAliveRequests || stopping();
+      if (settings_.simpleGets) {
+        if (std::optional<SimpleAnswer> answer =
+                AnswerSimpleGet(api_, connection.Head(), last, limits)) {
+          connection.SkipHead();
+          if (connection.write(answer->bytes.data(), answer->bytes.size()) < 0 ||
+              !connection.Flush() || answer->closesAfter) {
+            return;
+          }
+          continue;
+        }
+      }
       bool clientCloses = false;
       tCloseAfterAnswer = false;
       const bool answered = process_request(connection, last, clientCloses, PrepareRequest);
@@ -317,6 +336,7 @@ std::optional<std::string> Server::Bind(const std::string& host, int port) {
   const int bound =
       port == 0 ? wiring_->bind_to_any_port(host) : (wiring_->bind_to_port(host, port) ? port : -1);
   if (bound <= 0) return errno != 0 ? std::strerror(errno) : "the address cannot be bound";
+  wiring_->WidenBacklog();
   port_ = bound;
   return std::nullopt;
 }

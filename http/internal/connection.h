@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrel::http {
@@ -40,6 +41,11 @@ class Connection final : public httplib::Stream {
   // Waits for the next request and buffers its head; `stopping` is asked while
   // the connection is idle.
   HeadStatus ReadHead(std::chrono::milliseconds idleTimeout, const std::function<bool()>& stopping);
+
+  // The head ReadHead() buffered, up to and with its empty line.
+  std::string_view Head() const;
+  // Drops the head: the request was answered without httplib reading it.
+  void SkipHead() { begin_ += Head().size(); }
 
   // Sends what write() has buffered; false when sending fails.
   bool Flush();

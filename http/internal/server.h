@@ -18,6 +18,9 @@ struct ServerSettings {
   unsigned threads = 64;  // one connection each at a time, keep-alive included
   std::size_t waitingConnections = 256;
   ConnectionLimits limits;
+  // The usual GET is answered without httplib (simple_get.h); off only to
+  // compare the two.
+  bool simpleGets = true;
 };
 
 class Server {

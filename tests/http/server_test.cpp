@@ -12,10 +12,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <random>
 #include <string>
 #include <thread>
 
 #include "http/internal/api.h"
+#include "http/internal/simple_get.h"
 
 namespace tavrel::http {
 namespace {
@@ -24,7 +26,7 @@ using namespace std::chrono_literals;
 
 class RunningServer {
  public:
-  RunningServer() : server_(ServerSettings{}) {
+  explicit RunningServer(const ServerSettings& settings = {}) : server_(settings) {
     EXPECT_EQ(server_.Bind("127.0.0.1", 0), std::nullopt);
     thread_ = std::thread([this] { server_.Run(); });
   }
@@ -142,6 +144,73 @@ TEST(ServerTest, AnswersBatchesOneAfterAnother) {
     EXPECT_EQ(answer.substr(headEnd + 4), expected.body) << type << " " << body.substr(0, 60);
   }
   ::close(fd);
+}
+
+// The usual GET is answered without httplib; every answer, and whether the
+// connection stays open, is byte for byte the one httplib gives. Each request is
+// followed by a second, the connection's last (two requests a connection).
+TEST(ServerTest, SimpleGetsAnswerAsHttplibDoes) {
+  ServerSettings settings;
+  settings.limits.keepAliveRequests = 2;
+  RunningServer shortcut(settings);
+  settings.simpleGets = false;
+  RunningServer plain(settings);
+
+  std::vector<std::string> heads = {
+      Get("/api/v1/check?bank_code=12030000&account=9290701"),
+      Get("/api/v1/check?account=9290702&bank_code=12030000&rules=current&directory=2009"),
+      Get("/api/v1/check?bank_code=12030000&account=1&account=2"),
+      Get("/api/v1/check?zeta=1&alpha=2&account=3"),
+      Get("/api/v1/check?bank_code=12030000"),
+      Get("/api/v1/check?"),
+      Get("/api/v1/check?bank_code=12030000&account=9290701", "Connection: close\r\n"),
+      Get("/api/v1/check?bank_code=12030000&account=9290701", "connection: keep-alive\r\n"),
+      Get("/api/v1/check?bank_code=12030000&account=9290701", "Connection: Upgrade\r\n"),
+      Get("/api/v1/check?bank_code=12030000&account=9290701", "Range: bytes=0-9\r\n"),
+      Get("/api/v1/check?bank_code=12030000&account=9290701", "Content-Length: 0\r\n"),
+      Get("/api/v1/check?bank_code=1203%300000&account=9290701"),
+      Get("/api/v1/check?bank_code=12030000&account=929+0701"),
+      Get("/api/v1/iban/DE89370400440532013000"),
+      Get("/api/v1/banks/12030000"),
+      Get("/api/v1/banks?q=Berlin&limit=2"),
+      Get("/healthz"),
+      Get("/"),
+      Get("/nowhere"),
+      "GET /api/v1/check?bank_code=12030000&account=9290701 HTTP/1.0\r\n\r\n",
+      "HEAD /api/v1/check?bank_code=12030000&account=9290701 HTTP/1.1\r\nHost: x\r\n\r\n",
+  };
+  // Random queries over the names and the characters the shortcut takes or refuses.
+  std::mt19937 random(20091207);
+  const std::string names[] = {"bank_code", "account", "rules", "directory", "q", "zeta", ""};
+  const std::string values[] = {"12030000", "9290701", "current", "2009", "", "1%32", "a+b", "x=y"};
+  for (int i = 0; i < 60; ++i) {
+    std::string query;
+    for (int n = random() % 4; n >= 0; --n) {
+      query += (query.empty() ? "" : "&") + names[random() % std::size(names)];
+      if (random() % 5 != 0) query += "=" + values[random() % std::size(values)];
+    }
+    heads.push_back(Get("/api/v1/check?" + query));
+  }
+
+  const std::string last = Get("/api/v1/check?bank_code=12030000&account=9290701");
+  const Api api;
+  for (const std::string& head : heads) {
+    std::string answers[2];
+    for (int i = 0; i < 2; ++i) {
+      const int fd = Connect((i == 0 ? shortcut : plain).Port());
+      answers[i] = Exchange(fd, head + last, 0);
+      ::close(fd);
+    }
+    EXPECT_EQ(answers[0], answers[1]) << head;
+    EXPECT_EQ(answers[0].find("HTTP/1.1 "), 0U) << head;
+  }
+  // The usual requests do take the shortcut.
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_TRUE(AnswerSimpleGet(api, heads[i], false, settings.limits).has_value()) << heads[i];
+  }
+  for (std::size_t i = 8; i < 13; ++i) {
+    EXPECT_FALSE(AnswerSimpleGet(api, heads[i], false, settings.limits).has_value()) << heads[i];
+  }
 }
 
 struct LimitCase {
