@@ -65,20 +65,26 @@ done
 
 # The server's user and system time in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$server/stat"; }
+# The machine's steal time in clock ticks: on a virtual machine, the time the
+# host ran something else on our cores; stalls of tens of ms that show in p99.
+steal_ticks() { awk '$1 == "cpu" {print $9}' /proc/stat; }
 
-run() {  # name, then wrk's arguments; prints rate, p50, p99, server CPU µs per request
+run() {  # name, then wrk's arguments; prints rate, p50, p99, server CPU µs per request, steal ms
   local name=$1
   shift
-  local before after
+  local before after stolen
   before=$(cpu_ticks)
+  stolen=$(steal_ticks)
   wrk -t2 -c64 -d"${seconds}s" --latency "$@" >"$work/$name.txt"
   after=$(cpu_ticks)
-  awk -v ticks=$((after - before)) -v hz="$(getconf CLK_TCK)" '
+  stolen=$(($(steal_ticks) - stolen))
+  awk -v ticks=$((after - before)) -v stolen="$stolen" -v hz="$(getconf CLK_TCK)" '
     /^Requests\/sec:/ {rate = $2}
     $1 == "50%" {p50 = $2}
     $1 == "99%" {p99 = $2}
     / requests in / {requests = $1}
-    END {printf "%s %s %s %.2f\n", rate, p50, p99, ticks / hz * 1e6 / requests}' "$work/$name.txt"
+    END {printf "%s %s %s %.2f %d\n", rate, p50, p99, ticks / hz * 1e6 / requests,
+         stolen / hz * 1000}' "$work/$name.txt"
 }
 
 # The median of column $1 of the lines read.
@@ -103,14 +109,15 @@ to_ms() { awk '{v = $0; u = v; sub(/[0-9.]+/, "", u); sub(/[a-z]+$/, "", v);
 
 report() {  # label, runs file, items a request, unit, target
   local file=$2 items=$3
-  local rate p50 p99 cpu
+  local rate p50 p99 cpu steal
   rate=$(median 1 <"$file")
+  steal=$(median 5 <"$file")
   p50=$(cut -d' ' -f2 "$file" | to_ms | median 1)
   p99=$(cut -d' ' -f3 "$file" | to_ms | median 1)
   cpu=$(median 4 <"$file" | awk -v n="$items" '{printf "%.0f", $1 * 1000 / n}')
-  printf '%-20s %10.0f %-11s p50 %8.2f ms  p99 %8.2f ms  server CPU %6d ns/%s  (%s)\n' \
+  printf '%-20s %10.0f %-11s p50 %8.2f ms  p99 %8.2f ms  server CPU %6d ns/%s  steal %4d ms  (%s)\n' \
     "$1" "$(awk -v r="$rate" -v n="$items" 'BEGIN {print r * n}')" "$4" "$p50" "$p99" "$cpu" \
-    "$6" "$5"
+    "$6" "$steal" "$5"
 }
 
 echo "wrk -t2 -c64 -d${seconds}s --latency [--timeout 30s -s post.lua] URL, median of $runs runs;" \
