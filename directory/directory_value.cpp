@@ -128,6 +128,16 @@ std::optional<std::size_t> Directory::IndexOf(std::string_view bankCode) const n
   return slot->rowNumber - std::size_t{1};
 }
 
+std::optional<Directory::MethodCodeHit> Directory::FindMethodCodeAndIndex(
+    std::string_view bankCode) const noexcept {
+  const Slot* slot = FindSlot(bankCode);
+  if (slot == nullptr) {
+    return std::nullopt;
+  }
+  return MethodCodeHit{ViewOf(slot->methodCode.data(), kMethodCodeLength),
+                       slot->rowNumber - std::size_t{1}};
+}
+
 std::map<std::string, std::size_t, std::less<>> Directory::MethodCounts() const {
   std::map<std::string, std::size_t, std::less<>> counts;
   for (const Row& row : rows_) {

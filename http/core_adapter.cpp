@@ -203,14 +203,16 @@ std::optional<CheckResult> Core::Check(const Source& source, std::string_view ba
     bankCode = *code;
     account = *number;
   }
-  CheckResult result{service::CheckAccount({bankCode, account}, source.Check()), {}, false, {}};
+  const service::CheckedBank checked =
+      service::CheckAccountWithBank({bankCode, account}, source.Check());
+  CheckResult result{checked.outcome, checked.bankIndex, false, {}};
   const std::string_view trimmed = service::TrimWhiteSpace(bankCode);
-  result.bankIndex = source.Directory().IndexOf(trimmed);
   // A withdrawn bank code has a finding, and so has one that the directory
   // lacks but an older one lists (as service::FindSuccessor finds them).
-  const bool hasFinding = result.bankIndex
-                              ? source.IsWithdrawn(*result.bankIndex)
-                              : IsEightDigits(trimmed) && source.FormerCodeRow(trimmed);
+  if (!result.bankIndex && IsEightDigits(trimmed))
+    result.formerCodeRow = source.FormerCodeRow(trimmed);
+  const bool hasFinding =
+      result.bankIndex ? source.IsWithdrawn(*result.bankIndex) : result.formerCodeRow.has_value();
   if (hasFinding) {
     result.hasSuccessorFinding = true;
     result.bankCode = trimmed;
@@ -222,8 +224,7 @@ void Core::AppendAnswer(const Source& source, const CheckResult& result, std::st
   // A finding without a bank names the bank code: kept by the code's own row.
   std::optional<std::size_t> row = result.bankIndex;
   if (!row) {
-    row = result.hasSuccessorFinding ? source.FormerCodeRow(result.bankCode)
-                                     : source.Directory().size();
+    row = result.hasSuccessorFinding ? result.formerCodeRow : source.Directory().size();
   }
   const std::optional<std::string_view> text =
       row ? source.Answers().Find(*row, result.outcome, [&] { return AnswerText(source, result); })

@@ -103,6 +103,23 @@ Outcome CheckAccount(const AccountQuery& query, const CheckSource& source) {
       *source.rules));
 }
 
+CheckedBank CheckAccountWithBank(const AccountQuery& query, const CheckSource& source) {
+  const Directory& directory = *source.directory;
+  bool lookedUp = false;
+  std::optional<std::size_t> index;
+  const auto find = [&](std::string_view bankCode) {
+    lookedUp = true;
+    const std::optional<Directory::MethodCodeHit> hit = directory.FindMethodCodeAndIndex(bankCode);
+    if (!hit) return std::string_view{};
+    index = hit->index;
+    return hit->methodCode;
+  };
+  const int outcome = Check(query.account, query.bankCode, find, *source.rules);
+  // A fault of the account (or an account of zeros) ends the check before the lookup.
+  if (!lookedUp) index = directory.IndexOf(TrimWhiteSpace(query.bankCode));
+  return {static_cast<Outcome>(outcome), index};
+}
+
 Outcome CheckFormedAccount(const AccountQuery& query) {
   return static_cast<Outcome>(CheckFormed(query.account, query.bankCode,
                                           ReadDigitBlock(query.account), FindInCompiledTable,

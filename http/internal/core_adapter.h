@@ -43,6 +43,8 @@ struct CheckResult {
   // A withdrawn bank code, or one that only an older directory lists.
   bool hasSuccessorFinding = false;
   std::string bankCode;  // trimmed, Windows-1252; kept only with a finding
+  // The answers' row of a code that only an older directory lists.
+  std::optional<std::size_t> formerCodeRow = {};
 };
 
 // The served directory (and the compiled-in ones by name), immutable once

@@ -77,6 +77,22 @@ TEST(CheckSource, ChecksAgainstTheChosenDirectoryAndRules) {
   EXPECT_EQ(CheckAccount({"25950130", "1501824"}, DefaultSource()), Outcome::kInvalidCheckDigit);
 }
 
+// The check with the bank's index answers as the check and IndexOf of the
+// trimmed bank code, whether or not the check came to its lookup.
+TEST(CheckSource, TheCheckWithTheBankFindsTheTrimmedCodesRecord) {
+  const CheckSource current = SourceOf(FindCompiledDirectory("current"));
+  const char* codes[] = {"10011001", " 10011001\t", "10022200", "1001100", "1001100x", "", " "};
+  const char* accounts[] = {"1234567890", "0", "000", " 12a", "", "12345678901", " 9290701"};
+  for (const char* code : codes) {
+    for (const char* account : accounts) {
+      const CheckedBank checked = CheckAccountWithBank({code, account}, current);
+      EXPECT_EQ(checked.outcome, CheckAccount({code, account}, current)) << code << " " << account;
+      EXPECT_EQ(checked.bankIndex, current.directory->IndexOf(TrimWhiteSpace(code)))
+          << code << " " << account;
+    }
+  }
+}
+
 TEST(FindBank, TrimsAndGivesTheWholeRecord) {
   const auto bank = FindBank(*FindCompiledDirectory("current"), " 10060198\t");
   ASSERT_TRUE(bank);

@@ -123,6 +123,13 @@ class Directory {
   // something per bank; nullopt on a miss.
   std::optional<std::size_t> IndexOf(std::string_view bankCode) const noexcept;
 
+  // FindMethodCode and IndexOf from one probe of the hash slots.
+  struct MethodCodeHit {
+    std::string_view methodCode;
+    std::size_t index;
+  };
+  std::optional<MethodCodeHit> FindMethodCodeAndIndex(std::string_view bankCode) const noexcept;
+
   // How many banks use each method code.
   std::map<std::string, std::size_t, std::less<>> MethodCounts() const;
 

@@ -135,6 +135,15 @@ CheckSource SourceOf(std::shared_ptr<const Directory> directory);
 // Allocation-free.
 Outcome CheckAccount(const AccountQuery& query, const CheckSource& source);
 
+// CheckAccount against `source` with the index of the bank's record in
+// `source.directory` (nullopt when it does not list the trimmed bank code), from
+// the check's own lookup: for callers that answer with the bank. Allocation-free.
+struct CheckedBank {
+  Outcome outcome;
+  std::optional<std::size_t> bankIndex;
+};
+CheckedBank CheckAccountWithBank(const AccountQuery& query, const CheckSource& source);
+
 // CheckAccount for input already in form, as a valid German IBAN holds it: a
 // bank code of eight ASCII digits and an account of one to ten ASCII digits.
 // Nothing is trimmed and no form is tested, so only the outcomes from an account
