@@ -134,7 +134,17 @@ ssize_t Connection::read(char* ptr, size_t size) {
   }
   // A client that waits for "100 Continue" must get it before we wait for it.
   if (!Flush()) return -1;
-  return Receive(ptr, size, ReadDeadline(), nullptr);
+  if (size >= in_.size()) return Receive(ptr, size, ReadDeadline(), nullptr);
+  // httplib reads a body 4 KB at a time: one recv fills the read-ahead buffer
+  // for several of its reads. What follows the body stays for ReadHead.
+  const ssize_t got = Receive(in_.data(), in_.size(), ReadDeadline(), nullptr);
+  if (got <= 0) return got;
+  begin_ = 0;
+  end_ = static_cast<std::size_t>(got);
+  const std::size_t n = std::min(size, end_);
+  std::memcpy(ptr, in_.data(), n);
+  begin_ = n;
+  return static_cast<ssize_t>(n);
 }
 
 ssize_t Connection::write(const char* ptr, size_t size) {
