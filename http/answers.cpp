@@ -1,8 +1,5 @@
 #include "internal/answers.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
 #include <cstring>
 
 namespace tavrel::http {
@@ -89,22 +86,10 @@ std::string_view AnswerCache::Unpack(const char* block) {
 }
 
 std::atomic<const char*>* AnswerCache::Cell(std::size_t row, Outcome outcome) const {
-  // The outcome's column by its value, as a table: a batch asks once an item.
-  static constexpr auto kLowest = std::ranges::min(kOutcomes, {}, [](const OutcomeInfo& info) {
-                                    return ValueOf(info.outcome);
-                                  }).outcome;
-  static constexpr auto kColumns = [] {
-    std::array<std::int8_t, 32> columns{};
-    columns.fill(-1);
-    for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
-      columns.at(static_cast<std::size_t>(ValueOf(kOutcomes[i].outcome) - ValueOf(kLowest))) =
-          static_cast<std::int8_t>(i);
-    }
-    return columns;
-  }();
-  const auto at = static_cast<std::size_t>(ValueOf(outcome) - ValueOf(kLowest));
-  if (at >= kColumns.size() || kColumns[at] < 0 || row >= rows_) return nullptr;
-  return &cells_[row * kOutcomes.size() + static_cast<std::size_t>(kColumns[at])];
+  const OutcomeInfo* info = FindOutcome(ValueOf(outcome));
+  if (info == nullptr || row >= rows_) return nullptr;
+  const auto column = static_cast<std::size_t>(info - kOutcomes.data());
+  return &cells_[row * kOutcomes.size() + column];
 }
 
 }  // namespace tavrel::http

@@ -78,14 +78,17 @@ Connection::Clock::time_point Connection::ReadDeadline() const {
   return std::min(Clock::now() + limits_.readTimeout, requestDeadline_);
 }
 
-std::optional<HeadStatus> Connection::HeadState() const {
+std::optional<HeadStatus> Connection::HeadState() {
   const std::string_view buffered(in_.data(), end_);
   const std::size_t lineEnd = buffered.find(kLineEnd);
   if (lineEnd == std::string_view::npos ? end_ > limits_.maxRequestLine
                                         : lineEnd > limits_.maxRequestLine) {
     return HeadStatus::kRequestLineTooLong;
   }
-  if (buffered.find(kHeadEnd) != std::string_view::npos) return HeadStatus::kComplete;
+  if (const std::size_t headEnd = buffered.find(kHeadEnd); headEnd != std::string_view::npos) {
+    headSize_ = headEnd + kHeadEnd.size();
+    return HeadStatus::kComplete;
+  }
   if (end_ == in_.size()) return HeadStatus::kHeadTooLarge;
   return std::nullopt;
 }
@@ -110,13 +113,6 @@ HeadStatus Connection::ReadHead(std::chrono::milliseconds idleTimeout,
     if (got <= 0) return HeadStatus::kClosed;
     end_ += static_cast<std::size_t>(got);
   }
-}
-
-std::string_view Connection::Head() const {
-  const std::string_view buffered(in_.data() + begin_, end_ - begin_);
-  const std::size_t end = buffered.find(kHeadEnd);
-  return end == std::string_view::npos ? std::string_view{}
-                                       : buffered.substr(0, end + kHeadEnd.size());
 }
 
 bool Connection::is_readable() const { return begin_ < end_ || WaitFor(POLLIN, ReadDeadline()); }

@@ -158,22 +158,24 @@ class Server::Wiring final : public httplib::Server {
  public:
   Wiring(const ServerSettings& settings, std::shared_ptr<const Core> core)
       : settings_(settings), api_(std::move(core)), batches_(BatchSlots()) {
-    const auto seconds = [](std::chrono::milliseconds ms) {
-      return static_cast<time_t>(std::chrono::ceil<std::chrono::seconds>(ms).count());
-    };
     const ConnectionLimits& limits = settings_.limits;
     set_socket_options(ListenSocketOptions);
     set_tcp_nodelay(true);
     set_keep_alive_max_count(limits.keepAliveRequests);
-    set_keep_alive_timeout(seconds(limits.keepAliveTimeout));
-    set_read_timeout(seconds(limits.readTimeout));
-    set_write_timeout(seconds(limits.writeTimeout));
-    set_default_headers({{"X-Content-Type-Options", "nosniff"}});
+    set_keep_alive_timeout(WholeSeconds(limits.keepAliveTimeout));
+    set_read_timeout(WholeSeconds(limits.readTimeout));
+    set_write_timeout(WholeSeconds(limits.writeTimeout));
+    set_default_headers({{std::string(kNoSniff.name), std::string(kNoSniff.value)}});
     new_task_queue = [this] {
       return new BoundedTaskQueue(settings_.threads, settings_.waitingConnections);
     };
     Route();
   }
+
+  // httplib listens with a backlog of 5: a client that opens its connections at
+  // once (a pool, a load test) finds the queue full and waits a second for its
+  // SYN to be sent again. listen() again widens the queue.
+  void WidenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
 
  private:
   void Route() {
@@ -270,13 +272,6 @@ class Server::Wiring final : public httplib::Server {
         [buffers = std::move(buffers)](bool) {});
   }
 
-  // httplib listens with a backlog of 5: a client that opens its connections at
-  // once (a pool, a load test) finds the queue full and waits a second for its
-  // SYN to be sent again. listen() again widens the queue.
- public:
-  void WidenBacklog() { ::listen(svr_sock_, SOMAXCONN); }
-
- private:
   bool process_and_close_socket(socket_t socket) override {
     ServeConnection(socket);
     ::shutdown(socket, SHUT_RDWR);

@@ -1,10 +1,9 @@
 #include "internal/simple_get.h"
 
 #include <algorithm>
-#include <charconv>
-#include <chrono>
 
 #include "tavrel/ascii.h"
+#include "tavrel/service.h"
 
 namespace tavrel::http {
 namespace {
@@ -23,12 +22,6 @@ constexpr bool IsPlainQueryChar(char c) { return IsPlainPathChar(c) && c != '/';
 
 // A header line's characters: visible ASCII, blanks and tabs.
 constexpr bool IsHeaderChar(char c) { return (c >= ' ' && c <= '~') || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
 
 // "a=1&b=2": each pair with a name and one '=', sorted by name (as httplib's
 // multimap hands them on, equal names in their order). False for anything else.
@@ -77,7 +70,7 @@ bool ReadHeaders(std::string_view lines, Headers& out) {
       return false;
     }
     const std::string_view name = line.substr(0, colon);
-    const std::string_view value = TrimBlanks(line.substr(colon + 1));
+    const std::string_view value = service::TrimWhiteSpace(line.substr(colon + 1));
     if (name.find_first_of(" \t") != std::string_view::npos) return false;
     const auto is = [name](std::string_view known) { return EqualIgnoringAsciiCase(name, known); };
     if (is("Content-Length") || is("Transfer-Encoding") || is("Range") || is("Expect")) {
@@ -107,12 +100,6 @@ std::string_view Reason(int status) {
     default:
       return {};
   }
-}
-
-void AppendNumber(std::string& out, std::uint64_t value) {
-  char digits[20];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.append(digits, end);
 }
 
 }  // namespace
@@ -149,23 +136,17 @@ std::optional<SimpleAnswer> AnswerSimpleGet(const Api& api, std::string_view hea
   answer.closesAfter = last || headers.close;
   std::string& out = answer.bytes;
   out.reserve(response.body.size() + 160);
-  out.append("HTTP/1.1 ");
-  AppendNumber(out, static_cast<std::uint64_t>(response.status));
+  out.append("HTTP/1.1 ").append(std::to_string(response.status));
   out.append(" ").append(reason).append(kLineEnd);
   if (answer.closesAfter) out.append("Connection: close\r\n");
-  out.append("Content-Length: ");
-  AppendNumber(out, response.body.size());
+  out.append("Content-Length: ").append(std::to_string(response.body.size()));
   out.append("\r\nContent-Type: ").append(response.contentType).append(kLineEnd);
   if (!answer.closesAfter) {
-    out.append("Keep-Alive: timeout=");
-    AppendNumber(out,
-                 static_cast<std::uint64_t>(
-                     std::chrono::ceil<std::chrono::seconds>(limits.keepAliveTimeout).count()));
-    out.append(", max=");
-    AppendNumber(out, limits.keepAliveRequests);
-    out.append(kLineEnd);
+    out.append("Keep-Alive: timeout=")
+        .append(std::to_string(WholeSeconds(limits.keepAliveTimeout)));
+    out.append(", max=").append(std::to_string(limits.keepAliveRequests)).append(kLineEnd);
   }
-  out.append("X-Content-Type-Options: nosniff\r\n\r\n");
+  out.append(kNoSniff.name).append(": ").append(kNoSniff.value).append("\r\n\r\n");
   out.append(response.body);
   return answer;
 }

@@ -9,6 +9,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,6 +28,11 @@ struct ConnectionLimits {
   std::size_t keepAliveRequests = 10'000;            // then the connection is closed
 };
 
+// httplib takes its timeouts, and says the keep-alive one, in whole seconds.
+inline time_t WholeSeconds(std::chrono::milliseconds ms) {
+  return static_cast<time_t>(std::chrono::ceil<std::chrono::seconds>(ms).count());
+}
+
 enum class HeadStatus {
   kComplete,  // a whole head is buffered
   kClosed,    // the client closed, timed out or the server is stopping
@@ -43,9 +49,9 @@ class Connection final : public httplib::Stream {
   HeadStatus ReadHead(std::chrono::milliseconds idleTimeout, const std::function<bool()>& stopping);
 
   // The head ReadHead() buffered, up to and with its empty line.
-  std::string_view Head() const;
+  std::string_view Head() const { return {in_.data() + begin_, headSize_}; }
   // Drops the head: the request was answered without httplib reading it.
-  void SkipHead() { begin_ += Head().size(); }
+  void SkipHead() { begin_ += headSize_; }
 
   // Sends what write() has buffered; false when sending fails.
   bool Flush();
@@ -77,14 +83,15 @@ class Connection final : public httplib::Stream {
                   const std::function<bool()>* stopping) const;
   Clock::time_point ReadDeadline() const;
   bool SendAll(const char* data, std::size_t size);
-  std::optional<HeadStatus> HeadState() const;  // nullopt while the head is incomplete
+  std::optional<HeadStatus> HeadState();  // nullopt while the head is incomplete
 
   int socket_;
   ConnectionLimits limits_;
   std::vector<char> in_;   // read-ahead: the head, then what follows it
   std::size_t begin_ = 0;  // first byte not yet handed to httplib
   std::size_t end_ = 0;
-  std::string out_;  // small writes, sent together
+  std::size_t headSize_ = 0;  // of the complete head at begin_, as HeadState found it
+  std::string out_;           // small writes, sent together
   Clock::time_point requestDeadline_;
   mutable std::optional<Address> remote_;
   mutable std::optional<Address> local_;

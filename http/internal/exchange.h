@@ -28,6 +28,9 @@ struct Header {
   std::string_view value;
 };
 
+// The header every answer of the server carries.
+inline constexpr Header kNoSniff = {"X-Content-Type-Options", "nosniff"};
+
 struct Response {
   int status = 200;
   std::string_view contentType = kJsonType;

@@ -6,7 +6,9 @@
 // Messages are Windows-1252, like every string inside the system.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -104,13 +106,36 @@ constexpr bool IsValid(Outcome outcome) {
   return outcome == Outcome::kValid || outcome == Outcome::kValidWithoutCheck;
 }
 
+namespace outcome_detail {
+
+// The row of each value from the lowest on, -1 where a value is no outcome: a
+// batch asks for an outcome's row once an item.
+inline constexpr int kLowestValue = [] {
+  int lowest = 0;
+  for (const OutcomeInfo& info : kOutcomes) lowest = std::min(lowest, ValueOf(info.outcome));
+  return lowest;
+}();
+inline constexpr auto kRowOfValue = [] {
+  std::array<std::int8_t, 32> rows{};
+  rows.fill(-1);
+  for (std::size_t i = 0; i < kOutcomes.size(); ++i) {
+    rows.at(static_cast<std::size_t>(ValueOf(kOutcomes[i].outcome) - kLowestValue)) =
+        static_cast<std::int8_t>(i);
+  }
+  return rows;
+}();
+
+}  // namespace outcome_detail
+
 // The table's row for a value, or nullptr for a value that is no outcome (-4,
 // -99, anything outside the table).
 constexpr const OutcomeInfo* FindOutcome(int value) {
-  for (const OutcomeInfo& info : kOutcomes) {
-    if (ValueOf(info.outcome) == value) return &info;
+  const auto at =
+      static_cast<std::size_t>(static_cast<unsigned>(value - outcome_detail::kLowestValue));
+  if (at >= outcome_detail::kRowOfValue.size() || outcome_detail::kRowOfValue[at] < 0) {
+    return nullptr;
   }
-  return nullptr;
+  return &kOutcomes[static_cast<std::size_t>(outcome_detail::kRowOfValue[at])];
 }
 
 constexpr const OutcomeInfo& InfoOf(Outcome outcome) { return *FindOutcome(ValueOf(outcome)); }
