@@ -130,8 +130,9 @@ inline constexpr auto kRowOfValue = [] {
 // The table's row for a value, or nullptr for a value that is no outcome (-4,
 // -99, anything outside the table).
 constexpr const OutcomeInfo* FindOutcome(int value) {
-  const auto at =
-      static_cast<std::size_t>(static_cast<unsigned>(value - outcome_detail::kLowestValue));
+  // Unsigned arithmetic: INT_MAX minus the lowest value would overflow an int.
+  const auto at = static_cast<std::size_t>(static_cast<unsigned>(value) -
+                                           static_cast<unsigned>(outcome_detail::kLowestValue));
   if (at >= outcome_detail::kRowOfValue.size() || outcome_detail::kRowOfValue[at] < 0) {
     return nullptr;
   }
