@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__) && defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 #include "internal/access.h"
 #include "internal/checksum.h"
 #include "internal/notation.h"
@@ -31,6 +35,54 @@ Outcome FormFault(std::string_view bankCode, std::string_view account) {
 }
 
 }  // namespace
+
+#if defined(__SSE2__) && defined(__x86_64__)
+
+// Germany's layout, DE2!n8!n10!n, read straight from the text in two 16-byte
+// loads, at 0 and at 6: in the first, "DE" and then digits; in the second,
+// digits only. Its checksum is the number of BBAN + "1314" + check digits: the
+// BBAN's first two digits stand for 10^22, its last sixteen, as two pieces of
+// eight, for 10^14 and 10^6 (all taken modulo 97). The pieces come from the
+// sixteen digit values by three multiply-adds: pairs, quads, eights.
+std::optional<Outcome> CheckGermanElectronicForm(std::string_view text) {
+  if (text.size() != kGermanLength) return std::nullopt;
+  const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data()));
+  const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + 6));
+  // Each byte minus what it should be: 0 for the country code's letters, at
+  // most 9 for a digit (bytes wrap, so anything below '0' is large).
+  const __m128i expectedHead = _mm_setr_epi8(kGermany[0], kGermany[1], '0', '0', '0', '0', '0', '0',
+                                             '0', '0', '0', '0', '0', '0', '0', '0');
+  const __m128i mostHead = _mm_setr_epi8(0, 0, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9);
+  const __m128i nine = _mm_set1_epi8(9);
+  const __m128i headValues = _mm_sub_epi8(head, expectedHead);
+  const __m128i tailValues = _mm_sub_epi8(tail, _mm_set1_epi8('0'));
+  const __m128i inRange =
+      _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(headValues, mostHead), mostHead),
+                    _mm_cmpeq_epi8(_mm_max_epu8(tailValues, nine), nine));
+  if (_mm_movemask_epi8(inRange) != 0xFFFF) return std::nullopt;
+
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i tens = _mm_setr_epi16(10, 1, 10, 1, 10, 1, 10, 1);
+  // The head's pairs of characters 2 and 3 (the check digits) and 4 and 5.
+  const auto headPairs = static_cast<std::uint64_t>(_mm_cvtsi128_si64(
+      _mm_srli_si128(_mm_madd_epi16(_mm_unpacklo_epi8(headValues, zero), tens), 4)));
+  const auto checkDigits = static_cast<unsigned>(headPairs & 0xFFFFFFFF);
+  if (checkDigits < 2 || checkDigits > 98) return Outcome::kIbanChecksum;
+  const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(tailValues, zero), tens),
+                                        _mm_madd_epi16(_mm_unpackhi_epi8(tailValues, zero), tens));
+  const __m128i quads = _mm_madd_epi16(pairs, _mm_setr_epi16(100, 1, 100, 1, 100, 1, 100, 1));
+  const __m128i eights = _mm_madd_epi16(_mm_packs_epi32(quads, quads),
+                                        _mm_setr_epi16(10000, 1, 10000, 1, 10000, 1, 10000, 1));
+  const auto both = static_cast<std::uint64_t>(_mm_cvtsi128_si64(eights));
+  constexpr std::uint64_t kFirstTwo = PowerOfTen(22);
+  constexpr std::uint64_t kFirstEight = PowerOfTen(14);
+  constexpr std::uint64_t kSecondEight = PowerOfTen(6);
+  const std::uint64_t sum = (headPairs >> 32) * kFirstTwo + (both & 0xFFFFFFFF) * kFirstEight +
+                            (both >> 32) * kSecondEight + CountryTerm(kGermany) + checkDigits;
+  return sum % 97 == 1 ? Outcome::kValid : Outcome::kIbanChecksum;
+}
+
+#else
 
 // Germany's layout, DE2!n8!n10!n, read straight from the text: the words at 0,
 // 8 and 14 cover it, and its eighteen BBAN digits are two pieces of eight
@@ -61,6 +113,8 @@ std::optional<Outcome> CheckGermanElectronicForm(std::string_view text) {
                             lastTwo * kLastTwo + CountryTerm(kGermany) + checkDigits;
   return sum % 97 == 1 ? Outcome::kValid : Outcome::kIbanChecksum;
 }
+
+#endif
 
 // The account's leading zeros, at most nine, are counted without a branch: in
 // its first eight digits and, should it begin with two zeros, in its last

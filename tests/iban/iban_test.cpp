@@ -132,10 +132,11 @@ TEST(Registry, Lookups) {
   }
 }
 
-// Any one character replaced by any other letter or digit, and any two unequal
-// neighbours swapped, is caught.
+// Any one character replaced by any other letter or digit, or by a byte just
+// outside the digits' and letters' ranges, and any two unequal neighbours
+// swapped, is caught.
 TEST(Validate, CatchesEverySubstitutionAndAdjacentSwapOfTheGermanExample) {
-  const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ/:@[\xB0\xB9";
   for (std::size_t at = 0; at < kGermanExample.size(); ++at) {
     for (const char c : alphabet) {
       std::string changed(kGermanExample);
