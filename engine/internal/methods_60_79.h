@@ -55,7 +55,10 @@ inline constexpr auto kMethods60To79 = std::to_array<MethodRow>({
     {"61Art8", kCrossSumPositions1To10CheckAt8},
     {"61Standard", kCrossSumPositions1To7CheckAt8},
     {"62", kCrossSumPositions3To7CheckAt8},
-    {"63", kCrossSumPositions2To7CheckAt8, &Method63},
+    // Ten significant digits are invalid; positions 1 to 3 all 0 move the
+    // account two places left, and a failure four.
+    {"63", kCrossSumPositions2To7CheckAt8, &Method63,
+           MovingShortAccounts(CompileSumTable(kCrossSumPositions2To7CheckAt8), 3, 2, 2)},
     {"64", {RangeLeftToRight(7, 1, 6),  {9, 10, 5, 8, 4, 2},                  {Check::Mod11}}},
     {"65", kNoRecipe, &Method65},
     {"65Art9", kCrossSumPositions1To10CheckAt8},

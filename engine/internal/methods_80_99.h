@@ -10,6 +10,8 @@
 
 namespace tavrel::engine {
 
+inline constexpr Recipe kMethod99Recipe{Standard(), {2, 3, 4, 5, 6, 7, 2, 3, 4}, {Check::Mod11}};
+
 int Method80(const Call& call);
 int Method81(const Call& call);
 int Method82(const Call& call);
@@ -81,7 +83,7 @@ inline constexpr auto kMethods80To99 = std::to_array<MethodRow>({
     {"96Variante1", {Standard(),           {2, 3, 4, 5, 6, 7, 8, 9, 1},        {Check::Mod11}}},
     {"96Variante2", kAlternatingCrossSum},
     {"98",          {Range(10, 3, 9),      {3, 1, 7, 3, 1, 7, 3},              {Check::WeightedSum, 10}}, &Method98},
-    {"99",          {Standard(),           {2, 3, 4, 5, 6, 7, 2, 3, 4},        {Check::Mod11}}, &Method99},
+    {"99",          kMethod99Recipe, &Method99, ExemptingRange(CompileSumTable(kMethod99Recipe), 396000000, 499999999)},
 });
 
 // What the current rules change or add.

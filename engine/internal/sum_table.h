@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "recipe.h"
@@ -33,6 +35,20 @@ struct SumTable {
   std::uint16_t reciprocal = 0;  // 2^16 / modulus, rounded up
   std::uint8_t retryZeros = 0;   // a failed account is tried moved this far left
   bool retryFitsBySignificantDigits = false;
+  // A short account moves left: when the positions whose bytes `shortMask` marks
+  // (1 to k) are all 0, the form is moved `shortZeros` places left, and only such
+  // a form is retried. Unused when `shortZeros` is 0: every form is retried then.
+  std::uint8_t shortZeros = 0;
+  std::uint64_t shortMask = 0;
+  // Digits at position 1 of the account as received, before any move, that make
+  // it invalid, one bit per digit. (Rejections in `values` apply to every form
+  // tried.)
+  std::uint16_t rejectedUnmovedFirstDigits = 0;
+  // Accounts whose positions 1 to 4, read as one number, lie in
+  // [exemptFrom, exemptFrom + exemptSpan] are valid without a check. Both are
+  // those positions' bytes in big-endian order, where byte order is digit order.
+  std::uint32_t exemptFrom = 0xFFFFFFFF;
+  std::uint32_t exemptSpan = 0;
   std::array<std::uint16_t, 11> accepts{};                // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
 };
@@ -145,15 +161,67 @@ inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
   return sum < SumTable::kReject && ((table.accepts[rest] >> checkDigit) & 1U) != 0;
 }
 
-// Whether the table accepts the ten-digit form moved `shift` places left:
-// position p reads the digit `shift` places further right.
-inline bool AcceptsMoved(const SumTable& table, const std::uint8_t* digits, std::size_t shift) {
+// The ten digits of a form as two words, position 1 in the low byte of `low`,
+// positions 9 and 10 in `high`: read by shifts from registers rather than by ten
+// byte loads from a copy on the stack.
+struct TenDigits {
+  std::uint64_t low;
+  std::uint64_t high;
+
+  // The digit at position p + 1; p is a constant after unrolling.
+  unsigned At(std::size_t p) const {
+    return static_cast<unsigned>((p < 8 ? low >> (8 * p) : high >> (8 * (p - 8))) & 0xFF);
+  }
+  // The same for a position known only at run time.
+  unsigned AtRunTime(std::size_t p) const {
+    const std::uint64_t word = p < 8 ? low : high;
+    return static_cast<unsigned>((word >> (8 * (p & 7))) & 0xFF);
+  }
+};
+
+// The form whose position 1 is byte `first` of the block, bytes past its end
+// read as 0: the account moved left by `first` - 6 places.
+inline TenDigits ReadTenDigits(const DigitBlock& block, std::size_t first) {
+  // Two words copied out of the block, where compilers keep it in a register;
+  // reading its bytes one by one makes them spill it to the stack byte by byte.
+  std::uint64_t words[2];
+  std::memcpy(words, block.value.data(), sizeof words);
+  if constexpr (std::endian::native != std::endian::little) {
+    for (std::uint64_t& word : words) {
+      std::uint64_t swapped = 0;
+      for (int i = 0; i < 8; ++i) swapped = swapped << 8 | ((word >> (8 * i)) & 0xFF);
+      word = swapped;
+    }
+  }
+  TenDigits ten{};
+#if defined(__SIZEOF_INT128__)
+  __extension__ using Bytes = unsigned __int128;
+  Bytes bytes = Bytes{words[1]} << 64 | words[0];
+  bytes = first < 16 ? bytes >> (8 * first) : 0;
+  ten.low = static_cast<std::uint64_t>(bytes);
+  ten.high = static_cast<std::uint64_t>(bytes >> 64) & 0xFFFF;
+#else
+  const auto at = [&](std::size_t i) -> std::uint64_t {
+    return i < 16 ? (words[i / 8] >> (8 * (i % 8))) & 0xFF : 0;
+  };
+  for (std::size_t i = 0; i < 8; ++i) ten.low |= at(first + i) << (8 * i);
+  ten.high = at(first + 8) | at(first + 9) << 8;
+#endif
+  return ten;
+}
+
+// Positions 1 to 4 as one number whose byte order is their digit order.
+inline std::uint32_t FirstFourOf(const TenDigits& ten) {
+  const auto low = static_cast<std::uint32_t>(ten.low);
+  return (low & 0xFF) << 24 | (low & 0xFF00) << 8 | (low >> 8 & 0xFF00) | low >> 24;
+}
+
+// The sum the table gives the form, reduced parts included.
+inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
   unsigned sum = table.offset;
 #pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p)
-    sum += table.values[p][p + shift < 10 ? digits[p + shift < 10 ? p + shift : 0] : 0];
-  const std::size_t checkFrom = table.checkIndex + shift;
-  return Accepts(table, sum, checkFrom < 10 ? digits[checkFrom < 10 ? checkFrom : 0] : 0);
+  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][ten.At(p)];
+  return sum;
 }
 
 }  // namespace sum_table_detail
@@ -164,30 +232,41 @@ inline bool AcceptsMoved(const SumTable& table, const std::uint8_t* digits, std:
 // when valid, otherwise -3.
 [[gnu::always_inline]] inline int RunSumTableOnBlock(const SumTable& table, const DigitBlock& block,
                                                      std::size_t size, std::size_t zeros) {
+  using sum_table_detail::ReadTenDigits;
   // The ten-digit form: the account's digits right-aligned in the block, the
-  // appended zeros after them; position p reads byte 6 + zeros + p.
-  std::array<std::uint8_t, 32> moved{};
-  std::copy(block.value.begin(), block.value.end(), moved.begin());
-  const std::uint8_t* digits = moved.data() + 6 + zeros;
-  unsigned sum = table.offset;
-#pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][digits[p]];
-  bool valid = sum_table_detail::Accepts(table, sum, digits[table.checkIndex]);
-  if (table.retryZeros != 0) {
+  // appended zeros after them; position 1 is byte 6 + zeros.
+  sum_table_detail::TenDigits ten = ReadTenDigits(block, 6 + zeros);
+  bool retry = table.retryZeros != 0;
+  const bool rejected = ((table.rejectedUnmovedFirstDigits >> ten.At(0)) & 1U) != 0;
+  if (table.shortZeros != 0) {
+    const bool moves = (ten.low & table.shortMask) == 0;
+    zeros += moves ? table.shortZeros : 0;
+    ten = ReadTenDigits(block, 6 + zeros);
+    retry &= moves;
+  }
+  bool valid = sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, ten),
+                                         ten.AtRunTime(table.checkIndex));
+  valid |= sum_table_detail::FirstFourOf(ten) - table.exemptFrom <= table.exemptSpan;
+  if (retry) {
     // Counted without an exit that depends on the account's length.
     std::size_t leadingZeros = 0;
     bool leading = true;
 #pragma GCC unroll 10
     for (std::size_t p = 0; p < 10; ++p) {
-      leading &= digits[p] == 0;
+      leading &= ten.At(p) == 0;
       leadingZeros += leading;
     }
     const std::size_t length =
         table.retryFitsBySignificantDigits ? 10 - leadingZeros : size + zeros;
-    valid |= length + table.retryZeros <= 10 &&
-             sum_table_detail::AcceptsMoved(table, digits, table.retryZeros);
+    if (length + table.retryZeros <= 10) {
+      // Position p of the moved form reads the digit `retryZeros` places
+      // further right, zeros past the end.
+      const sum_table_detail::TenDigits retry = ReadTenDigits(block, 6 + zeros + table.retryZeros);
+      valid |= sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, retry),
+                                         retry.AtRunTime(table.checkIndex));
+    }
   }
-  valid &= block.nonZero || !table.zeroAccountInvalid;
+  valid &= !rejected && (block.nonZero || !table.zeroAccountInvalid);
   // Arithmetic rather than a choice: validity is as random as the input.
   return -3 + static_cast<int>(valid) * (table.validResult + 3);
 }
@@ -221,7 +300,10 @@ constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whe
       whenDigit.accepts != otherwise.accepts ||
       whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
       whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 ||
-      otherwise.retryZeros != 0) {
+      otherwise.retryZeros != 0 || whenDigit.shortZeros != 0 || otherwise.shortZeros != 0 ||
+      whenDigit.exemptSpan != 0 || otherwise.exemptSpan != 0 ||
+      whenDigit.rejectedUnmovedFirstDigits != 0 || otherwise.rejectedUnmovedFirstDigits != 0 ||
+      whenDigit.exemptFrom != otherwise.exemptFrom) {
     merged.usable = false;
   }
   merged.values[p][static_cast<std::size_t>(digit)] =
@@ -248,6 +330,38 @@ constexpr SumTable WithRetry(SumTable table, int zeros, RetryFit fit) {
 
 constexpr SumTable WithRetry(const Recipe& recipe, int zeros, RetryFit fit) {
   return WithRetry(CompileSumTable(recipe), zeros, fit);
+}
+
+// A table whose accounts with positions 1 to `zeroPositions` all 0 move
+// `zeros` places left and, when that fails, `retryZeros` further, if the
+// significant digits still fit ten; other accounts are tried once, unmoved.
+// Accounts with position 1 other than 0 are invalid, moved or not.
+constexpr SumTable MovingShortAccounts(SumTable table, int zeroPositions, int zeros,
+                                       int retryZeros) {
+  table = WithRetry(table, retryZeros, RetryFit::SignificantDigits);
+  table.rejectedUnmovedFirstDigits = 0x3FE;
+  table.shortZeros = static_cast<std::uint8_t>(zeros);
+  for (int p = 0; p < zeroPositions; ++p) table.shortMask |= std::uint64_t{0xFF} << (8 * p);
+  return table;
+}
+
+// A table under which accounts of `from` to `to` are valid without a check.
+// Only positions 1 to 4 decide: `from` must be a multiple of 10^6 and `to` one
+// less than a multiple, both below 10^10, or the table is unusable.
+constexpr SumTable ExemptingRange(SumTable table, std::uint64_t from, std::uint64_t to) {
+  const auto bytesOf = [](std::uint64_t firstFour) {
+    std::uint32_t bytes = 0;
+    for (std::uint64_t scale = 1000; scale > 0; scale /= 10) {
+      bytes = bytes << 8 | static_cast<std::uint32_t>(firstFour / scale % 10);
+    }
+    return bytes;
+  };
+  if (from % 1000000 != 0 || to % 1000000 != 999999 || from > to || to >= 10000000000) {
+    table.usable = false;
+  }
+  table.exemptFrom = bytesOf(from / 1000000);
+  table.exemptSpan = bytesOf(to / 1000000) - table.exemptFrom;
+  return table;
 }
 
 }  // namespace tavrel::engine

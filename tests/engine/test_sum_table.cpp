@@ -34,8 +34,11 @@ std::span<const MethodRow> AllRows() { return k2009Rows; }
 // check digits are met.
 std::vector<std::string> Accounts() {
   std::mt19937 random(2009);
-  std::vector<std::string> accounts = {"0",          "0000000000", "9",
-                                       "9999999999", "1000000000", "0090000000"};
+  // Fixed corners: method 99's exempt range and its neighbours, short accounts
+  // that method 63 moves (positions 1 to 3 all 0) and one it does not.
+  std::vector<std::string> accounts = {
+      "0",         "0000000000", "9",         "9999999999", "1000000000", "0090000000", "395999999",
+      "396000000", "0396000000", "499999999", "500000000",  "0001234567", "1000123456"};
   for (int i = 0; i < 600; ++i) {
     std::string stem(random() % 10, '0');
     for (char& c : stem) c = static_cast<char>('0' + random() % 10);
@@ -96,11 +99,11 @@ TEST(SumTable, ProceduresWithACompiledFormMatchIt) {
       }
     }
   }
-  EXPECT_EQ(compiled, 4);
+  EXPECT_EQ(compiled, 6);
 }
 
 TEST(SumTable, CompiledProceduresAreUsable) {
-  for (const std::string_view key : {"13", "50", "76", "88"}) {
+  for (const std::string_view key : {"13", "50", "63", "76", "88", "99"}) {
     for (const MethodRow& row : AllRows()) {
       if (row.key == key) {
         EXPECT_TRUE(row.method.usable) << key;
@@ -126,6 +129,14 @@ TEST(SumTable, ChoiceOfTablesThatDifferElsewhereIsUnusable) {
   // the weights of every shared position, so no single position decides.
   EXPECT_FALSE(ChooseByPosition(3, 9, kMod11Positions4To9, kMod11Positions5To9).usable);
   EXPECT_TRUE(ChooseByPosition(3, 9, kMod11Positions3To9, kMod11Positions4To9).usable);
+}
+
+TEST(SumTable, ExemptRangeMustBeDecidedByPositionsOneToFour) {
+  const SumTable table = CompileSumTable(kMod11Positions4To9);
+  EXPECT_TRUE(ExemptingRange(table, 396000000, 499999999).usable);
+  EXPECT_FALSE(ExemptingRange(table, 396000001, 499999999).usable);
+  EXPECT_FALSE(ExemptingRange(table, 396000000, 499999998).usable);
+  EXPECT_FALSE(ExemptingRange(table, 499000000, 396999999).usable);
 }
 
 }  // namespace
