@@ -4,10 +4,12 @@
 //
 //   targets [PATH_TO_TAVREL]
 //   targets --check [--corpus FILE]
+//   targets --corpus FILE
 //       only the CheckAccount figures: the 2009 directory with either rule
 //       generation, and the current directory with the current rules, over
 //       corpora of the directories' banks or over FILE's BANKCODE<TAB>ACCOUNT
-//       lines
+//       lines; with FILE also the engine with the method given, the C library
+//       and the IBAN check, and the speed targets
 //
 // The batch figures come from batch_throughput, run as a child at the end.
 #include <sys/resource.h>
@@ -293,9 +295,29 @@ void DescribeCorpus(const CheckLine& line) {
               100.0 * static_cast<double>(valid) / static_cast<double>(line.corpus.size()));
 }
 
-void PrintCheckLine(const char* figure, double perCheck, double baseline) {
-  std::printf("%s: %.0f checks/s (%.2f ns per check, %.2f x the first line)\n", figure,
-              1.0 / perCheck, perCheck * 1e9, perCheck / baseline);
+void PrintCheckLine(const char* figure, double perCheck) {
+  std::printf("%s: %.0f checks/s (%.2f ns per check)\n", figure, 1.0 / perCheck, perCheck * 1e9);
+}
+
+// The speed targets over a corpus file: rates of one thread, and times per
+// check as multiples of CheckAccount's.
+void ReportCheckTargets(const std::vector<CheckLine>& lines) {
+  const auto perCheck = [&](std::string_view figure) {
+    for (const CheckLine& line : lines)
+      if (figure == line.figure) return line.perCheck;
+    return 0.0;
+  };
+  const double baseline = perCheck("CheckAccount");
+  std::printf("\ntargets\n");
+  Report("CheckAccount", 1e-6 / baseline, "M/s", ">=", 50);
+  Report("ComputeMethod, method given", 1e-6 / perCheck("ComputeMethod, method given"), "M/s",
+         ">=", 70);
+  Report("CheckAccount current, x CheckAccount's time", perCheck("CheckAccount current") / baseline,
+         "x", "<=", 1.05);
+  Report("tavrel_check, x CheckAccount's time", perCheck("tavrel_check (C library)") / baseline,
+         "x", "<=", 1.15);
+  Report("tavrel_check_many, x CheckAccount's time",
+         perCheck("tavrel_check_many (C library)") / baseline, "x", "<=", 1.05);
 }
 
 int CheckFigures(const char* corpusPath) {
@@ -308,9 +330,8 @@ int CheckFigures(const char* corpusPath) {
   DescribeCorpus(lines.front());
   DescribeCorpus(lines.back());
   TimeChecks(lines);
-  for (const CheckLine& line : lines) {
-    PrintCheckLine(line.figure, line.perCheck, lines.front().perCheck);
-  }
+  for (const CheckLine& line : lines) PrintCheckLine(line.figure, line.perCheck);
+  if (corpusPath != nullptr) ReportCheckTargets(lines);
   return 0;
 }
 
@@ -386,18 +407,30 @@ void BatchThroughput() {
 
 }  // namespace
 
+constexpr const char* kUsage =
+    "usage: targets [PATH_TO_TAVREL]     every figure with its target\n"
+    "       targets --check [--corpus FILE]\n"
+    "       targets --corpus FILE        the CheckAccount figures only, over the\n"
+    "                                    directories' banks or FILE's\n"
+    "                                    BANKCODE<TAB>ACCOUNT lines\n";
+
 int main(int argc, char** argv) {
-  const std::string_view first = argc > 1 ? argv[1] : "";
-  if (first == "--check") {
-    const bool withCorpus = argc == 4 && std::string_view(argv[2]) == "--corpus";
-    if (argc != 2 && !withCorpus) {
-      std::fprintf(stderr, "usage: targets --check [--corpus FILE]\n");
-      return 64;
-    }
-    return CheckFigures(withCorpus ? argv[3] : nullptr);
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const auto usage = [](std::FILE* to, int status) {
+    std::fputs(kUsage, to);
+    return status;
+  };
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return usage(stdout, 0);
+  // --check [--corpus FILE], or --corpus FILE alone.
+  const std::size_t next = !args.empty() && args[0] == "--check" ? 1 : 0;
+  if (next == 1 || (!args.empty() && args[0] == "--corpus")) {
+    if (args.size() == next) return CheckFigures(nullptr);
+    if (args.size() == next + 2 && args[next] == "--corpus") return CheckFigures(argv[next + 2]);
+    return usage(stderr, 64);
   }
+  if (args.size() > 1 || (args.size() == 1 && args[0].starts_with("-"))) return usage(stderr, 64);
   std::printf("%-46s %12s %-10s (medians)\n", "figure", "measured", "");
-  const char* tavrel = argc > 1 ? argv[1] : TAVREL_BINARY;
+  const char* tavrel = args.empty() ? TAVREL_BINARY : argv[1];
   FirstFill();
   CheckAccountRate();
   SearchTimes();
