@@ -261,9 +261,10 @@ inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
     if (length + table.retryZeros <= 10) {
       // Position p of the moved form reads the digit `retryZeros` places
       // further right, zeros past the end.
-      const sum_table_detail::TenDigits retry = ReadTenDigits(block, 6 + zeros + table.retryZeros);
-      valid |= sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, retry),
-                                         retry.AtRunTime(table.checkIndex));
+      const sum_table_detail::TenDigits further =
+          ReadTenDigits(block, 6 + zeros + table.retryZeros);
+      valid |= sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, further),
+                                         further.AtRunTime(table.checkIndex));
     }
   }
   valid &= !rejected && (block.nonZero || !table.zeroAccountInvalid);
