@@ -47,7 +47,8 @@ struct SumTable {
   // Accounts whose positions 1 to 4, read as one number, lie in
   // [exemptFrom, exemptFrom + exemptSpan] are valid without a check. Both are
   // those positions' bytes in big-endian order, where byte order is digit order.
-  std::uint32_t exemptFrom = 0xFFFFFFFF;
+  static constexpr std::uint32_t kNoExemption = 0xFFFFFFFF;  // digits never read so
+  std::uint32_t exemptFrom = kNoExemption;
   std::uint32_t exemptSpan = 0;
   std::array<std::uint16_t, 11> accepts{};                // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
@@ -286,6 +287,13 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
   return true;
 }
 
+// Whether the table is its sum alone: no move, no retry, no rejection by the
+// account's own first digit, no exempt range.
+constexpr bool IsPlainSum(const SumTable& table) {
+  return table.retryZeros == 0 && table.shortZeros == 0 && table.rejectedUnmovedFirstDigits == 0 &&
+         table.exemptFrom == SumTable::kNoExemption;
+}
+
 // A rule that chooses between two tables by the digit at one position (1 to 10)
 // is itself one table when the two agree everywhere else: that position then adds
 // what the chosen table adds for its digit. Unusable when they differ elsewhere.
@@ -300,11 +308,8 @@ constexpr SumTable ChooseByPosition(int position, int digit, const SumTable& whe
       whenDigit.offset != otherwise.offset || whenDigit.modulus != otherwise.modulus ||
       whenDigit.accepts != otherwise.accepts ||
       whenDigit.zeroAccountInvalid != otherwise.zeroAccountInvalid ||
-      whenDigit.validResult != otherwise.validResult || whenDigit.retryZeros != 0 ||
-      otherwise.retryZeros != 0 || whenDigit.shortZeros != 0 || otherwise.shortZeros != 0 ||
-      whenDigit.exemptSpan != 0 || otherwise.exemptSpan != 0 ||
-      whenDigit.rejectedUnmovedFirstDigits != 0 || otherwise.rejectedUnmovedFirstDigits != 0 ||
-      whenDigit.exemptFrom != otherwise.exemptFrom) {
+      whenDigit.validResult != otherwise.validResult || !IsPlainSum(whenDigit) ||
+      !IsPlainSum(otherwise)) {
     merged.usable = false;
   }
   merged.values[p][static_cast<std::size_t>(digit)] =
