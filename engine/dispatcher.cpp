@@ -2,6 +2,7 @@
 // indexes are computed at compile time from the method rows: method codes by a
 // direct slot, variant keys by a search among those of their method code.
 // Nothing is initialised at start-up and nothing allocates.
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <string>
@@ -133,6 +134,63 @@ int ComputeMethodOnDigits(const DigitBlock& digits, std::string_view account, st
   const MethodRow* row = rules.FindRow(key);
   if (row == nullptr) return kMethodNotFound;
   return RunRow(*row, rules, digits, account, bankCode);
+}
+
+namespace {
+
+// ComputeMethodsOnDigits for at most kChunk calls.
+constexpr std::size_t kChunk = 64;
+
+void ComputeChunk(std::span<const MethodCall> calls, std::span<int> results, const RuleSet& rules) {
+  // The calls by kind: plain tables, other tables, and the rest, each list in
+  // call order. Filled without a branch on the kind, one index written to every
+  // list and only the right list's count moved on.
+  std::array<std::uint8_t, kChunk> plain;
+  std::array<std::uint8_t, kChunk> tables;
+  std::array<std::uint8_t, kChunk> others;
+  std::array<const MethodRow*, kChunk> rows;
+  std::size_t plainCount = 0;
+  std::size_t tableCount = 0;
+  std::size_t otherCount = 0;
+  const std::size_t count = calls.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const MethodRow* row = rules.FindRow(calls[i].key);
+    rows[i] = row;
+    const bool isTable = row != nullptr && row->method.usable;
+    const bool isPlain = isTable && row->method.plain;
+    const auto index = static_cast<std::uint8_t>(i);
+    plain[plainCount] = index;
+    tables[tableCount] = index;
+    others[otherCount] = index;
+    plainCount += static_cast<std::size_t>(isPlain);
+    tableCount += static_cast<std::size_t>(isTable & !isPlain);
+    otherCount += static_cast<std::size_t>(!isTable);
+  }
+  for (std::size_t k = 0; k < plainCount; ++k) {
+    const std::size_t i = plain[k];
+    results[i] = RunPlainSumTable(rows[i]->method, *calls[i].digits);
+  }
+  for (std::size_t k = 0; k < tableCount; ++k) {
+    const std::size_t i = tables[k];
+    results[i] = RunSumTableOnBlock(rows[i]->method, *calls[i].digits, calls[i].account.size(), 0);
+  }
+  for (std::size_t k = 0; k < otherCount; ++k) {
+    const std::size_t i = others[k];
+    const MethodCall& call = calls[i];
+    results[i] = rows[i] == nullptr
+                     ? kMethodNotFound
+                     : RunRow(*rows[i], rules, *call.digits, call.account, call.bankCode);
+  }
+}
+
+}  // namespace
+
+void ComputeMethodsOnDigits(std::span<const MethodCall> calls, std::span<int> results,
+                            const RuleSet& rules) {
+  for (std::size_t start = 0; start < calls.size(); start += kChunk) {
+    const std::size_t count = std::min(kChunk, calls.size() - start);
+    ComputeChunk(calls.subspan(start, count), results.subspan(start, count), rules);
+  }
 }
 
 int ComputeSubMethod(std::string_view account, std::string_view key) {

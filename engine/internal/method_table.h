@@ -21,7 +21,7 @@ struct CompiledRecipe {
 
   constexpr CompiledRecipe() : CompiledRecipe(kNoRecipe) {}
   constexpr CompiledRecipe(const Recipe& source)  // NOLINT: rows are written as recipes
-      : recipe(source), sums(CompileSumTable(source)) {}
+      : recipe(source), sums(Stored(CompileSumTable(source))) {}
   constexpr CompiledRecipe(Layout layout, Weights weights, Rule rule)
       : CompiledRecipe(Recipe{layout, weights, rule}) {}
 };
@@ -97,7 +97,7 @@ struct MethodRow {
   // A row with a procedure, and the procedure's compiled form if it has one.
   constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe, Procedure procedure,
                       const SumTable& compiled = {})
-      : key(rowKey), recipe(rowRecipe), run(procedure), method(compiled) {}
+      : key(rowKey), recipe(rowRecipe), run(procedure), method(Stored(compiled)) {}
 };
 
 // Builds the recipe's record from `account` and applies its check.

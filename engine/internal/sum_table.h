@@ -27,6 +27,9 @@ struct SumTable {
   static constexpr unsigned kReject = 128;
 
   bool usable = false;
+  // The table is its sum alone (IsPlainSum below), which batches run on a
+  // shorter path. Set by Stored; false is always safe.
+  bool plain = false;
   bool zeroAccountInvalid = false;  // the standard record has no check digit for 0
   std::int8_t validResult = 0;      // 1 for rules without a check digit
   std::uint8_t checkIndex = 9;      // position of the check digit, from 0
@@ -273,6 +276,18 @@ inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
   return -3 + static_cast<int>(valid) * (table.validResult + 3);
 }
 
+// RunSumTableOnBlock for a plain table on the account as received: one sum and
+// one test, the digits read from the block itself.
+[[gnu::always_inline]] inline int RunPlainSumTable(const SumTable& table, const DigitBlock& block) {
+  const std::uint8_t* form = block.value.data() + 6;  // position 1
+  unsigned sum = table.offset;
+#pragma GCC unroll 10
+  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][form[p]];
+  const bool valid = sum_table_detail::Accepts(table, sum, form[table.checkIndex]);
+  return -3 + static_cast<int>(valid & (block.nonZero | (!table.zeroAccountInvalid))) *
+                  (table.validResult + 3);
+}
+
 // Runs a compiled table on an account of one to ten digits followed by `zeros`
 // zeros (the account moved that many places left) and stores the table's result
 // (0 or 1 when valid) or -3 in `result`. Returns false, leaving `result` alone,
@@ -292,6 +307,12 @@ inline bool RunSumTable(const SumTable& table, std::string_view account, std::si
 constexpr bool IsPlainSum(const SumTable& table) {
   return table.retryZeros == 0 && table.shortZeros == 0 && table.rejectedUnmovedFirstDigits == 0 &&
          table.exemptFrom == SumTable::kNoExemption;
+}
+
+// The table as a row stores it, marked plain when it is.
+constexpr SumTable Stored(SumTable table) {
+  table.plain = table.usable && IsPlainSum(table);
+  return table;
 }
 
 // A rule that chooses between two tables by the digit at one position (1 to 10)

@@ -75,6 +75,21 @@ int ComputeMethod(std::string_view account, std::string_view key, std::string_vi
 int ComputeMethodOnDigits(const DigitBlock& digits, std::string_view account, std::string_view key,
                           std::string_view bankCode, const RuleSet& rules);
 
+// One account of a batch, as ComputeMethodOnDigits takes it.
+struct MethodCall {
+  const DigitBlock* digits;
+  std::string_view account;
+  std::string_view key;
+  std::string_view bankCode;
+};
+
+// ComputeMethodOnDigits for every call, the result of calls[i] in results[i]
+// (`results` holds at least as many). The calls are grouped by the kind of work
+// their methods do before any runs, so that in a batch of mixed methods no branch
+// has to guess the kind of each.
+void ComputeMethodsOnDigits(std::span<const MethodCall> calls, std::span<int> results,
+                            const RuleSet& rules);
+
 // Runs `key` of `rules` on `account` as ComputeMethod does, and records why:
 // every key that ran or was skipped, and the digits, weights and sums of each
 // computation. It always computes digit by digit, never from the compiled
