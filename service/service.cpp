@@ -3,6 +3,7 @@
 // the view's ends, and the directory hands out views into its compiled-in data.
 #include "tavrel/service.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -74,6 +75,49 @@ int Check(std::string_view account, std::string_view bankCode, FindMethodCode fi
   return CheckFormed(account, bankCode, digits, find, rules);
 }
 
+// Check for many queries: first every test before the method, query by query,
+// then the methods of those that reach one, in one batch of the engine's.
+template <typename FindMethodCode>
+void CheckMany(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
+               FindMethodCode find, const RuleSet& rules) {
+  constexpr std::size_t kBlock = 64;
+  std::array<DigitBlock, kBlock> digits;
+  std::array<engine::MethodCall, kBlock> calls;
+  std::array<std::size_t, kBlock> callers;  // the query of each call
+  std::array<int, kBlock> results;
+  for (std::size_t start = 0; start < queries.size(); start += kBlock) {
+    const std::size_t size = std::min(kBlock, queries.size() - start);
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+      const std::string_view account = Trimmed(queries[start + i].account);
+      const std::string_view bankCode = Trimmed(queries[start + i].bankCode);
+      int outcome = BankCodeFormFault(bankCode);
+      if (outcome == kNoFault) {
+        if (account.empty() || account.size() > kMaxAccountLength) {
+          outcome = kAccountLength;
+        } else {
+          digits[i] = ReadDigitBlock(account);
+          if (!digits[i].digits) {
+            outcome = kAccountNotDigits;
+          } else if (!digits[i].nonZero) {
+            outcome = engine::kInvalid;  // as CheckFormed: nothing to check
+          } else {
+            const std::string_view methodCode = find(bankCode);
+            outcome = kBankCodeUnknown;
+            if (!methodCode.empty()) {
+              calls[count] = {&digits[i], account, methodCode, bankCode};
+              callers[count++] = start + i;
+            }
+          }
+        }
+      }
+      outcomes[start + i] = static_cast<Outcome>(outcome);
+    }
+    engine::ComputeMethodsOnDigits({calls.data(), count}, {results.data(), count}, rules);
+    for (std::size_t k = 0; k < count; ++k) outcomes[callers[k]] = static_cast<Outcome>(results[k]);
+  }
+}
+
 // The 2009 directory of the specified entry, filled on first use.
 std::string_view FindInCompiledTable(std::string_view bankCode) {
   std::string_view methodCode;
@@ -101,6 +145,20 @@ Outcome CheckAccount(const AccountQuery& query, const CheckSource& source) {
       query.account, query.bankCode,
       [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
       *source.rules));
+}
+
+void CheckAccounts(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
+                   const RuleSet& rules) {
+  CheckMany(queries, outcomes, FindInCompiledTable, rules);
+}
+
+void CheckAccounts(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
+                   const CheckSource& source) {
+  const Directory& directory = *source.directory;
+  CheckMany(
+      queries, outcomes,
+      [&directory](std::string_view bankCode) { return directory.FindMethodCode(bankCode); },
+      *source.rules);
 }
 
 CheckedBank CheckAccountWithBank(const AccountQuery& query, const CheckSource& source) {

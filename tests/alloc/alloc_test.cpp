@@ -192,6 +192,24 @@ TEST_F(AllocationTest, CheckAccountInADirectoryAllocatesNothingForAnyMethod) {
   EXPECT_EQ(reachedMethod, banks.size() * kAccounts.size());
 }
 
+// The batch entry: banks of every method, every account, by each rule
+// generation and over a directory value.
+TEST_F(AllocationTest, CheckAccountsAllocatesNothingForAnyMethod) {
+  std::vector<service::AccountQuery> queries;
+  const std::map<std::string, std::string> banks = BankPerMethod();
+  for (const auto& entry : banks) {
+    for (std::string_view account : kAccounts) queries.push_back({entry.second, account});
+  }
+  std::vector<Outcome> outcomes(queries.size());
+  const service::CheckSource source = service::SourceOf(service::FindCompiledDirectory("current"));
+  std::size_t count = 0;
+  for (const service::RulesInfo& info : service::RuleGenerations()) {
+    count += AllocationsDuring([&] { service::CheckAccounts(queries, outcomes, *info.rules); });
+  }
+  count += AllocationsDuring([&] { service::CheckAccounts(queries, outcomes, source); });
+  EXPECT_EQ(count, 0u);
+}
+
 TEST_F(AllocationTest, ComputeMethodAllocatesNothingForAnyKeyOfTheCurrentRules) {
   const engine::RuleSet& rules = engine::Rules(engine::Generation::kCurrent);
   const auto keys = engine::Keys(rules);

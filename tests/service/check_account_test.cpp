@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "tavrel/directory.h"
 #include "tavrel/engine.h"
@@ -118,6 +122,41 @@ struct TrimCase {
   std::string_view input;
   std::string_view expected;
 };
+
+// A batch answers each query as a call of its own: across blocks, for banks of
+// every method, with faults of every kind among them, by both rule generations
+// and over both compiled directories.
+TEST(CheckAccounts, AnswersEachQueryAsTheSingleCheck) {
+  std::mt19937 random(64);
+  const CheckSource current = SourceOf(FindCompiledDirectory("current"));
+  std::vector<std::pair<std::string, std::string>> texts;  // bank code, account
+  for (const Bank bank : *current.directory) {
+    std::string account(1 + random() % 10, '0');
+    for (char& c : account) c = static_cast<char>('0' + random() % 10);
+    const std::string faults[] = {
+        account + "x", " " + account + "\t", account + "12345", "", "0000000", account};
+    texts.emplace_back(std::string(bank.bankCode), faults[std::min<unsigned>(random() % 12, 5)]);
+  }
+  texts.emplace_back("99999999", "1234567");
+  texts.emplace_back("1203000", "1234567");
+  std::vector<AccountQuery> queries;
+  for (const auto& [bankCode, account] : texts) queries.push_back({bankCode, account});
+  // Not a whole number of blocks: the last block is short.
+  const std::span<const AccountQuery> batch = std::span(queries).first(queries.size() - 3);
+  std::vector<Outcome> outcomes(batch.size());
+  for (const RuleSet* rules : {&DefaultRules(), FindRules("current")}) {
+    CheckAccounts(batch, outcomes, *rules);
+    for (std::size_t i = 0; i < batch.size(); ++i)
+      ASSERT_EQ(outcomes[i], CheckAccount(batch[i], *rules))
+          << batch[i].bankCode << " " << batch[i].account;
+  }
+  for (const CheckSource& source : {DefaultSource(), current}) {
+    CheckAccounts(batch, outcomes, source);
+    for (std::size_t i = 0; i < batch.size(); ++i)
+      ASSERT_EQ(outcomes[i], CheckAccount(batch[i], source))
+          << batch[i].bankCode << " " << batch[i].account;
+  }
+}
 
 TEST(TrimWhiteSpace, RemovesTheSixCharactersAtBothEndsOnly) {
   const TrimCase cases[] = {

@@ -135,6 +135,16 @@ CheckSource SourceOf(std::shared_ptr<const Directory> directory);
 // Allocation-free.
 Outcome CheckAccount(const AccountQuery& query, const CheckSource& source);
 
+// CheckAccount for every query, the outcome of queries[i] in outcomes[i]
+// (`outcomes` holds at least as many): over the 2009 directory by `rules`, or
+// over `source`. The outcomes are those of one call each; a batch takes fewer
+// steps, as the directory lookups of many queries come first and then their
+// methods, grouped by the work they do. Allocation-free.
+void CheckAccounts(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
+                   const RuleSet& rules);
+void CheckAccounts(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
+                   const CheckSource& source);
+
 // CheckAccount against `source` with the index of the bank's record in
 // `source.directory` (nullopt when it does not list the trimmed bank code), from
 // the check's own lookup: for callers that answer with the bank. Allocation-free.
