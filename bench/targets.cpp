@@ -8,8 +8,8 @@
 //       only the CheckAccount figures: the 2009 directory with either rule
 //       generation, and the current directory with the current rules, over
 //       corpora of the directories' banks or over FILE's BANKCODE<TAB>ACCOUNT
-//       lines; with FILE also the engine with the method given, the C library
-//       and the IBAN check, and the speed targets
+//       lines; with FILE also the engine with the method given, the batch
+//       entry, the C library and the IBAN check, and the speed targets
 //
 // The batch figures come from batch_throughput, run as a child at the end.
 #include <sys/resource.h>
@@ -192,6 +192,19 @@ CheckLine MethodGivenLine(std::vector<Input> corpus) {
   return line;
 }
 
+// The service's batch entry over the whole corpus.
+CheckLine BatchLine(std::vector<Input> corpus) {
+  CheckLine line{"CheckAccounts (one batch)", std::move(corpus), Specified, {}};
+  auto queries = std::make_shared<std::vector<tavrel::service::AccountQuery>>();
+  for (const Input& input : line.corpus) queries->push_back({input.bankCode, input.account});
+  auto outcomes = std::make_shared<std::vector<tavrel::Outcome>>(queries->size());
+  line.pass = [queries, outcomes](const std::vector<Input>&) {
+    tavrel::service::CheckAccounts(*queries, *outcomes, tavrel::service::DefaultRules());
+    return static_cast<int>(ValueOf((*outcomes)[outcomes->size() / 2]));
+  };
+  return line;
+}
+
 // The C library, one call per check and one call for the corpus.
 CheckLine CSingleLine(std::vector<Input> corpus) {
   CheckLine line{"tavrel_check (C library)", std::move(corpus), Specified, {}};
@@ -242,7 +255,7 @@ CheckLine IbanLine(std::vector<Input> corpus) {
 // CheckSource, each over the 2009 directory's banks; the current directory with
 // the current rules over its own banks. With a corpus file, every line checks
 // that file, and the lines of the other entries follow: the engine with the
-// method given, the C library, and the IBAN check.
+// method given, the batch entry, the C library, and the IBAN check.
 std::vector<CheckLine> CheckLines(const char* corpusPath) {
   const auto corpus = [corpusPath](const tavrel::service::CheckSource& source) {
     return corpusPath ? ReadCorpus(corpusPath) : CheckCorpus(source);
@@ -256,6 +269,7 @@ std::vector<CheckLine> CheckLines(const char* corpusPath) {
                                                corpus(SourceCurrent())));
   if (corpusPath != nullptr) {
     lines.push_back(MethodGivenLine(corpus(Source2009())));
+    lines.push_back(BatchLine(corpus(Source2009())));
     lines.push_back(CSingleLine(corpus(Source2009())));
     lines.push_back(CBatchLine(corpus(Source2009())));
     lines.push_back(IbanLine(corpus(Source2009())));
