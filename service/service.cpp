@@ -48,34 +48,59 @@ namespace {
   return TrimWhiteSpace(text);
 }
 
-// Finds the bank's method code of an account in form (`find` gives an empty
-// view for an unknown bank) and runs it by `rules`. The account is read once,
-// into the digit block that the zero test and the method share.
+constexpr int kRunsMethod = 1000;  // no outcome has this value
+
+// The tests of an account in form before its method: an account of zeros only
+// has no check digit to test, an unknown bank (`find` gives an empty view) no
+// method. Gives the outcome that ends the check there, or kRunsMethod with the
+// bank's method code in `methodCode`.
+template <typename FindMethodCode>
+[[gnu::always_inline]] inline int FindMethod(const DigitBlock& digits, std::string_view bankCode,
+                                             std::string_view& methodCode, FindMethodCode find) {
+  if (!digits.nonZero) return engine::kInvalid;
+  methodCode = find(bankCode);
+  return methodCode.empty() ? kBankCodeUnknown : kRunsMethod;
+}
+
+// Checks an account in form by `rules`. The account is read once, into the
+// digit block that the zero test and the method share.
 template <typename FindMethodCode>
 [[gnu::always_inline]] inline int CheckFormed(std::string_view account, std::string_view bankCode,
                                               const DigitBlock& digits, FindMethodCode find,
                                               const RuleSet& rules) {
-  // An account of zeros only has no check digit to test.
-  if (!digits.nonZero) return engine::kInvalid;
-  const std::string_view methodCode = find(bankCode);
-  if (methodCode.empty()) return kBankCodeUnknown;
+  std::string_view methodCode;
+  const int outcome = FindMethod(digits, bankCode, methodCode, find);
+  if (outcome != kRunsMethod) return outcome;
   return engine::ComputeMethodOnDigits(digits, account, methodCode, bankCode, rules);
 }
 
-// Trims and validates both strings, then checks them as above.
+// Every test before the method, in their order: trims and validates both
+// strings, reads the account into `digits`, then FindMethod.
 template <typename FindMethodCode>
-int Check(std::string_view account, std::string_view bankCode, FindMethodCode find,
-          const RuleSet& rules) {
+[[gnu::always_inline]] inline int Prepare(std::string_view& account, std::string_view& bankCode,
+                                          DigitBlock& digits, std::string_view& methodCode,
+                                          FindMethodCode find) {
   account = Trimmed(account);
   bankCode = Trimmed(bankCode);
   if (int fault = BankCodeFormFault(bankCode); fault != kNoFault) return fault;
   if (account.empty() || account.size() > kMaxAccountLength) return kAccountLength;
-  const DigitBlock digits = ReadDigitBlock(account);
+  digits = ReadDigitBlock(account);
   if (!digits.digits) return kAccountNotDigits;
-  return CheckFormed(account, bankCode, digits, find, rules);
+  return FindMethod(digits, bankCode, methodCode, find);
 }
 
-// Check for many queries: first every test before the method, query by query,
+// Trims and validates both strings, then checks them.
+template <typename FindMethodCode>
+int Check(std::string_view account, std::string_view bankCode, FindMethodCode find,
+          const RuleSet& rules) {
+  DigitBlock digits;
+  std::string_view methodCode;
+  const int outcome = Prepare(account, bankCode, digits, methodCode, find);
+  if (outcome != kRunsMethod) return outcome;
+  return engine::ComputeMethodOnDigits(digits, account, methodCode, bankCode, rules);
+}
+
+// Check for many queries: first the tests before the method, query by query,
 // then the methods of those that reach one, in one batch of the engine's.
 template <typename FindMethodCode>
 void CheckMany(std::span<const AccountQuery> queries, std::span<Outcome> outcomes,
@@ -89,29 +114,16 @@ void CheckMany(std::span<const AccountQuery> queries, std::span<Outcome> outcome
     const std::size_t size = std::min(kBlock, queries.size() - start);
     std::size_t count = 0;
     for (std::size_t i = 0; i < size; ++i) {
-      const std::string_view account = Trimmed(queries[start + i].account);
-      const std::string_view bankCode = Trimmed(queries[start + i].bankCode);
-      int outcome = BankCodeFormFault(bankCode);
-      if (outcome == kNoFault) {
-        if (account.empty() || account.size() > kMaxAccountLength) {
-          outcome = kAccountLength;
-        } else {
-          digits[i] = ReadDigitBlock(account);
-          if (!digits[i].digits) {
-            outcome = kAccountNotDigits;
-          } else if (!digits[i].nonZero) {
-            outcome = engine::kInvalid;  // as CheckFormed: nothing to check
-          } else {
-            const std::string_view methodCode = find(bankCode);
-            outcome = kBankCodeUnknown;
-            if (!methodCode.empty()) {
-              calls[count] = {&digits[i], account, methodCode, bankCode};
-              callers[count++] = start + i;
-            }
-          }
-        }
+      std::string_view account = queries[start + i].account;
+      std::string_view bankCode = queries[start + i].bankCode;
+      std::string_view methodCode;
+      const int outcome = Prepare(account, bankCode, digits[i], methodCode, find);
+      if (outcome == kRunsMethod) {
+        calls[count] = {&digits[i], account, methodCode, bankCode};
+        callers[count++] = start + i;
+      } else {
+        outcomes[start + i] = static_cast<Outcome>(outcome);
       }
-      outcomes[start + i] = static_cast<Outcome>(outcome);
     }
     engine::ComputeMethodsOnDigits({calls.data(), count}, {results.data(), count}, rules);
     for (std::size_t k = 0; k < count; ++k) outcomes[callers[k]] = static_cast<Outcome>(results[k]);
