@@ -27,9 +27,6 @@ struct SumTable {
   static constexpr unsigned kReject = 128;
 
   bool usable = false;
-  // The table is its sum alone (IsPlainSum below), which batches run on a
-  // shorter path. Set by Stored; false is always safe.
-  bool plain = false;
   bool zeroAccountInvalid = false;  // the standard record has no check digit for 0
   std::int8_t validResult = 0;      // 1 for rules without a check digit
   std::uint8_t checkIndex = 9;      // position of the check digit, from 0
@@ -55,6 +52,9 @@ struct SumTable {
   std::uint32_t exemptSpan = 0;
   std::array<std::uint16_t, 11> accepts{};                // accepted check digits by remainder
   std::array<std::array<std::uint8_t, 10>, 10> values{};  // [position - 1][digit]
+  // The table is its sum alone (IsPlainSum below), which batches run on a
+  // shorter path. Set by Stored; false is always safe.
+  bool plain = false;
 };
 
 namespace sum_table_detail {
