@@ -1,8 +1,8 @@
 // CheckAccount on arbitrary bytes: the input is split at its first NUL or line
 // feed into account and bank code. Every input must give one of the result values
 // the service documents, trimming must not depend on how much white space there
-// is, and the message table must leave the caller's string alone for values
-// without a text.
+// is, the batch entry must answer as the single check, and the message table
+// must leave the caller's string alone for values without a text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,7 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_ASSERT(ValueOf(service::CheckAccount({bankCode, account}, service::DefaultRules())) ==
               result);
   for (const service::RulesInfo& info : service::RuleGenerations()) {
-    FUZZ_ASSERT(IsServiceResult(ValueOf(service::CheckAccount({bankCode, account}, *info.rules))));
+    const Outcome single = service::CheckAccount({bankCode, account}, *info.rules);
+    FUZZ_ASSERT(IsServiceResult(ValueOf(single)));
+    // The batch entry answers the query as the single check, also beside
+    // another query in the same batch.
+    const service::AccountQuery queries[] = {{bankCode, account}, {"12030000", account}};
+    Outcome batch[2];
+    service::CheckAccounts(queries, batch, *info.rules);
+    FUZZ_ASSERT(batch[0] == single);
+    FUZZ_ASSERT(batch[1] == service::CheckAccount(queries[1], *info.rules));
   }
 
   const std::string paddedAccount = " \t" + std::string(account) + "\r\n";
