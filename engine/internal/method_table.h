@@ -21,7 +21,7 @@ struct CompiledRecipe {
 
   constexpr CompiledRecipe() : CompiledRecipe(kNoRecipe) {}
   constexpr CompiledRecipe(const Recipe& source)  // NOLINT: rows are written as recipes
-      : recipe(source), sums(Stored(CompileSumTable(source))) {}
+      : recipe(source), sums(CompileSumTable(source)) {}
   constexpr CompiledRecipe(Layout layout, Weights weights, Rule rule)
       : CompiledRecipe(Recipe{layout, weights, rule}) {}
 };
@@ -93,7 +93,7 @@ struct MethodRow {
   constexpr MethodRow() = default;
   // A row that is its recipe.
   constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe)
-      : key(rowKey), recipe(rowRecipe), method(rowRecipe.sums) {}
+      : key(rowKey), recipe(rowRecipe), method(Stored(rowRecipe.sums)) {}
   // A row with a procedure, and the procedure's compiled form if it has one.
   constexpr MethodRow(std::string_view rowKey, const CompiledRecipe& rowRecipe, Procedure procedure,
                       const SumTable& compiled = {})
