@@ -277,7 +277,8 @@ inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
 }
 
 // RunSumTableOnBlock for a plain table on the account as received: one sum and
-// one test, the digits read from the block itself.
+// one test, the digits read from the block itself. (In a batch, byte loads from
+// the block in memory measure faster than the words of TenDigits.)
 [[gnu::always_inline]] inline int RunPlainSumTable(const SumTable& table, const DigitBlock& block) {
   const std::uint8_t* form = block.value.data() + 6;  // position 1
   unsigned sum = table.offset;
