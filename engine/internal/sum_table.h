@@ -165,67 +165,56 @@ inline bool Accepts(const SumTable& table, unsigned sum, unsigned checkDigit) {
   return sum < SumTable::kReject && ((table.accepts[rest] >> checkDigit) & 1U) != 0;
 }
 
-// The ten digits of a form as two words, position 1 in the low byte of `low`,
-// positions 9 and 10 in `high`: read by shifts from registers rather than by ten
-// byte loads from a copy on the stack.
-struct TenDigits {
-  std::uint64_t low;
-  std::uint64_t high;
+// The block's digits followed by zeros, in memory: the form whose position 1 is
+// byte `first` reads its digit at position p + 1 with one byte load, moved or
+// not, and never past the end.
+struct PaddedDigits {
+  alignas(16) std::array<std::uint8_t, 32> bytes;
 
-  // The digit at position p + 1; p is a constant after unrolling.
-  unsigned At(std::size_t p) const {
-    return static_cast<unsigned>((p < 8 ? low >> (8 * p) : high >> (8 * (p - 8))) & 0xFF);
+  explicit PaddedDigits(const DigitBlock& block) {
+    std::memcpy(bytes.data(), block.value.data(), 16);
+    std::memset(bytes.data() + 16, 0, 16);
   }
-  // The same for a position known only at run time.
-  unsigned AtRunTime(std::size_t p) const {
-    const std::uint64_t word = p < 8 ? low : high;
-    return static_cast<unsigned>((word >> (8 * (p & 7))) & 0xFF);
-  }
+  // The form whose position 1 is byte `first` (at most 16) of the block.
+  const std::uint8_t* Form(std::size_t first) const { return bytes.data() + first; }
 };
 
-// The form whose position 1 is byte `first` of the block, bytes past its end
-// read as 0: the account moved left by `first` - 6 places.
-inline TenDigits ReadTenDigits(const DigitBlock& block, std::size_t first) {
-  // Two words copied out of the block, where compilers keep it in a register;
-  // reading its bytes one by one makes them spill it to the stack byte by byte.
-  std::uint64_t words[2];
-  std::memcpy(words, block.value.data(), sizeof words);
+// The word of eight bytes at `bytes`, its first byte lowest.
+inline std::uint64_t LoadWord(const std::uint8_t* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
   if constexpr (std::endian::native != std::endian::little) {
-    for (std::uint64_t& word : words) {
-      std::uint64_t swapped = 0;
-      for (int i = 0; i < 8; ++i) swapped = swapped << 8 | ((word >> (8 * i)) & 0xFF);
-      word = swapped;
-    }
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i) swapped = swapped << 8 | ((word >> (8 * i)) & 0xFF);
+    word = swapped;
   }
-  TenDigits ten{};
-#if defined(__SIZEOF_INT128__)
-  __extension__ using Bytes = unsigned __int128;
-  Bytes bytes = Bytes{words[1]} << 64 | words[0];
-  bytes = first < 16 ? bytes >> (8 * first) : 0;
-  ten.low = static_cast<std::uint64_t>(bytes);
-  ten.high = static_cast<std::uint64_t>(bytes >> 64) & 0xFFFF;
-#else
-  const auto at = [&](std::size_t i) -> std::uint64_t {
-    return i < 16 ? (words[i / 8] >> (8 * (i % 8))) & 0xFF : 0;
-  };
-  for (std::size_t i = 0; i < 8; ++i) ten.low |= at(first + i) << (8 * i);
-  ten.high = at(first + 8) | at(first + 9) << 8;
-#endif
-  return ten;
+  return word;
 }
 
 // Positions 1 to 4 as one number whose byte order is their digit order.
-inline std::uint32_t FirstFourOf(const TenDigits& ten) {
-  const auto low = static_cast<std::uint32_t>(ten.low);
-  return (low & 0xFF) << 24 | (low & 0xFF00) << 8 | (low >> 8 & 0xFF00) | low >> 24;
+inline std::uint32_t FirstFourOf(const std::uint8_t* form) {
+  return std::uint32_t{form[0]} << 24 | std::uint32_t{form[1]} << 16 |
+         std::uint32_t{form[2]} << 8 | form[3];
 }
 
 // The sum the table gives the form, reduced parts included.
-inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
+inline unsigned SumOf(const SumTable& table, const std::uint8_t* form) {
   unsigned sum = table.offset;
 #pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][ten.At(p)];
+  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][form[p]];
   return sum;
+}
+
+// The number of leading zeros of a form, 10 for a form of zeros, without a
+// branch or a loop: a digit (0 to 9) plus 0x7F sets its byte's top bit exactly
+// when it is not 0.
+inline std::size_t LeadingZerosOf(const std::uint8_t* form) {
+  const std::uint64_t low = (LoadWord(form) + 0x7F7F7F7F7F7F7F7FULL) & 0x8080808080808080ULL;
+  // A mark past position 10 stops the count there.
+  const unsigned high = ((form[8] + 0x7FU) & 0x80U) | ((form[9] + 0x7FU) & 0x80U) << 8 | 0x800000U;
+  const auto inLow = static_cast<std::size_t>(std::countr_zero(low)) / 8;  // 8 when low is 0
+  const auto inHigh = static_cast<std::size_t>(std::countr_zero(high)) / 8;
+  return inLow + (low == 0 ? inHigh : 0);
 }
 
 }  // namespace sum_table_detail
@@ -236,39 +225,31 @@ inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
 // when valid, otherwise -3.
 [[gnu::always_inline]] inline int RunSumTableOnBlock(const SumTable& table, const DigitBlock& block,
                                                      std::size_t size, std::size_t zeros) {
-  using sum_table_detail::ReadTenDigits;
+  using sum_table_detail::Accepts;
+  using sum_table_detail::SumOf;
+  const sum_table_detail::PaddedDigits padded(block);
   // The ten-digit form: the account's digits right-aligned in the block, the
   // appended zeros after them; position 1 is byte 6 + zeros.
-  sum_table_detail::TenDigits ten = ReadTenDigits(block, 6 + zeros);
+  const std::uint8_t* form = padded.Form(6 + zeros);
   bool retry = table.retryZeros != 0;
-  const bool rejected = ((table.rejectedUnmovedFirstDigits >> ten.At(0)) & 1U) != 0;
+  const bool rejected = ((table.rejectedUnmovedFirstDigits >> form[0]) & 1U) != 0;
   if (table.shortZeros != 0) {
-    const bool moves = (ten.low & table.shortMask) == 0;
+    const bool moves = (sum_table_detail::LoadWord(form) & table.shortMask) == 0;
     zeros += moves ? table.shortZeros : 0;
-    ten = ReadTenDigits(block, 6 + zeros);
+    form = padded.Form(6 + zeros);
     retry &= moves;
   }
-  bool valid = sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, ten),
-                                         ten.AtRunTime(table.checkIndex));
-  valid |= sum_table_detail::FirstFourOf(ten) - table.exemptFrom <= table.exemptSpan;
+  bool valid = Accepts(table, SumOf(table, form), form[table.checkIndex]);
+  valid |= sum_table_detail::FirstFourOf(form) - table.exemptFrom <= table.exemptSpan;
   if (retry) {
-    // Counted without an exit that depends on the account's length.
-    std::size_t leadingZeros = 0;
-    bool leading = true;
-#pragma GCC unroll 10
-    for (std::size_t p = 0; p < 10; ++p) {
-      leading &= ten.At(p) == 0;
-      leadingZeros += leading;
-    }
-    const std::size_t length =
-        table.retryFitsBySignificantDigits ? 10 - leadingZeros : size + zeros;
+    const std::size_t length = table.retryFitsBySignificantDigits
+                                   ? 10 - sum_table_detail::LeadingZerosOf(form)
+                                   : size + zeros;
     if (length + table.retryZeros <= 10) {
       // Position p of the moved form reads the digit `retryZeros` places
       // further right, zeros past the end.
-      const sum_table_detail::TenDigits further =
-          ReadTenDigits(block, 6 + zeros + table.retryZeros);
-      valid |= sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, further),
-                                         further.AtRunTime(table.checkIndex));
+      const std::uint8_t* further = padded.Form(6 + zeros + table.retryZeros);
+      valid |= Accepts(table, SumOf(table, further), further[table.checkIndex]);
     }
   }
   valid &= !rejected && (block.nonZero || !table.zeroAccountInvalid);
@@ -277,14 +258,11 @@ inline unsigned SumOf(const SumTable& table, const TenDigits& ten) {
 }
 
 // RunSumTableOnBlock for a plain table on the account as received: one sum and
-// one test, the digits read from the block itself. (In a batch, byte loads from
-// the block in memory measure faster than the words of TenDigits.)
+// one test, the digits read from the block itself.
 [[gnu::always_inline]] inline int RunPlainSumTable(const SumTable& table, const DigitBlock& block) {
   const std::uint8_t* form = block.value.data() + 6;  // position 1
-  unsigned sum = table.offset;
-#pragma GCC unroll 10
-  for (std::size_t p = 0; p < 10; ++p) sum += table.values[p][form[p]];
-  const bool valid = sum_table_detail::Accepts(table, sum, form[table.checkIndex]);
+  const bool valid = sum_table_detail::Accepts(table, sum_table_detail::SumOf(table, form),
+                                               form[table.checkIndex]);
   return -3 + static_cast<int>(valid & (block.nonZero | (!table.zeroAccountInvalid))) *
                   (table.validResult + 3);
 }
