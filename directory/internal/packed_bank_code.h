@@ -79,18 +79,17 @@ const Slot* FindInSlots(std::span<const Slot> slots, std::size_t home,
   unsigned match = 0;
   unsigned free = 0;
 #if defined(__SSE2__)
-  // Keys are the even 32-bit lanes of two 16-byte loads.
+  // Keys are the even 32-bit lanes of two 16-byte loads, gathered into one.
   const auto* window = reinterpret_cast<const __m128i*>(slots.data() + home);
-  const __m128i low = _mm_loadu_si128(window);
-  const __m128i high = _mm_loadu_si128(window + 1);
-  const __m128i code = _mm_set1_epi32(static_cast<int>(packed));
-  const __m128i empty = _mm_set1_epi32(static_cast<int>(kNotABankCode));
-  const auto evenLanes = [](__m128i lanes) {
-    const int bits = _mm_movemask_ps(_mm_castsi128_ps(lanes));
-    return static_cast<unsigned>((bits & 1) | ((bits >> 1) & 2));
+  const __m128 keys = _mm_shuffle_ps(_mm_castsi128_ps(_mm_loadu_si128(window)),
+                                     _mm_castsi128_ps(_mm_loadu_si128(window + 1)),
+                                     _MM_SHUFFLE(2, 0, 2, 0));
+  const __m128i lanes = _mm_castps_si128(keys);
+  const auto bitsOf = [](__m128i equal) {
+    return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(equal)));
   };
-  match = evenLanes(_mm_cmpeq_epi32(low, code)) | evenLanes(_mm_cmpeq_epi32(high, code)) << 2;
-  free = evenLanes(_mm_cmpeq_epi32(low, empty)) | evenLanes(_mm_cmpeq_epi32(high, empty)) << 2;
+  match = bitsOf(_mm_cmpeq_epi32(lanes, _mm_set1_epi32(static_cast<int>(packed))));
+  free = bitsOf(_mm_cmpeq_epi32(lanes, _mm_set1_epi32(static_cast<int>(kNotABankCode))));
 #else
   for (std::size_t i = 0; i < kProbeWindow; ++i) {
     const std::uint32_t key = keyOf(slots[home + i]);
