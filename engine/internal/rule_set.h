@@ -18,13 +18,17 @@ namespace tavrel::engine {
 // Method codes: first character 0-9 or A-E, second 0-9.
 inline constexpr int kSlotCount = 150;
 
-// The slot of a two-character method code, -1 for any other text.
+// The slot of a two-character method code, -1 for any other text. Written as
+// comparisons that compile to conditional moves: the codes of a batch are as
+// mixed as its banks.
 constexpr int CodeSlot(std::string_view key) {
-  if (key.size() != 2 || key[1] < '0' || key[1] > '9') return -1;
-  int high = -1;
-  if (key[0] >= '0' && key[0] <= '9') high = key[0] - '0';
-  if (key[0] >= 'A' && key[0] <= 'E') high = 10 + key[0] - 'A';
-  return high < 0 ? -1 : high * 10 + (key[1] - '0');
+  if (key.size() != 2) return -1;
+  const unsigned first = static_cast<unsigned char>(key[0]);
+  const unsigned second = static_cast<unsigned char>(key[1]) - unsigned{'0'};
+  const unsigned digit = first - unsigned{'0'};
+  const unsigned letter = first - unsigned{'A'};
+  const unsigned high = digit <= 9 ? digit : (letter <= 4 ? 10 + letter : 15);
+  return high > 14 || second > 9 ? -1 : static_cast<int>(high * 10 + second);
 }
 
 // A variant key and its row.
