@@ -141,7 +141,7 @@ struct CText {
   bool ascii;
 };
 
-inline CText ReadCText(const char* text) {
+[[gnu::always_inline]] inline CText ReadCText(const char* text) {
 #if defined(__SSE2__)
   const auto start = reinterpret_cast<std::uintptr_t>(text);
   std::uintptr_t block = start & ~std::uintptr_t{15};
