@@ -81,9 +81,9 @@ const Slot* FindInSlots(std::span<const Slot> slots, std::size_t home,
 #if defined(__SSE2__)
   // Keys are the even 32-bit lanes of two 16-byte loads, gathered into one.
   const auto* window = reinterpret_cast<const __m128i*>(slots.data() + home);
-  const __m128 keys = _mm_shuffle_ps(_mm_castsi128_ps(_mm_loadu_si128(window)),
-                                     _mm_castsi128_ps(_mm_loadu_si128(window + 1)),
-                                     _MM_SHUFFLE(2, 0, 2, 0));
+  const __m128 keys =
+      _mm_shuffle_ps(_mm_castsi128_ps(_mm_loadu_si128(window)),
+                     _mm_castsi128_ps(_mm_loadu_si128(window + 1)), _MM_SHUFFLE(2, 0, 2, 0));
   const __m128i lanes = _mm_castps_si128(keys);
   const auto bitsOf = [](__m128i equal) {
     return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(equal)));

@@ -193,8 +193,8 @@ inline std::uint64_t LoadWord(const std::uint8_t* bytes) {
 
 // Positions 1 to 4 as one number whose byte order is their digit order.
 inline std::uint32_t FirstFourOf(const std::uint8_t* form) {
-  return std::uint32_t{form[0]} << 24 | std::uint32_t{form[1]} << 16 |
-         std::uint32_t{form[2]} << 8 | form[3];
+  return std::uint32_t{form[0]} << 24 | std::uint32_t{form[1]} << 16 | std::uint32_t{form[2]} << 8 |
+         form[3];
 }
 
 // The sum the table gives the form, reduced parts included.
