@@ -175,8 +175,11 @@ struct PaddedDigits {
     std::memcpy(bytes.data(), block.value.data(), 16);
     std::memset(bytes.data() + 16, 0, 16);
   }
-  // The form whose position 1 is byte `first` (at most 16) of the block.
-  const std::uint8_t* Form(std::size_t first) const { return bytes.data() + first; }
+  // The form whose position 1 is byte `first` of the block. From byte 16 on
+  // every form is zeros, the one at 16 among them: reads never pass the copy.
+  const std::uint8_t* Form(std::size_t first) const {
+    return bytes.data() + std::min<std::size_t>(first, 16);
+  }
 };
 
 // The word of eight bytes at `bytes`, its first byte lowest.
