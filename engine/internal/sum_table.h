@@ -17,6 +17,7 @@
 
 #include "recipe.h"
 #include "sum_rules.h"
+#include "tavrel/ascii.h"
 #include "tavrel/digit_block.h"
 
 namespace tavrel::engine {
@@ -182,18 +183,6 @@ struct PaddedDigits {
   }
 };
 
-// The word of eight bytes at `bytes`, its first byte lowest.
-inline std::uint64_t LoadWord(const std::uint8_t* bytes) {
-  std::uint64_t word;
-  std::memcpy(&word, bytes, sizeof word);
-  if constexpr (std::endian::native != std::endian::little) {
-    std::uint64_t swapped = 0;
-    for (int i = 0; i < 8; ++i) swapped = swapped << 8 | ((word >> (8 * i)) & 0xFF);
-    word = swapped;
-  }
-  return word;
-}
-
 // Positions 1 to 4 as one number whose byte order is their digit order.
 inline std::uint32_t FirstFourOf(const std::uint8_t* form) {
   return std::uint32_t{form[0]} << 24 | std::uint32_t{form[1]} << 16 | std::uint32_t{form[2]} << 8 |
@@ -212,7 +201,8 @@ inline unsigned SumOf(const SumTable& table, const std::uint8_t* form) {
 // branch or a loop: a digit (0 to 9) plus 0x7F sets its byte's top bit exactly
 // when it is not 0.
 inline std::size_t LeadingZerosOf(const std::uint8_t* form) {
-  const std::uint64_t low = (LoadWord(form) + 0x7F7F7F7F7F7F7F7FULL) & 0x8080808080808080ULL;
+  const std::uint64_t low =
+      (LoadLittleEndianWord(form) + 0x7F7F7F7F7F7F7F7FULL) & 0x8080808080808080ULL;
   // A mark past position 10 stops the count there.
   const unsigned high = ((form[8] + 0x7FU) & 0x80U) | ((form[9] + 0x7FU) & 0x80U) << 8 | 0x800000U;
   const auto inLow = static_cast<std::size_t>(std::countr_zero(low)) / 8;  // 8 when low is 0
@@ -237,7 +227,7 @@ inline std::size_t LeadingZerosOf(const std::uint8_t* form) {
   bool retry = table.retryZeros != 0;
   const bool rejected = ((table.rejectedUnmovedFirstDigits >> form[0]) & 1U) != 0;
   if (table.shortZeros != 0) {
-    const bool moves = (sum_table_detail::LoadWord(form) & table.shortMask) == 0;
+    const bool moves = (LoadLittleEndianWord(form) & table.shortMask) == 0;
     zeros += moves ? table.shortZeros : 0;
     form = padded.Form(6 + zeros);
     retry &= moves;

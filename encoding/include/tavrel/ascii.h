@@ -3,6 +3,7 @@
 // or letters here, whatever the code page.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -33,6 +34,19 @@ constexpr bool EqualIgnoringAsciiCase(std::basic_string_view<Char> a,
 
 constexpr bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return EqualIgnoringAsciiCase<char>(a, b);
+}
+
+// The eight bytes at `bytes` as one word whose lowest byte is the first, on
+// any machine: how the check path reads eight characters or digits at once.
+inline std::uint64_t LoadLittleEndianWord(const void* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  if constexpr (std::endian::native != std::endian::little) {
+    std::uint64_t reversed = 0;
+    for (int i = 0; i < 8; ++i, word >>= 8) reversed = (reversed << 8) | (word & 0xFF);
+    word = reversed;
+  }
+  return word;
 }
 
 // Whether `text` is exactly eight decimal digits, the form of every bank code.
